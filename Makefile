@@ -1,0 +1,23 @@
+BUILD := build
+JOBS := $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: setup build run test bench clean
+
+setup:
+	./scripts/setup.sh
+
+build: setup
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/kestrafo
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	QT_QPA_PLATFORM=offscreen ./$(BUILD)/kestrafo-bench
+
+clean:
+	rm -rf $(BUILD)

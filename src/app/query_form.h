@@ -1,0 +1,93 @@
+#pragma once
+
+#include "session_state.h"
+#include "text_panes.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+
+class Platform;
+class PictureBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+// The tutor's one window. It owns the controls and the session state, and
+// wires each button to the subsystem that does the work.
+class QueryForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit QueryForm(Platform &platform, QWidget *parent = nullptr);
+
+    // The whole start-up, before the window is first shown. False when it
+    // ended the program.
+    bool Form_Load();
+
+    QString makeCodeLine(int &codeNbr);
+    QString code(QString &a, int &codeNbr);
+    QString remSpaces(QString &text);
+    bool readNextQuestion();
+    // False when the name ended the program.
+    bool runRoutine(QString &routine);
+
+    void cmdNextQuestion_Click();
+    void cmd_enter_response_Click();
+    void cmd_save_as_notes_Click();
+    void cmd_display_note_file_Click();
+    void cmd_displayCumulativeText_Click();
+    void cmd_next_picture_Click();
+    void cmd_copy_picture_Click();
+    void cmd_pend_exp_Click();
+    void tmr_pend_exp_Timer();
+    void cmd_quit_Click();
+    void cmd_clr_answer_Click();
+
+    const SessionState &session() const { return m_session; }
+    SessionState &session() { return m_session; }
+    Panes &panes() { return m_panes; }
+    PictureBox *picture1() const { return m_Picture1; }
+    PictureBox *picture2() const { return m_Picture2; }
+    QTimer &pendExpTimer() { return m_tmr_pend_exp; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void setTabOrder();
+    void wireControls();
+    void startSession();
+    bool openAssignment();
+
+    Platform &m_platform;
+    SessionState m_session;
+
+    QPushButton *m_cmdNextQuestion;
+    QPushButton *m_cmd_display_note_file;
+    QPushButton *m_cmd_displayCumulativeText;
+    QPushButton *m_cmd_enter_response;
+    QPushButton *m_cmd_save_as_notes;
+    QPushButton *m_cmd_clr_answer;
+    QPushButton *m_cmd_quit;
+    QPlainTextEdit *m_txt_question;
+    QPlainTextEdit *m_txt_answer;
+    PictureBox *m_Picture1;
+    PictureBox *m_Picture2;
+    QLabel *m_lbl_only_if_prompted;
+    QPushButton *m_cmd_next_picture;
+    QPushButton *m_cmd_copy_picture;
+    QPushButton *m_cmd_timerTrigger;
+    QListWidget *m_List1;
+    std::array<QLabel *, 4> m_lbl_parameter;
+    std::array<QLineEdit *, 4> m_txt_parameter;
+    QPushButton *m_cmd_pend_exp;
+    QTimer m_tmr_pend_exp;
+
+    TextPanes m_panes;
+};

@@ -1,0 +1,130 @@
+#include "start_up.h"
+
+#include "bank/course_content.h"
+#include "bank/line_kind.h"
+#include "platform/clock_texts.h"
+#include "platform/file_system.h"
+#include "platform/native_path.h"
+#include "platform/platform.h"
+#include "platform/windows1252.h"
+#include "records/record_code.h"
+#include "records/record_text.h"
+#include "records/record_writer.h"
+#include "session_state.h"
+#include "start_up_texts.h"
+#include "text_value.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace StartUpTexts;
+
+int codeNumberFor(float r)
+{
+    // In single precision 10 r + 19 rounds up to 29 for r just below 1, so
+    // the sum is taken in double precision and kept within 19 to 28.
+    const int n = int(std::floor(10.0 * double(r) + 19.0));
+    return std::clamp(n, 19, 28);
+}
+
+void startSession(SessionState &session, Platform &platform,
+                  const std::function<void()> &scalePictureBoxes)
+{
+    platform.seedRandom(secondsSinceMidnight(platform.now()));
+    session.sessionCodeNbr = codeNumberFor(platform.nextRandom());
+    scalePictureBoxes();
+
+    session.workFolder = defaultFolder;
+    // The default folder is made at every start; that it may exist already,
+    // or cannot be made, is not the student's concern here.
+    const NativePath folder = toNativePath(defaultFolder);
+    if (folder.ok())
+        platform.files().makeFolder(folder.path);
+
+    platform.prompt(namePrompt);
+    if (platform.prompt(folderQuestion) == QLatin1String("1")) {
+        const QString chosen = platform.prompt(folderPrompt);
+        if (!chosen.isEmpty())
+            session.workFolder = chosen;
+    }
+
+    session.masterFilePath = session.workFolder + QStringLiteral("\\masterFile") + QStringLiteral(".txt");
+    const QString date = dateText(platform.now());
+    session.sendFilePath = session.workFolder + QStringLiteral("\\send_") + date.mid(0, 2) +
+                           date.mid(3, 2) + QStringLiteral(".txt");
+    session.notesFilePath = session.workFolder + QStringLiteral("\\notes_.txt");
+
+    session.assignmentNbr = platform.prompt(assignmentPrompt);
+    session.responsePrompt = responsePrompt;
+    session.assignmentNbr = padAssignmentNumber(session.assignmentNbr);
+    session.nextAssignmentNbr =
+        padAssignmentNumber(generalNumber(numericValue(session.assignmentNbr) + 1));
+
+    session.bankIndex = 0;
+    loadQuestionBank(session.questionBank, session.bankIndex, courseContentLines());
+}
+
+QString makeCodeLine(int codeNbr, Platform &platform)
+{
+    QByteArray codes;
+    for (int i = 1; i <= codeNbr; ++i) {
+        // Rounded as the course always has: halves to the even neighbour.
+        if (platform.nextRandom() < 0.1f)
+            codes.append(char(std::nearbyint(platform.nextRandom() * 50.0f + 66.0f)));
+        codes.append(char(std::nearbyint(platform.nextRandom() * 137.0f + 118.0f)));
+    }
+    return fromWindows1252(codes);
+}
+
+namespace {
+
+QString notInCourseMessage(const SessionState &session)
+{
+    return QStringLiteral("Assignment \"%1\" is not part of the course %2, so the program cannot "
+                          "start. Start it again and enter an assignment number from 1 to 32.")
+        .arg(session.assignmentNbr, session.courseTitle);
+}
+
+QString cannotWriteMessage(const SessionState &session, const WriteFailure &failure)
+{
+    return QStringLiteral("The working folder \"%1\" cannot be used, so the program cannot start: "
+                          "%2 could not be written (%3). Start the program again and choose a "
+                          "folder that exists.")
+        .arg(session.workFolder, failure.path, failure.reason);
+}
+
+} // namespace
+
+bool openAssignment(SessionState &session, Platform &platform)
+{
+    session.bankIndex = 0;
+    QString candidate;
+    while (!isHeaderOf(candidate, session.assignmentNbr)) {
+        if (!QuestionBank::contains(session.bankIndex + 1)) {
+            platform.reportFatalError(notInCourseMessage(session));
+            return false;
+        }
+        ++session.bankIndex;
+        candidate = session.questionBank.at(session.bankIndex);
+    }
+
+    const QString codeLine = makeCodeLine(session.sessionCodeNbr, platform);
+    auto openingBlock = [&] {
+        RecordText block;
+        block.line(codeLine);
+        block.line(code(QStringLiteral("assignment #") + session.assignmentNbr, session.sessionCodeNbr));
+        block.line(code(candidate, session.sessionCodeNbr));
+        block.line(session.courseTitle);
+        block.line(dateText(platform.now()));
+        return block.bytes();
+    };
+    const QByteArray master = openingBlock();
+    const QByteArray send = openingBlock();
+    const WriteFailure failure =
+        appendRecord(platform.files(), {{session.masterFilePath, master}, {session.sendFilePath, send}});
+    if (failure.failed()) {
+        platform.reportFatalError(cannotWriteMessage(session, failure));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,23 @@
+#include "native_path.h"
+
+#include <QDir>
+
+NativePath toNativePath(const QString &pathText)
+{
+#ifdef Q_OS_WIN
+    return {pathText, {}};
+#else
+    const bool hasDrive = pathText.size() >= 2 && pathText[1] == u':' &&
+                          pathText[0].isLetter() && pathText[0].unicode() < 128;
+    QString rest = hasDrive ? pathText.mid(2) : pathText;
+    rest.replace(u'\\', u'/');
+    if (!hasDrive)
+        return {rest, {}};
+    if (pathText[0].toLower() != u'c')
+        return {{}, QStringLiteral("there is no drive %1 on this computer").arg(pathText.left(2))};
+    QString home = QDir::homePath();
+    if (!rest.isEmpty() && !rest.startsWith(u'/'))
+        home += u'/';
+    return {home + rest, {}};
+#endif
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The session keeps its paths as the student and the course name them
+// ("c:\kestrafo\masterFile.txt"). This is the one place that turns such a
+// text into a path of the machine it runs on.
+struct NativePath
+{
+    QString path;
+    QString error; // empty when the text names a usable path
+    bool ok() const { return error.isEmpty(); }
+};
+
+// On Windows the text is the path. Elsewhere a leading "c:" stands for the
+// user's home folder, backslashes become slashes, and any other drive letter
+// names nothing.
+NativePath toNativePath(const QString &pathText);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "file_system.h"
+
+class PosixFileSystem : public FileSystem
+{
+public:
+    FileStatus makeFolder(const QString &path) override;
+    FileStatus openForAppend(const QString &path, Handle *handle, bool *created) override;
+    FileStatus lockExclusive(Handle handle, int timeoutMs) override;
+    FileStatus size(Handle handle, qint64 *bytes) override;
+    FileStatus write(Handle handle, const QByteArray &bytes, qint64 *written) override;
+    FileStatus sync(Handle handle) override;
+    FileStatus truncate(Handle handle, qint64 bytes) override;
+    FileStatus close(Handle handle) override;
+    FileStatus syncFolderOf(const QString &path) override;
+    FileStatus readAll(const QString &path, QByteArray *bytes) override;
+};

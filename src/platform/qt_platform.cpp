@@ -1,0 +1,77 @@
+#include "qt_platform.h"
+
+#include "prompt_dialog.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMessageBox>
+
+#include <bit>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+QtPlatform::QtPlatform()
+{
+    // A file-size limit must fail the write, not kill the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+QString QtPlatform::prompt(const QString &text)
+{
+    return askPrompt(text);
+}
+
+QDateTime QtPlatform::now()
+{
+    return QDateTime::currentDateTime();
+}
+
+void QtPlatform::seedRandom(float seed)
+{
+    m_generator.seed(std::bit_cast<std::uint32_t>(seed));
+}
+
+float QtPlatform::nextRandom()
+{
+    // 24 random bits: every value is exact in single precision and below 1.
+    return float(m_generator() >> 8) / 16777216.0f;
+}
+
+FileSystem &QtPlatform::files()
+{
+    return m_files;
+}
+
+void QtPlatform::beep()
+{
+    QApplication::beep();
+}
+
+void QtPlatform::setClipboardImage(const QImage &image)
+{
+    QApplication::clipboard()->setImage(image);
+}
+
+QImage QtPlatform::clipboardImage()
+{
+    return QApplication::clipboard()->image();
+}
+
+void QtPlatform::showProblem(const QString &message)
+{
+    QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationName(), message);
+}
+
+void QtPlatform::endProgram()
+{
+    std::fflush(nullptr);
+    std::_Exit(EXIT_SUCCESS);
+}
+
+void QtPlatform::reportFatalError(const QString &message)
+{
+    QMessageBox::critical(nullptr, QApplication::applicationName(), message);
+    std::fflush(nullptr);
+    std::_Exit(EXIT_FAILURE);
+}

@@ -1,0 +1,47 @@
+#include "file_lines.h"
+
+#include "platform/file_system.h"
+#include "platform/native_path.h"
+#include "platform/windows1252.h"
+
+#include <QFileInfo>
+
+QStringList splitFileLines(const QByteArray &bytes)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\r', start);
+        if (end < 0) {
+            lines.append(fromWindows1252(QByteArrayView(bytes).sliced(start)));
+            break;
+        }
+        lines.append(fromWindows1252(QByteArrayView(bytes).sliced(start, end - start)));
+        start = end + 1;
+        if (start < bytes.size() && bytes[start] == '\n')
+            ++start;
+    }
+    return lines;
+}
+
+FileLines readFileLines(FileSystem &files, const QString &pathText)
+{
+    FileLines result;
+    const NativePath native = toNativePath(pathText);
+    if (!native.ok()) {
+        result.path = pathText;
+        result.error = native.error;
+        result.missing = true;
+        return result;
+    }
+    result.path = native.path;
+    QByteArray bytes;
+    const FileStatus status = files.readAll(native.path, &bytes);
+    if (!status.ok()) {
+        result.error = status.reason;
+        result.missing = !QFileInfo::exists(native.path);
+        return result;
+    }
+    result.lines = splitFileLines(bytes);
+    return result;
+}

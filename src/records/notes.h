@@ -1,0 +1,8 @@
+#pragma once
+
+class Panes;
+class Platform;
+struct SessionState;
+
+// "Save as Notes": the notes record to the master, SEND and notes files.
+void cmd_save_as_notes_Click(SessionState &session, Panes &panes, Platform &platform);

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/posix_file_system.h"
+
+#include <QStringList>
+
+// The platform as tests script it: prompt replies in order, a fixed clock
+// that can step, random values in order, and an end of program that is
+// recorded instead of taken.
+class FakePlatform : public Platform
+{
+public:
+    FakePlatform();
+
+    QString prompt(const QString &text) override;
+    QDateTime now() override;
+    void seedRandom(float seed) override;
+    float nextRandom() override;
+    FileSystem &files() override;
+    void beep() override;
+    void setClipboardImage(const QImage &image) override;
+    QImage clipboardImage() override;
+    void showProblem(const QString &message) override;
+    void endProgram() override;
+    void reportFatalError(const QString &message) override;
+
+    // Scripts
+    QStringList replies;             // taken from the front; Cancel is ""
+    QDateTime clock;                 // what now() gives
+    int clockStepSeconds = 0;        // added after each reading
+    QList<float> randoms;            // taken from the front
+    float randomWhenEmpty = 0.5f;
+    bool clipboardWorks = true;
+    FileSystem *fileSystem = &realFiles; // tests may put a failing layer here
+
+    // Records
+    QStringList promptsAsked;
+    int unexpectedPrompts = 0;
+    QList<float> seeds;
+    int randomsDrawn = 0;
+    int beeps = 0;
+    QStringList problems;
+    QStringList fatalErrors;
+    bool ended = false;
+    int exitStatus = -1;
+    QImage clipboard;
+
+private:
+    PosixFileSystem realFiles;
+};
