@@ -2,6 +2,7 @@
 
 #include "bank/line_kind.h"
 #include "caption_button.h"
+#include "figures/graphs.h"
 #include "figures/picture_box.h"
 #include "figures/routines.h"
 #include "navigation/next_question.h"
@@ -238,6 +239,21 @@ bool QueryForm::readNextQuestion()
 bool QueryForm::runRoutine(QString &routine)
 {
     return ::runRoutine(routine, *m_Picture1, m_platform);
+}
+
+void QueryForm::graph1()
+{
+    ::graph1(*m_Picture1);
+}
+
+void QueryForm::graph2()
+{
+    ::graph2(*m_Picture1);
+}
+
+void QueryForm::graph3()
+{
+    ::graph3(*m_Picture1);
 }
 
 void QueryForm::cmdNextQuestion_Click()

@@ -35,6 +35,9 @@ public:
     bool readNextQuestion();
     // False when the name ended the program.
     bool runRoutine(QString &routine);
+    void graph1();
+    void graph2();
+    void graph3();
 
     void cmdNextQuestion_Click();
     void cmd_enter_response_Click();

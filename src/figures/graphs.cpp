@@ -59,8 +59,12 @@ void graph1(PictureBox &picture)
     picture.drawSegment(100, 900, 700, 500);
     labels(picture, {{50, 500, "4"}, {50, 600, "3"}, {50, 700, "2"}, {50, 800, "1"}});
     horizontalGrid(picture, {500, 600, 700, 800});
-    labels(picture, {{200, 950, "1"}, {300, 950, "2"}, {400, 950, "3"},
-                     {500, 950, "4"}, {600, 950, "5"}, {700, 950, "6"}});
+    labels(picture, {{200, 950, "1"},
+                     {300, 950, "2"},
+                     {400, 950, "3"},
+                     {500, 950, "4"},
+                     {600, 950, "5"},
+                     {700, 950, "6"}});
     verticalGrid(picture);
     picture.drawSegment(370, 670, 430, 730);
     picture.drawSegment(430, 670, 370, 730);
@@ -69,11 +73,19 @@ void graph1(PictureBox &picture)
 void graph2(PictureBox &picture)
 {
     picture.fillRectangle(0, 0, 1000, 1000, white);
-    labels(picture, {{10, 400, "5500"}, {10, 500, "5400"}, {10, 600, "5300"},
-                     {10, 700, "5200"}, {10, 800, "5100"}, {10, 900, "5000"}});
+    labels(picture, {{10, 400, "5500"},
+                     {10, 500, "5400"},
+                     {10, 600, "5300"},
+                     {10, 700, "5200"},
+                     {10, 800, "5100"},
+                     {10, 900, "5000"}});
     horizontalGrid(picture, {400, 500, 600, 700, 800});
-    labels(picture, {{200, 950, "2"}, {300, 950, "4"}, {400, 950, "6"},
-                     {500, 950, "8"}, {590, 950, "10"}, {690, 950, "12"}});
+    labels(picture, {{200, 950, "2"},
+                     {300, 950, "4"},
+                     {400, 950, "6"},
+                     {500, 950, "8"},
+                     {590, 950, "10"},
+                     {690, 950, "12"}});
     verticalGrid(picture);
     plotLabel(picture, 300, 50, QStringLiteral("Value y (dollars) vs. clock time t (months)"));
     picture.drawSegment(0, 900, 900, 900);
@@ -99,11 +111,14 @@ void graph2(PictureBox &picture)
 void graph3(PictureBox &picture)
 {
     picture.fillRectangle(0, 0, 1000, 1000, white);
-    labels(picture, {{10, 400, "100"}, {10, 500, "80"}, {10, 600, "60"},
-                     {10, 700, "40"}, {10, 800, "20"}});
+    labels(picture,
+           {{10, 400, "100"}, {10, 500, "80"}, {10, 600, "60"}, {10, 700, "40"}, {10, 800, "20"}});
     horizontalGrid(picture, {400, 500, 600, 700, 800});
-    labels(picture, {{200, 950, "20"}, {300, 950, "40"}, {400, 950, "60"},
-                     {500, 950, "80"}, {590, 950, "100"}});
+    labels(picture, {{200, 950, "20"},
+                     {300, 950, "40"},
+                     {400, 950, "60"},
+                     {500, 950, "80"},
+                     {590, 950, "100"}});
     verticalGrid(picture);
     plotLabel(picture, 300, 50, QStringLiteral("Depth y (dollars) vs. clock time t (seconds)"));
     picture.drawSegment(0, 900, 900, 900);

@@ -2,29 +2,41 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
-const QColor background = Qt::white;
-const QColor foreground = Qt::black;
+const QColor background(255, 255, 255);
+const QColor foreground(0, 0, 0);
 
-// Thin, aliased pens, so that pixels land where the scale puts them.
+// A twip is a fifteenth of a pixel at the usual 96 dots per inch.
+constexpr double twipsPerPixel = 15.0;
+
+// Whole pixels, so that a point lands in the pixel that holds it. The small
+// allowance keeps values such as 0.3 * 1000 from falling a pixel short, and
+// the clamp keeps far-off points drawable.
+int wholePixels(double pixels)
+{
+    return int(std::clamp(std::floor(pixels + 1e-9), -1.0e6, 1.0e6));
+}
+
+// Aliased one-pixel pens and aliased text, so that pixels land where the
+// scale puts them.
 void preparePainter(QPainter &painter, const QColor &colour)
 {
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setPen(QPen(colour, 0));
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setPen(QPen(colour, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
 }
 
 } // namespace
 
 PictureBox::PictureBox(QWidget *parent) : QFrame(parent)
 {
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(2);
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setFocusPolicy(Qt::NoFocus);
-    m_scaleWidth = contentsRect().width();
-    m_scaleHeight = contentsRect().height();
-    ensureImageSize();
 }
 
 void PictureBox::setScaleHeight(double units)
@@ -37,9 +49,31 @@ void PictureBox::setScaleWidth(double units)
     m_scaleWidth = units;
 }
 
-QPointF PictureBox::toPixels(double x, double y) const
+double PictureBox::scaleWidth() const
 {
-    return {x * m_image.width() / m_scaleWidth, y * m_image.height() / m_scaleHeight};
+    return m_scaleWidth.value_or(innerSize().width() * twipsPerPixel);
+}
+
+double PictureBox::scaleHeight() const
+{
+    return m_scaleHeight.value_or(innerSize().height() * twipsPerPixel);
+}
+
+QImage PictureBox::picture() const
+{
+    return image();
+}
+
+QPoint PictureBox::toPixel(double x, double y) const
+{
+    const QSize size = innerSize();
+    return {wholePixels(x * size.width() / scaleWidth()),
+            wholePixels(y * size.height() / scaleHeight())};
+}
+
+int PictureBox::toPixelsAcross(double units) const
+{
+    return wholePixels(units * innerSize().width() / scaleWidth());
 }
 
 void PictureBox::drawSegment(double x1, double y1, double x2, double y2)
@@ -49,46 +83,53 @@ void PictureBox::drawSegment(double x1, double y1, double x2, double y2)
 
 void PictureBox::drawSegment(double x1, double y1, double x2, double y2, const QColor &colour)
 {
-    QPainter painter(&m_image);
+    QPainter painter(&image());
     preparePainter(painter, colour);
-    painter.drawLine(toPixels(x1, y1).toPoint(), toPixels(x2, y2).toPoint());
+    painter.drawLine(toPixel(x1, y1), toPixel(x2, y2));
     update();
 }
 
 void PictureBox::fillRectangle(double x1, double y1, double x2, double y2, const QColor &colour)
 {
-    QPainter painter(&m_image);
-    preparePainter(painter, colour);
-    const QRect area = QRect(toPixels(x1, y1).toPoint(), toPixels(x2, y2).toPoint()).normalized();
-    painter.fillRect(area.adjusted(0, 0, 1, 1), colour);
+    QPainter painter(&image());
+    const QPoint a = toPixel(x1, y1);
+    const QPoint b = toPixel(x2, y2);
+    painter.fillRect(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                           QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))),
+                     colour);
     update();
 }
 
 void PictureBox::drawCircle(double x, double y, double radius)
 {
-    QPainter painter(&m_image);
+    QPainter painter(&image());
     preparePainter(painter, foreground);
-    const QPointF centre = toPixels(x, y);
-    const double r = radius * m_image.width() / m_scaleWidth;
-    painter.drawEllipse(centre, r, r);
+    const QPoint centre = toPixel(x, y);
+    const int r = std::abs(toPixelsAcross(radius));
+    if (r == 0)
+        painter.drawPoint(centre);
+    else
+        painter.drawEllipse(QRect(centre.x() - r, centre.y() - r, 2 * r, 2 * r));
     update();
 }
 
 void PictureBox::printText(double x, double y, const QString &text)
 {
-    QPainter painter(&m_image);
+    QPainter painter(&image());
     preparePainter(painter, foreground);
-    painter.setFont(font());
-    const QPointF corner = toPixels(x, y);
-    painter.drawText(QPointF(corner.x(), corner.y() + painter.fontMetrics().ascent()), text);
+    QFont aliased = font();
+    aliased.setStyleStrategy(QFont::NoAntialias);
+    painter.setFont(aliased);
+    const QPoint corner = toPixel(x, y);
+    painter.drawText(QPoint(corner.x(), corner.y() + painter.fontMetrics().ascent()), text);
     update();
 }
 
-void PictureBox::setPicture(const QImage &image)
+void PictureBox::setPicture(const QImage &picture)
 {
-    m_image.fill(background);
-    QPainter painter(&m_image);
-    painter.drawImage(QPoint(0, 0), image);
+    image().fill(background);
+    QPainter painter(&image());
+    painter.drawImage(QPoint(0, 0), picture);
     update();
 }
 
@@ -96,25 +137,31 @@ void PictureBox::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.drawImage(contentsRect().topLeft(), m_image);
+    painter.drawImage(contentsRect().topLeft(), image());
 }
 
-void PictureBox::resizeEvent(QResizeEvent *event)
+QSize PictureBox::innerSize() const
 {
-    QFrame::resizeEvent(event);
-    ensureImageSize();
+    return contentsRect().size().expandedTo(QSize(1, 1));
 }
 
-void PictureBox::ensureImageSize()
+// A hidden widget hears of its new size only when it is shown, so the image
+// follows the inner area whenever it is used.
+QImage &PictureBox::image() const
 {
-    const QSize size = contentsRect().size().expandedTo(QSize(1, 1));
+    const QSize size = innerSize();
     if (m_image.size() == size)
-        return;
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(background);
+        return m_image;
+    QImage fitted(size, QImage::Format_RGB32);
+    // The image takes the screen's resolution, so that the box's font is
+    // drawn at the size it has on screen.
+    fitted.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
+    fitted.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
+    fitted.fill(background);
     if (!m_image.isNull()) {
-        QPainter painter(&image);
+        QPainter painter(&fitted);
         painter.drawImage(QPoint(0, 0), m_image);
     }
-    m_image = image;
+    m_image = fitted;
+    return m_image;
 }

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "app/query_form.h"
+#include "figures/picture_box.h"
+#include "support/fake_platform.h"
+
+#include <QImage>
+#include <QRect>
+
+#include <initializer_list>
+#include <memory>
+
+// Pixel checks shared by the figure tests.
+namespace FigureChecks {
+
+inline bool isWhite(const QImage &image, int x, int y)
+{
+    return image.pixelColor(x, y) == QColor(255, 255, 255);
+}
+
+// The smallest rectangle that holds every pixel that is not white; null when
+// everything is white.
+inline QRect inkBounds(const QImage &image, QRect within = QRect())
+{
+    if (within.isNull())
+        within = image.rect();
+    within &= image.rect();
+    QRect bounds;
+    for (int y = within.top(); y <= within.bottom(); ++y) {
+        for (int x = within.left(); x <= within.right(); ++x) {
+            if (!isWhite(image, x, y))
+                bounds |= QRect(x, y, 1, 1);
+        }
+    }
+    return bounds;
+}
+
+inline int countColour(const QImage &image, const QColor &colour, QRect within = QRect())
+{
+    if (within.isNull())
+        within = image.rect();
+    within &= image.rect();
+    int count = 0;
+    for (int y = within.top(); y <= within.bottom(); ++y) {
+        for (int x = within.left(); x <= within.right(); ++x) {
+            if (image.pixelColor(x, y) == colour)
+                ++count;
+        }
+    }
+    return count;
+}
+
+// The window as start-up leaves its picture boxes: 1000 x 1000 units each.
+inline void scaleLikeStartUp(QueryForm &form)
+{
+    for (PictureBox *box : {form.picture1(), form.picture2()}) {
+        box->setScaleHeight(1000);
+        box->setScaleWidth(1000);
+    }
+}
+
+using Figure = void (*)(PictureBox &);
+
+// What Picture1 of a fresh window shows after these figures, in this order.
+inline QImage drawnBy(std::initializer_list<Figure> figures)
+{
+    FakePlatform platform;
+    QueryForm form(platform);
+    scaleLikeStartUp(form);
+    for (const Figure figure : figures)
+        figure(*form.picture1());
+    return form.picture1()->picture();
+}
+
+inline QImage blankPicture1()
+{
+    return drawnBy({});
+}
+
+} // namespace FigureChecks
