@@ -1,0 +1,164 @@
+#include "figure_checks.h"
+#include "figures/graphs.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+#include <cmath>
+
+using namespace FigureChecks;
+
+class TestPictureCommands : public QObject
+{
+    Q_OBJECT
+
+  private:
+    static void click(QueryForm &form, const char *name)
+    {
+        form.findChild<QPushButton *>(QLatin1String(name))->click();
+    }
+
+  private slots:
+    void copyPictureShowsPicture1InPicture2_data()
+    {
+        QTest::addColumn<bool>("clipboardWorks");
+        QTest::newRow("through the clipboard") << true;
+        QTest::newRow("clipboard gives nothing back") << false;
+    }
+
+    void copyPictureShowsPicture1InPicture2()
+    {
+        QFETCH(bool, clipboardWorks);
+        FakePlatform platform;
+        platform.clipboardWorks = clipboardWorks;
+        QueryForm form(platform);
+        scaleLikeStartUp(form);
+        form.graph3();
+        const QImage shown = form.picture1()->picture();
+        click(form, "cmd_copy_picture");
+
+        QCOMPARE(form.picture1()->picture(), shown);
+        if (clipboardWorks)
+            QCOMPARE(platform.clipboard, shown);
+        // Picture2 is narrower: it shows the picture from its top-left corner.
+        const QImage copied = form.picture2()->picture();
+        QCOMPARE(copied.size(), QSize(333, 221));
+        QCOMPARE(copied, shown.copy(0, 0, 333, 221));
+        QVERIFY(!inkBounds(copied).isNull());
+        PictureBox *box = form.picture2();
+        const QImage onScreen = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(onScreen.copy(box->contentsRect()), copied);
+
+        // A later figure in Picture1 leaves Picture2 alone until the next copy.
+        form.graph2();
+        QCOMPARE(form.picture2()->picture(), copied);
+        click(form, "cmd_copy_picture");
+        QCOMPARE(form.picture2()->picture(), form.picture1()->picture().copy(0, 0, 333, 221));
+        QVERIFY(!platform.ended);
+    }
+
+    void copyingABlankPictureBlanksPicture2()
+    {
+        FakePlatform platform;
+        platform.clipboardWorks = false;
+        QueryForm form(platform);
+        scaleLikeStartUp(form);
+        form.graph1();
+        click(form, "cmd_copy_picture");
+        QVERIFY(!inkBounds(form.picture2()->picture()).isNull());
+
+        QueryForm fresh(platform);
+        scaleLikeStartUp(fresh);
+        fresh.picture2()->setPicture(form.picture1()->picture());
+        click(fresh, "cmd_copy_picture");
+        QVERIFY(inkBounds(fresh.picture2()->picture()).isNull());
+    }
+
+    void pendExpStartsTheTimerOnceAndNothingElse()
+    {
+        FakePlatform platform;
+        QueryForm form(platform);
+        scaleLikeStartUp(form);
+        QTimer &timer = form.pendExpTimer();
+        QVERIFY(!timer.isActive());
+        click(form, "cmd_pend_exp");
+        QVERIFY(timer.isActive());
+        const int id = timer.timerId();
+        click(form, "cmd_pend_exp");
+        form.cmd_pend_exp_Click();
+        QVERIFY(timer.isActive());
+        QCOMPARE(timer.timerId(), id);
+        QCOMPARE(timer.interval(), 15);
+        // A click only starts the timer: the ticks beep and draw.
+        QCOMPARE(platform.beeps, 0);
+        QCOMPARE(platform.randomsDrawn, 0);
+        QVERIFY(inkBounds(form.picture1()->picture()).isNull());
+        timer.stop();
+    }
+
+    void eachTickBeepsAndDrawsACircleInsideRadius500()
+    {
+        FakePlatform platform;
+        platform.randoms = {0.25f, 0.0f, 0.999999f, 0.5f};
+        QueryForm form(platform);
+        scaleLikeStartUp(form);
+        for (int tick = 0; tick < 4; ++tick)
+            form.tmr_pend_exp_Timer();
+        QCOMPARE(platform.beeps, 4);
+        QCOMPARE(platform.randomsDrawn, 4);
+
+        const QImage image = form.picture1()->picture();
+        const QPoint centre = form.picture1()->toPixel(500, 500);
+        QCOMPARE(centre, QPoint(170, 110));
+        const double limit = 500 * 341 / 1000.0; // 500 horizontal units in pixels
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (isWhite(image, x, y))
+                    continue;
+                QCOMPARE(image.pixelColor(x, y), QColor(Qt::black));
+                // Rasterising may put a pixel up to half a diagonal outside.
+                QVERIFY(std::hypot(x - centre.x(), y - centre.y()) < limit + 0.75);
+            }
+        }
+        // Radii 125, 0, 499.9995 and 250 units: 42, 0, 170 and 85 pixels,
+        // the same across and up, since the circles are round on screen.
+        QList<int> across;
+        for (int x = centre.x(); x < image.width(); ++x) {
+            if (!isWhite(image, x, centre.y()))
+                across.append(x - centre.x());
+        }
+        QCOMPARE(across, (QList<int>{0, 42, 85, 170}));
+        QList<int> up;
+        for (int y = centre.y(); y >= 0; --y) {
+            if (!isWhite(image, centre.x(), y))
+                up.append(centre.y() - y);
+        }
+        QCOMPARE(up, (QList<int>{0, 42, 85}));
+    }
+
+    void aBlankingFigureRemovesTheCirclesAndNewOnesFollow()
+    {
+        FakePlatform platform;
+        platform.randoms = {0.3f, 0.6f};
+        platform.randomWhenEmpty = 0.5f;
+        QueryForm form(platform);
+        scaleLikeStartUp(form);
+        form.tmr_pend_exp_Timer();
+        form.tmr_pend_exp_Timer();
+        QVERIFY(!inkBounds(form.picture1()->picture()).isNull());
+        form.graph2();
+        const QImage two = drawnBy({graph2});
+        QCOMPARE(form.picture1()->picture(), two);
+        // The timer's tick is wired to the handler.
+        QVERIFY(QMetaObject::invokeMethod(&form.pendExpTimer(), "timeout", Qt::DirectConnection));
+        QCOMPARE(platform.beeps, 3);
+        const QImage after = form.picture1()->picture();
+        QVERIFY(after != two);
+        QCOMPARE(after.pixelColor(170 + 85, 110), QColor(Qt::black));
+        QCOMPARE(after.pixelColor(170, 110 - 85), QColor(Qt::black));
+        QVERIFY(!form.pendExpTimer().isActive());
+    }
+};
+
+QTEST_MAIN(TestPictureCommands)
+#include "tst_picture_commands.moc"

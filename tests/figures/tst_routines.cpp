@@ -1,0 +1,280 @@
+#include "figure_checks.h"
+#include "figures/graphs.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+using namespace FigureChecks;
+
+namespace {
+
+// What a command is expected to leave in Picture1.
+enum class Outcome
+{
+    Nothing,
+    Graph1,
+    Graph3,
+    Ends,
+    ShownAsText
+};
+
+QImage pictureFor(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::Graph1:
+        return drawnBy({graph1});
+    case Outcome::Graph3:
+        return drawnBy({graph3});
+    default:
+        return blankPicture1();
+    }
+}
+
+// What a fresh Picture1 shows after the figures named, in order.
+QImage drawnByNames(const QString &names)
+{
+    const QHash<QString, Figure> byName = {
+        {"graph1", graph1}, {"graph2", graph2}, {"graph3", graph3}};
+    FakePlatform platform;
+    QueryForm form(platform);
+    scaleLikeStartUp(form);
+    for (const QString &name : names.split(u' ', Qt::SkipEmptyParts))
+        byName.value(name)(*form.picture1());
+    return form.picture1()->picture();
+}
+
+struct Window
+{
+    FakePlatform platform;
+    QueryForm form{platform};
+
+    Window() { scaleLikeStartUp(form); }
+
+    SessionState &session() { return form.session(); }
+    QImage picture() const { return form.picture1()->picture(); }
+
+    // Lines stored from index first on.
+    void store(int first, const QStringList &lines)
+    {
+        for (int i = 0; i < lines.size(); ++i)
+            session().questionBank.store(first + i, lines[i]);
+    }
+
+    void clickNextPicture()
+    {
+        form.findChild<QPushButton *>(QStringLiteral("cmd_next_picture"))->click();
+    }
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Outcome)
+
+class TestRoutines : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void runRoutineKnowsExactlyThreeNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("figure");
+        QTest::newRow("graph1") << "graph1" << 1;
+        QTest::newRow("graph2") << "graph2" << 2;
+        QTest::newRow("graph3") << "graph3" << 3;
+        QTest::newRow("capital") << "Graph1" << 0;
+        QTest::newRow("trailing blank") << "graph1 " << 0;
+        QTest::newRow("graph4") << "graph4" << 0;
+        QTest::newRow("empty") << "" << 0;
+    }
+
+    void runRoutineKnowsExactlyThreeNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, figure);
+        Window window;
+        QString routine = name;
+        const bool drawn = window.form.runRoutine(routine);
+        QCOMPARE(routine, name);
+        const Figure figures[] = {nullptr, graph1, graph2, graph3};
+        if (figure == 0) {
+            QVERIFY(!drawn);
+            QVERIFY(window.platform.ended);
+            QCOMPARE(window.platform.exitStatus, 0);
+            QCOMPARE(window.picture(), blankPicture1());
+        } else {
+            QVERIFY(drawn);
+            QVERIFY(!window.platform.ended);
+            QCOMPARE(window.picture(), drawnBy({figures[figure]}));
+        }
+    }
+
+    void nextPictureFollowsItsTableOfCases_data()
+    {
+        QTest::addColumn<QStringList>("lines"); // b+1, b+2, b+3, b+4
+        QTest::addColumn<QString>("drawn");
+        QTest::addColumn<int>("moved");
+        const QString g1 = QStringLiteral("`routine graph1");
+        const QString g2 = QStringLiteral("`routine graph2");
+        const QString g3 = QStringLiteral("`routine graph3");
+        const QString text = QStringLiteral("`qA question");
+        QTest::newRow("neither b+1 nor b+2") << QStringList{text, "", g3, g1} << "" << 0;
+        QTest::newRow("b+2, not b+1") << QStringList{text, g2, text, g1} << "graph2" << 2;
+        QTest::newRow("b+1, not b+3") << QStringList{g3, g1, text, g2} << "graph3" << 1;
+        QTest::newRow("b+1 and b+3") << QStringList{g3, text, g1, g2} << "graph3 graph1" << 3;
+        QTest::newRow("three routine lines")
+            << QStringList{g3, g2, g1, text} << "graph3 graph1" << 3;
+    }
+
+    void nextPictureFollowsItsTableOfCases()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, drawn);
+        QFETCH(int, moved);
+        Window window;
+        const int b = 40;
+        window.session().bankIndex = b;
+        window.store(b + 1, lines);
+        window.form.panes().setQuestionText(QStringLiteral("kept"));
+        window.clickNextPicture();
+        QVERIFY(!window.platform.ended);
+        QCOMPARE(window.session().bankIndex, b + moved);
+        QCOMPARE(window.picture(), drawnByNames(drawn));
+        QCOMPARE(window.form.panes().questionText(), QStringLiteral("kept"));
+        QCOMPARE(window.form.panes().answerText(), QStringLiteral(" "));
+    }
+
+    void nextPictureTakesTwoClicksForTwoRoutineLines()
+    {
+        Window window;
+        window.session().bankIndex = 7;
+        window.store(8, {"`routine graph3", "`routine graph1", "plain text"});
+        window.clickNextPicture();
+        QCOMPARE(window.session().bankIndex, 8);
+        QCOMPARE(window.picture(), drawnBy({graph3}));
+        window.clickNextPicture();
+        QCOMPARE(window.session().bankIndex, 9);
+        QCOMPARE(window.picture(), drawnBy({graph3, graph1}));
+        window.clickNextPicture();
+        QCOMPARE(window.session().bankIndex, 9);
+        QCOMPARE(window.picture(), drawnBy({graph3, graph1}));
+    }
+
+    void theSecondOfThreeRoutineLinesNeverComesUp()
+    {
+        Window window;
+        window.session().bankIndex = 7;
+        window.store(8, {"`routine graph3", "`routine graph2", "`routine graph1"});
+        window.clickNextPicture();
+        QCOMPARE(window.session().bankIndex, 10);
+        const QImage afterFirst = drawnBy({graph3, graph1});
+        QCOMPARE(window.picture(), afterFirst);
+        window.clickNextPicture();
+        QCOMPARE(window.session().bankIndex, 10);
+        QCOMPARE(window.picture(), afterFirst);
+        QVERIFY(!window.platform.ended);
+    }
+
+    void nextPictureLooksNoFurtherThanTheBank()
+    {
+        Window window;
+        window.session().bankIndex = 4999;
+        window.store(5000, {"`routine graph2"});
+        window.clickNextPicture();
+        QVERIFY(!window.platform.ended);
+        QCOMPARE(window.session().bankIndex, 5000);
+        QCOMPARE(window.picture(), drawnBy({graph2}));
+        window.clickNextPicture();
+        QVERIFY(!window.platform.ended);
+        QCOMPARE(window.session().bankIndex, 5000);
+
+        Window last;
+        last.session().bankIndex = 4999;
+        last.store(5000, {"plain text"});
+        last.clickNextPicture();
+        QVERIFY(!last.platform.ended);
+        QCOMPARE(last.session().bankIndex, 4999);
+        QCOMPARE(last.picture(), blankPicture1());
+    }
+
+    void routineLineNamesThroughBothCommands_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<Outcome>("byNextPicture");
+        QTest::addColumn<Outcome>("byNextQuestion");
+        auto row = [](const char *name, const char *line, Outcome picture, Outcome question) {
+            QTest::newRow(name) << QString::fromLatin1(line) << picture << question;
+        };
+        row("plain", "`routine graph1", Outcome::Graph1, Outcome::Graph1);
+        row("capitals", "`ROUTINE GRAPH1", Outcome::Graph1, Outcome::Graph1);
+        row("capitals, two blanks, hyphen", "`Routine  Graph-3", Outcome::Graph3, Outcome::Graph3);
+        row("hyphen before the digit", "`routine graph-1", Outcome::Graph1, Outcome::Graph1);
+        row("blank inside the name", "`routine gra ph1", Outcome::Graph1, Outcome::Graph1);
+        row("ninth character x", "`routinexgraph3", Outcome::Graph3, Outcome::Graph3);
+        row("name straight after the marker", "`routinegraph3", Outcome::Ends, Outcome::Ends);
+        row("marker alone", "`routine", Outcome::Ends, Outcome::ShownAsText);
+        row("marker and one blank", "`routine ", Outcome::Ends, Outcome::Ends);
+        row("marker and one letter", "`routinex", Outcome::Ends, Outcome::Ends);
+        row("unknown name", "`routine graph4", Outcome::Ends, Outcome::Ends);
+        row("not a routine line", "`rout graph1", Outcome::Nothing, Outcome::ShownAsText);
+    }
+
+    void routineLineNamesThroughBothCommands()
+    {
+        QFETCH(QString, line);
+        QFETCH(Outcome, byNextPicture);
+        QFETCH(Outcome, byNextQuestion);
+
+        {
+            Window window;
+            window.session().bankIndex = 1;
+            window.store(1, {"001. First", line, "plain text", "", ""});
+            window.clickNextPicture();
+            QCOMPARE(window.picture(), pictureFor(byNextPicture));
+            QCOMPARE(window.platform.ended, byNextPicture == Outcome::Ends);
+            if (window.platform.ended)
+                QCOMPARE(window.platform.exitStatus, 0);
+            const bool drawn = byNextPicture == Outcome::Graph1 || byNextPicture == Outcome::Graph3;
+            QCOMPARE(window.session().bankIndex, drawn ? 2 : 1);
+        }
+
+        Window window;
+        window.session().nextAssignmentNbr = QStringLiteral("002");
+        window.session().bankIndex = 1;
+        window.store(1, {"001. First", line, "`qWhat is x?", "002. Second"});
+        window.form.cmdNextQuestion_Click();
+        QCOMPARE(window.picture(), pictureFor(byNextQuestion));
+        QCOMPARE(window.platform.ended, byNextQuestion == Outcome::Ends);
+        const QString pane = window.form.panes().questionText();
+        switch (byNextQuestion) {
+        case Outcome::Ends:
+            QCOMPARE(window.platform.exitStatus, 0);
+            QCOMPARE(pane, QString());
+            break;
+        case Outcome::ShownAsText:
+            QCOMPARE(pane, QStringLiteral("\r\n\r\n") + line);
+            QCOMPARE(window.session().bankIndex, 2);
+            break;
+        default:
+            // The routine line never reaches the pane; the line after it does.
+            QCOMPARE(pane, QStringLiteral("\r\n\r\nWhat is x?"));
+            QCOMPARE(window.session().bankIndex, 3);
+        }
+    }
+
+    void aRoutineLineBeforeTheNextHeaderDrawsThenEnds()
+    {
+        Window window;
+        window.session().nextAssignmentNbr = QStringLiteral("002");
+        window.session().bankIndex = 1;
+        window.store(1, {"001. First", "`routine graph2", "002. Second"});
+        window.form.findChild<QPushButton *>(QStringLiteral("cmdNextQuestion"))->click();
+        QCOMPARE(window.picture(), drawnBy({graph2}));
+        QVERIFY(window.platform.ended);
+        QCOMPARE(window.platform.exitStatus, 0);
+        QCOMPARE(window.form.panes().questionText(), QString());
+    }
+};
+
+QTEST_MAIN(TestRoutines)
+#include "tst_routines.moc"
