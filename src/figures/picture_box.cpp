@@ -18,6 +18,8 @@ constexpr double twipsPerPixel = 15.0;
 // the clamp keeps far-off points drawable.
 int wholePixels(double pixels)
 {
+    if (std::isnan(pixels))
+        return 0;
     return int(std::clamp(std::floor(pixels + 1e-9), -1.0e6, 1.0e6));
 }
 
