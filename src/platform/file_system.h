@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtGlobal>
 
 // The outcome of one file operation: the system's reason when it failed.
 struct FileStatus
@@ -13,32 +14,65 @@ struct FileStatus
 };
 
 // The operating system's files, one call per operation, so that a test can
-// make any single call fail. Paths are native paths. A handle stands for an
-// open file: a descriptor opened with O_APPEND on POSIX systems; on Windows
-// the same calls map to a handle opened with FILE_APPEND_DATA only, and the
-// lock to LockFileEx.
+// make any single call fail. Paths are native paths.
+//
+// A handle stands for an open file. On POSIX systems it is a descriptor; on
+// Windows it holds a HANDLE, and the calls map one to one:
+//   openForLock    CreateFileW(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+//                  OPEN_ALWAYS), refused unless GetFileType() is FILE_TYPE_DISK
+//   lockExclusive  LockFileEx(LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY)
+//                  on the last byte of the largest offset, tried until the
+//                  deadline; that byte lies beyond any append, so the lock
+//                  never blocks the writing handle
+//   unlock         UnlockFileEx on the same byte
+//   openForAppend  CreateFileW(FILE_APPEND_DATA only, FILE_SHARE_READ |
+//                  FILE_SHARE_WRITE, OPEN_ALWAYS or OPEN_EXISTING), the same
+//                  refusal; every write then goes to the end of the file
+//   size           GetFileSizeEx
+//   write          one WriteFile
+//   sync           FlushFileBuffers
+//   truncate       SetFileInformationByHandle(FileEndOfFileInfo)
+//   close          CloseHandle
+//   syncFolderOf   nothing to do: NTFS journals the new entry
 class FileSystem
 {
 public:
-    using Handle = int;
+    using Handle = qintptr;
+    static constexpr Handle noHandle = -1;
+
+    enum class Creation { IfMissing, Never };
 
     virtual ~FileSystem() = default;
 
     virtual FileStatus makeFolder(const QString &path) = 0;
 
-    // Opens a regular file for appending, creating it when missing. Anything
-    // else (a folder, a FIFO, a device, a missing folder) is refused at once.
-    virtual FileStatus openForAppend(const QString &path, Handle *handle, bool *created) = 0;
-    // Waits at most timeoutMs for an exclusive lock; it goes with the close.
+    // The file that guards a record, opened only to hold its lock; it is
+    // created when missing. Anything but a regular file is refused as below.
+    virtual FileStatus openForLock(const QString &path, Handle *handle, bool *created) = 0;
+    // Waits at most timeoutMs for an exclusive lock of the file behind the
+    // handle; it lasts until unlock or close. The lock is advisory on POSIX:
+    // it keeps out other copies of the program, which take it too.
     virtual FileStatus lockExclusive(Handle handle, int timeoutMs) = 0;
+    virtual FileStatus unlock(Handle handle) = 0;
+
+    // Opens a regular file for appending. Anything else (a folder, a FIFO, a
+    // device or a link to one, a path in a missing folder) is refused at once,
+    // without waiting and without creating anything.
+    virtual FileStatus openForAppend(const QString &path, Creation creation, Handle *handle,
+                                     bool *created) = 0;
     virtual FileStatus size(Handle handle, qint64 *bytes) = 0;
-    // One write call; *written tells how much of it went out.
+    // One write call at the end of the file; *written tells how much of it
+    // went out.
     virtual FileStatus write(Handle handle, const QByteArray &bytes, qint64 *written) = 0;
+    // The file's data on stable storage. A failure is final: the data may be
+    // lost whatever a second call says.
     virtual FileStatus sync(Handle handle) = 0;
     virtual FileStatus truncate(Handle handle, qint64 bytes) = 0;
+    // The handle is gone afterwards, whatever the result.
     virtual FileStatus close(Handle handle) = 0;
     // Makes a newly created entry of the folder that holds path durable.
     virtual FileStatus syncFolderOf(const QString &path) = 0;
 
+    // The whole content of a regular file; other kinds are refused as above.
     virtual FileStatus readAll(const QString &path, QByteArray *bytes) = 0;
 };

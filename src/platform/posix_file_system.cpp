@@ -1,8 +1,10 @@
 #include "posix_file_system.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <thread>
 
@@ -23,73 +25,126 @@ FileStatus lastError()
     return fromErrno(errno);
 }
 
-FileStatus checkRegular(int fd)
+int descriptor(FileSystem::Handle handle)
 {
-    struct stat info {};
-    if (::fstat(fd, &info) != 0)
-        return lastError();
-    if (!S_ISREG(info.st_mode))
-        return FileStatus::failure(QStringLiteral("it is not a regular file"));
-    return FileStatus::success();
+    return int(handle);
 }
 
-QByteArray encoded(const QString &path)
+FileStatus refusal(mode_t mode)
 {
-    return QFile::encodeName(path);
+    if (S_ISDIR(mode))
+        return FileStatus::failure(QStringLiteral("it is a folder, not a file"));
+    if (S_ISFIFO(mode))
+        return FileStatus::failure(QStringLiteral("it is a pipe, not a file"));
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return FileStatus::failure(QStringLiteral("it is a device, not a file"));
+    return FileStatus::failure(QStringLiteral("it is not a regular file"));
+}
+
+// Opens a regular file and nothing else. The kind is looked at before the
+// open, because opening a device or a FIFO can block or act on the device;
+// O_NONBLOCK and the second look through the descriptor cover a path that
+// changes in between.
+FileStatus openRegular(const QString &path, int access, FileSystem::Creation creation, int *fd,
+                       bool *created)
+{
+    const QByteArray name = QFile::encodeName(path);
+    *created = false;
+    struct stat info {};
+    if (::stat(name.constData(), &info) == 0) {
+        if (!S_ISREG(info.st_mode))
+            return refusal(info.st_mode);
+    } else if (errno != ENOENT || creation == FileSystem::Creation::Never) {
+        return lastError();
+    }
+
+    const int flags = access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    int opened = ::open(name.constData(), flags);
+    if (opened < 0 && errno == ENOENT && creation == FileSystem::Creation::IfMissing) {
+        // O_EXCL also refuses to create through a dangling link.
+        opened = ::open(name.constData(), flags | O_CREAT | O_EXCL, 0666);
+        if (opened >= 0)
+            *created = true;
+        else if (errno == EEXIST)
+            opened = ::open(name.constData(), flags);
+    }
+    if (opened < 0)
+        return lastError();
+
+    if (::fstat(opened, &info) != 0) {
+        const int error = errno;
+        ::close(opened);
+        return fromErrno(error);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(opened);
+        return refusal(info.st_mode);
+    }
+    const int statusFlags = ::fcntl(opened, F_GETFL);
+    if (statusFlags < 0 || ::fcntl(opened, F_SETFL, statusFlags & ~O_NONBLOCK) != 0) {
+        const int error = errno;
+        ::close(opened);
+        return fromErrno(error);
+    }
+    *fd = opened;
+    return FileStatus::success();
 }
 
 } // namespace
 
 FileStatus PosixFileSystem::makeFolder(const QString &path)
 {
-    if (::mkdir(encoded(path).constData(), 0777) != 0)
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0)
         return lastError();
     return FileStatus::success();
 }
 
-FileStatus PosixFileSystem::openForAppend(const QString &path, Handle *handle, bool *created)
+FileStatus PosixFileSystem::openForLock(const QString &path, Handle *handle, bool *created)
 {
-    const QByteArray name = encoded(path);
-    *created = false;
-    // O_NONBLOCK so that a FIFO is refused instead of waiting for a reader.
-    const int flags = O_WRONLY | O_APPEND | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-    int fd = ::open(name.constData(), flags);
-    if (fd < 0 && errno == ENOENT) {
-        fd = ::open(name.constData(), flags | O_CREAT | O_EXCL, 0666);
-        if (fd >= 0)
-            *created = true;
-        else if (errno == EEXIST)
-            fd = ::open(name.constData(), flags);
-    }
-    if (fd < 0)
-        return lastError();
-    const FileStatus regular = checkRegular(fd);
-    if (!regular.ok()) {
-        ::close(fd);
-        return regular;
-    }
-    *handle = fd;
-    return FileStatus::success();
+    int fd = -1;
+    const FileStatus status = openRegular(path, O_RDONLY, Creation::IfMissing, &fd, created);
+    if (status.ok())
+        *handle = fd;
+    return status;
 }
 
 FileStatus PosixFileSystem::lockExclusive(Handle handle, int timeoutMs)
 {
     using namespace std::chrono;
     const auto deadline = steady_clock::now() + milliseconds(timeoutMs);
-    while (::flock(handle, LOCK_EX | LOCK_NB) != 0) {
+    while (::flock(descriptor(handle), LOCK_EX | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK && errno != EINTR)
             return lastError();
         if (steady_clock::now() >= deadline)
-            return FileStatus::failure(QStringLiteral("another program keeps the file locked"));
+            return FileStatus::failure(
+                QStringLiteral("another copy of the program kept the file locked for %1 seconds")
+                    .arg(timeoutMs / 1000.0));
         std::this_thread::sleep_for(milliseconds(10));
     }
     return FileStatus::success();
 }
 
+FileStatus PosixFileSystem::unlock(Handle handle)
+{
+    if (::flock(descriptor(handle), LOCK_UN) != 0)
+        return lastError();
+    return FileStatus::success();
+}
+
+FileStatus PosixFileSystem::openForAppend(const QString &path, Creation creation, Handle *handle,
+                                          bool *created)
+{
+    int fd = -1;
+    const FileStatus status = openRegular(path, O_WRONLY | O_APPEND, creation, &fd, created);
+    if (status.ok())
+        *handle = fd;
+    return status;
+}
+
 FileStatus PosixFileSystem::size(Handle handle, qint64 *bytes)
 {
     struct stat info {};
-    if (::fstat(handle, &info) != 0)
+    if (::fstat(descriptor(handle), &info) != 0)
         return lastError();
     *bytes = info.st_size;
     return FileStatus::success();
@@ -102,7 +157,7 @@ FileStatus PosixFileSystem::write(Handle handle, const QByteArray &bytes, qint64
         return FileStatus::success();
     ssize_t n;
     do {
-        n = ::write(handle, bytes.constData(), size_t(bytes.size()));
+        n = ::write(descriptor(handle), bytes.constData(), size_t(bytes.size()));
     } while (n < 0 && errno == EINTR);
     if (n < 0)
         return lastError();
@@ -112,30 +167,34 @@ FileStatus PosixFileSystem::write(Handle handle, const QByteArray &bytes, qint64
 
 FileStatus PosixFileSystem::sync(Handle handle)
 {
-    if (::fdatasync(handle) != 0)
+    if (::fdatasync(descriptor(handle)) != 0)
         return lastError();
     return FileStatus::success();
 }
 
 FileStatus PosixFileSystem::truncate(Handle handle, qint64 bytes)
 {
-    if (::ftruncate(handle, off_t(bytes)) != 0)
+    int result;
+    do {
+        result = ::ftruncate(descriptor(handle), off_t(bytes));
+    } while (result != 0 && errno == EINTR);
+    if (result != 0)
         return lastError();
     return FileStatus::success();
 }
 
 FileStatus PosixFileSystem::close(Handle handle)
 {
-    // The descriptor is gone after close whatever it returns, so it is never
-    // retried.
-    if (::close(handle) != 0)
+    // Linux releases the descriptor even when close fails, so it is never
+    // retried: a second close could hit a descriptor opened meanwhile.
+    if (::close(descriptor(handle)) != 0)
         return lastError();
     return FileStatus::success();
 }
 
 FileStatus PosixFileSystem::syncFolderOf(const QString &path)
 {
-    const QByteArray folder = encoded(QFileInfo(path).absolutePath());
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return lastError();
@@ -147,14 +206,11 @@ FileStatus PosixFileSystem::syncFolderOf(const QString &path)
 
 FileStatus PosixFileSystem::readAll(const QString &path, QByteArray *bytes)
 {
-    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return lastError();
-    const FileStatus regular = checkRegular(fd);
-    if (!regular.ok()) {
-        ::close(fd);
-        return regular;
-    }
+    int fd = -1;
+    bool created = false;
+    const FileStatus status = openRegular(path, O_RDONLY, Creation::Never, &fd, &created);
+    if (!status.ok())
+        return status;
     bytes->clear();
     char buffer[1 << 16];
     for (;;) {

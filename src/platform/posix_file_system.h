@@ -6,8 +6,11 @@ class PosixFileSystem : public FileSystem
 {
 public:
     FileStatus makeFolder(const QString &path) override;
-    FileStatus openForAppend(const QString &path, Handle *handle, bool *created) override;
+    FileStatus openForLock(const QString &path, Handle *handle, bool *created) override;
     FileStatus lockExclusive(Handle handle, int timeoutMs) override;
+    FileStatus unlock(Handle handle) override;
+    FileStatus openForAppend(const QString &path, Creation creation, Handle *handle,
+                             bool *created) override;
     FileStatus size(Handle handle, qint64 *bytes) override;
     FileStatus write(Handle handle, const QByteArray &bytes, qint64 *written) override;
     FileStatus sync(Handle handle) override;

@@ -3,132 +3,197 @@
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 
+#include <QStringList>
+
 #include <vector>
 
 namespace {
 
-struct OpenFile
+struct Target
 {
     QString path;
-    FileSystem::Handle handle = -1;
+    const QByteArray *bytes = nullptr;
+    FileSystem::Handle handle = FileSystem::noHandle;
+    bool open = false;
     bool created = false;
     qint64 sizeBefore = 0;
-    bool written = false;
-    bool open = false;
+    bool touched = false; // a write was tried, so the file may hold part of the record
 };
 
-void closeAll(FileSystem &files, std::vector<OpenFile> &open)
+// The lock of the master file, held on a descriptor of its own: every file
+// of the record, the master file included, is closed and checked while other
+// copies of the program are still kept out.
+class RecordLock
 {
-    for (auto it = open.rbegin(); it != open.rend(); ++it) {
-        if (it->open)
-            files.close(it->handle);
-        it->open = false;
+public:
+    explicit RecordLock(FileSystem &files) : m_files(files) {}
+    ~RecordLock()
+    {
+        // Nothing was written through this handle, and the record is whole
+        // and synced (or taken back) by now, so these results cannot change
+        // what the files hold; the lock goes with the close in any case.
+        if (!m_open)
+            return;
+        if (m_locked)
+            m_files.unlock(m_handle);
+        m_files.close(m_handle);
+    }
+    RecordLock(const RecordLock &) = delete;
+    RecordLock &operator=(const RecordLock &) = delete;
+
+    FileStatus take(const QString &path, int timeoutMs, bool *created)
+    {
+        FileStatus status = m_files.openForLock(path, &m_handle, created);
+        if (!status.ok())
+            return status;
+        m_open = true;
+        status = m_files.lockExclusive(m_handle, timeoutMs);
+        m_locked = status.ok();
+        return status;
+    }
+
+private:
+    FileSystem &m_files;
+    FileSystem::Handle m_handle = FileSystem::noHandle;
+    bool m_open = false;
+    bool m_locked = false;
+};
+
+void closeOpen(FileSystem &files, std::vector<Target> &targets)
+{
+    for (Target &target : targets) {
+        if (target.open)
+            files.close(target.handle);
+        target.open = false;
     }
 }
 
-// Takes back what this record added, as far as the system lets it.
-void rollBack(FileSystem &files, std::vector<OpenFile> &open)
+// Cuts a file back to its length before the record. Only ever shortens it:
+// a file that is somehow shorter already is left as it is.
+FileStatus cutBack(FileSystem &files, Target &target)
 {
-    for (OpenFile &file : open) {
-        if (!file.written || !file.open)
+    FileSystem::Handle handle = target.handle;
+    if (!target.open) {
+        bool created = false;
+        const FileStatus reopened =
+            files.openForAppend(target.path, FileSystem::Creation::Never, &handle, &created);
+        if (!reopened.ok())
+            return reopened;
+    }
+    qint64 length = 0;
+    const bool grown = !files.size(handle, &length).ok() || length > target.sizeBefore;
+    FileStatus status;
+    if (grown) {
+        status = files.truncate(handle, target.sizeBefore);
+        if (status.ok())
+            status = files.sync(handle);
+    }
+    if (!target.open) {
+        const FileStatus closed = files.close(handle);
+        if (status.ok())
+            status = closed;
+    }
+    return status;
+}
+
+// Takes the record back out of every file that may hold part of it, and
+// names in the failure those where that did not work.
+void takeBack(FileSystem &files, std::vector<Target> &targets, WriteFailure *failure)
+{
+    QStringList remaining;
+    for (Target &target : targets) {
+        if (!target.touched)
             continue;
-        if (files.truncate(file.handle, file.sizeBefore).ok())
-            files.sync(file.handle);
+        const FileStatus status = cutBack(files, target);
+        if (!status.ok())
+            remaining.append(QStringLiteral("%1 (%2)").arg(target.path, status.reason));
     }
+    if (!remaining.isEmpty())
+        failure->reason += QStringLiteral("; part of the record may remain in ") +
+                           remaining.join(QStringLiteral(", "));
 }
 
-// For a file that is closed already: reopen it and cut it back.
-void rollBackClosed(FileSystem &files, const OpenFile &file)
+WriteFailure failure(const Target &target, const FileStatus &status)
 {
-    FileSystem::Handle handle;
-    bool created;
-    if (!files.openForAppend(file.path, &handle, &created).ok())
-        return;
-    if (files.truncate(handle, file.sizeBefore).ok())
-        files.sync(handle);
-    files.close(handle);
+    return {target.path, status.reason};
 }
 
-WriteFailure failure(const QString &path, const FileStatus &status)
+FileStatus writeWhole(FileSystem &files, const Target &target)
 {
-    return {path, status.reason};
+    qint64 written = 0;
+    FileStatus status = files.write(target.handle, *target.bytes, &written);
+    if (status.ok() && written != target.bytes->size())
+        status = FileStatus::failure(
+            QStringLiteral("only %1 of %2 bytes could be written; the disk may be full")
+                .arg(written)
+                .arg(target.bytes->size()));
+    if (status.ok())
+        status = files.sync(target.handle);
+    if (status.ok() && target.created)
+        status = files.syncFolderOf(target.path);
+    return status;
 }
 
 } // namespace
 
-WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts)
+WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int lockTimeoutMs)
 {
-    std::vector<OpenFile> open;
-    open.reserve(size_t(parts.size()));
+    if (parts.isEmpty())
+        return {};
+    std::vector<Target> targets;
+    targets.reserve(size_t(parts.size()));
     for (const FileRecord &part : parts) {
         const NativePath native = toNativePath(part.pathText);
         if (!native.ok())
             return {part.pathText, native.error};
-        open.push_back({native.path});
+        Target target;
+        target.path = native.path;
+        target.bytes = &part.bytes;
+        targets.push_back(target);
     }
 
-    for (size_t i = 0; i < open.size(); ++i) {
-        OpenFile &file = open[i];
-        FileStatus status = files.openForAppend(file.path, &file.handle, &file.created);
-        if (status.ok()) {
-            file.open = true;
-            if (i == 0)
-                status = files.lockExclusive(file.handle, recordLockTimeoutMs);
-        }
-        if (status.ok())
-            status = files.size(file.handle, &file.sizeBefore);
-        if (!status.ok()) {
-            closeAll(files, open);
-            return failure(file.path, status);
-        }
-    }
-
-    for (size_t i = 0; i < open.size(); ++i) {
-        OpenFile &file = open[i];
-        const QByteArray &bytes = parts[qsizetype(i)].bytes;
-        qint64 written = 0;
-        file.written = true;
-        FileStatus status = files.write(file.handle, bytes, &written);
-        if (status.ok() && written != bytes.size())
-            status = FileStatus::failure(
-                QStringLiteral("only %1 of %2 bytes could be written; the disk may be full")
-                    .arg(written)
-                    .arg(bytes.size()));
-        // A failed sync is not tried again: the data may be lost whatever a
-        // second call says.
-        if (status.ok())
-            status = files.sync(file.handle);
-        if (status.ok() && file.created)
-            status = files.syncFolderOf(file.path);
-        if (!status.ok()) {
-            rollBack(files, open);
-            closeAll(files, open);
-            return failure(file.path, status);
-        }
-    }
-
-    // The master file goes last: its close gives up the lock, and until then
-    // a file whose close failed can still be cut back safely.
-    for (size_t i = open.size(); i-- > 1;) {
-        OpenFile &file = open[i];
-        file.open = false;
-        const FileStatus status = files.close(file.handle);
-        if (!status.ok()) {
-            for (size_t j = 1; j < open.size(); ++j) {
-                if (open[j].open) {
-                    open[j].open = false;
-                    files.close(open[j].handle);
-                }
-                rollBackClosed(files, open[j]);
-            }
-            rollBack(files, open);
-            closeAll(files, open);
-            return failure(file.path, status);
-        }
-    }
-    open[0].open = false;
-    const FileStatus status = files.close(open[0].handle);
+    RecordLock lock(files);
+    bool masterCreated = false;
+    FileStatus status = lock.take(targets[0].path, lockTimeoutMs, &masterCreated);
     if (!status.ok())
-        return failure(open[0].path, status);
-    return {};
+        return failure(targets[0], status);
+
+    for (Target &target : targets) {
+        status = files.openForAppend(target.path, FileSystem::Creation::IfMissing, &target.handle,
+                                     &target.created);
+        if (status.ok()) {
+            target.open = true;
+            // Read under the lock: no other copy can append until we are done.
+            status = files.size(target.handle, &target.sizeBefore);
+        }
+        if (!status.ok()) {
+            closeOpen(files, targets);
+            return failure(target, status);
+        }
+    }
+    targets[0].created = targets[0].created || masterCreated;
+
+    for (Target &target : targets) {
+        target.touched = true;
+        status = writeWhole(files, target);
+        if (!status.ok()) {
+            WriteFailure result = failure(target, status);
+            takeBack(files, targets, &result);
+            closeOpen(files, targets);
+            return result;
+        }
+    }
+
+    // A close can still report lost data (on a network folder, say), so a
+    // failed one undoes the record in every file while the lock is held.
+    WriteFailure result;
+    for (Target &target : targets) {
+        target.open = false;
+        status = files.close(target.handle);
+        if (!status.ok() && !result.failed())
+            result = failure(target, status);
+    }
+    if (result.failed())
+        takeBack(files, targets, &result);
+    return result;
 }
