@@ -1,0 +1,107 @@
+// A small program that appends sample records through the program's own
+// platform and record writer, for the tests that need a process of their own:
+// one killed, one under libfiu, one with a file-size limit, one in a mount
+// namespace, two at once.
+//
+//   record_child FOLDER WRITER FIRST COUNT SEED [big] [kill-at N] [fsize BYTES]
+//                [read-only-after K]
+//
+// It prints "ok INDEX" or "fail INDEX REASON" for each record, and exits 0
+// when it got through all of them.
+
+#include "platform/qt_platform.h"
+#include "record_samples.h"
+#include "records/record_writer.h"
+#include "support/faulty_file_system.h"
+
+#include <QByteArray>
+#include <QFile>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <sys/mount.h>
+#include <sys/resource.h>
+
+namespace {
+
+bool makeReadOnly(const QString &folder)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) != 0)
+        return false;
+    return ::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                   nullptr) == 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 6) {
+        std::fprintf(stderr, "usage: record_child FOLDER WRITER FIRST COUNT SEED [options]\n");
+        return 2;
+    }
+    const QString folder = QFile::decodeName(argv[1]);
+    const int writer = std::atoi(argv[2]);
+    const int first = std::atoi(argv[3]);
+    const int count = std::atoi(argv[4]);
+    const quint32 seed = quint32(std::strtoul(argv[5], nullptr, 10));
+    SampleSizes sizes = SampleSizes::Small;
+    int killAt = 0;
+    long long sizeLimit = 0;
+    int readOnlyAfter = -1;
+    for (int i = 6; i < argc; ++i) {
+        const char *option = argv[i];
+        if (std::strcmp(option, "big") == 0)
+            sizes = SampleSizes::UpToMegabytes;
+        else if (std::strcmp(option, "kill-at") == 0 && i + 1 < argc)
+            killAt = std::atoi(argv[++i]);
+        else if (std::strcmp(option, "fsize") == 0 && i + 1 < argc)
+            sizeLimit = std::atoll(argv[++i]);
+        else if (std::strcmp(option, "read-only-after") == 0 && i + 1 < argc)
+            readOnlyAfter = std::atoi(argv[++i]);
+        else {
+            std::fprintf(stderr, "unknown option %s\n", option);
+            return 2;
+        }
+    }
+
+    // The program's own platform, so that its way with SIGXFSZ is the one
+    // tested.
+    QtPlatform platform;
+    FaultyFileSystem killing(platform.files());
+    if (killAt > 0)
+        killing.inject(FaultyFileSystem::Fault::KillBefore, killAt);
+    FileSystem &files = killAt > 0 ? killing : platform.files();
+
+    if (sizeLimit > 0) {
+        const rlimit limit{rlim_t(sizeLimit), rlim_t(sizeLimit)};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            std::perror("setrlimit");
+            return 3;
+        }
+    }
+
+    for (int index = first; index < first + count; ++index) {
+        if (index - first == readOnlyAfter) {
+            if (!makeReadOnly(folder)) {
+                std::perror("mount");
+                return 4;
+            }
+            std::printf("read-only\n");
+        }
+        const SampleRecord record = sampleRecord(writer, index, seed, sizes);
+        const WriteFailure failure =
+            appendRecord(files, {{masterFileIn(folder), record.master},
+                                 {sendFileIn(folder), record.send}});
+        if (failure.failed())
+            std::printf("fail %d %s: %s\n", index, qPrintable(failure.path),
+                        qPrintable(failure.reason));
+        else
+            std::printf("ok %d\n", index);
+        std::fflush(stdout);
+    }
+    return 0;
+}

@@ -1,0 +1,273 @@
+#include "app/session_state.h"
+#include "platform/posix_file_system.h"
+#include "records/notes.h"
+#include "records/response_entry.h"
+#include "support/fake_panes.h"
+#include "support/fake_platform.h"
+#include "support/faulty_file_system.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <functional>
+
+using Fault = FaultyFileSystem::Fault;
+using Call = FaultyFileSystem::Call;
+
+namespace {
+
+const QByteArray sectionRule = "......!!!!!!!!...................................";
+const QByteArray closingRule = ".................................................";
+const QByteArray timeIndent(36, ' ');
+const QByteArray itemBytes = "Find the derivative of x^2 \xe9tale.";
+const QString itemText = QString::fromLatin1(itemBytes);
+// Typed over two lines, with characters of the upper half of the code page.
+const QString typed = QString::fromUtf8("It is 2x\r\n\u00e9 \u2014 \u201cdone\u201d");
+const QByteArray typedBytes = "It is 2x\r\n\xe9 \x97 \x93" "done\x94";
+
+QByteArray responseRecord(bool master)
+{
+    QByteArray r = sectionRule + "\r\n" + timeIndent + "14:03:27\r\n";
+    if (master)
+        r += "\r\n\r\n`questionNumber 50000 \r\n";
+    r += itemBytes + "\r\n" + sectionRule + "\r\nRESPONSE -->  \r\n" + typedBytes +
+         "\r\nconfidence assessment:  2\r\n" + closingRule + "\r\n";
+    return r;
+}
+
+QByteArray notesRecord()
+{
+    return sectionRule + "\r\n" + timeIndent + "14:03:27\r\n" + timeIndent +
+           "12-07-202614:03:27\r\n" + itemBytes + "\r\n" + sectionRule + "\r\nNOTES -------> " +
+           typedBytes + "\r\n" + closingRule + "\r\n";
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+int openDescriptors()
+{
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::System |
+                                                               QDir::Files | QDir::Dirs)
+                   .size());
+}
+
+bool lockIsFree(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return true; // no file, no lock
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return free;
+}
+
+struct Target
+{
+    QString path;
+    QByteArray before; // empty and missing stand for the same here
+    QByteArray record;
+};
+
+} // namespace
+
+class TestFaultInjection : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void enterResponse_data();
+    void enterResponse();
+    void saveAsNotes_data();
+    void saveAsNotes();
+
+private:
+    void addRows();
+    void loop(const std::function<void(SessionState &, Panes &, Platform &)> &command,
+              const QList<Target> &targets);
+
+    QTemporaryDir m_dir;
+    SessionState m_session;
+};
+
+void TestFaultInjection::addRows()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<bool>("filesExist");
+    const QList<std::pair<const char *, Fault>> faults = {
+        {"fail once", Fault::FailOnce},
+        {"fail from then on", Fault::FailFromThenOn},
+        {"short write", Fault::ShortWrite},
+        {"short write, then everything fails", Fault::ShortWriteThenFail}};
+    for (const auto &[name, fault] : faults) {
+        QTest::addRow("%s, files there", name) << fault << true;
+        QTest::addRow("%s, files created", name) << fault << false;
+    }
+}
+
+// Runs the command once for each call of the file layer that can be made to
+// fail, until a run no longer reaches the fault, and checks after each run
+// that every file holds its former bytes or those and the whole record.
+void TestFaultInjection::loop(
+    const std::function<void(SessionState &, Panes &, Platform &)> &command,
+    const QList<Target> &targets)
+{
+    QFETCH(Fault, fault);
+    QFETCH(bool, filesExist);
+    PosixFileSystem real;
+    const bool once = fault == Fault::FailOnce || fault == Fault::ShortWrite;
+    int failedRuns = 0;
+    bool reachedEnd = false;
+
+    for (int n = 1; n < 200 && !reachedEnd; ++n) {
+        QList<Target> files = targets;
+        for (Target &target : files) {
+            QFile::remove(target.path);
+            if (filesExist)
+                writeFile(target.path, target.before);
+            else
+                target.before.clear();
+        }
+        FaultyFileSystem faulty(real);
+        faulty.inject(fault, n);
+        FakePlatform platform;
+        platform.fileSystem = &faulty;
+        platform.replies = {QStringLiteral("2")};
+        FakePanes panes;
+        panes.question = QStringLiteral("the question pane");
+        panes.answer = typed;
+        SessionState session = m_session;
+        const int descriptors = openDescriptors();
+
+        command(session, panes, platform);
+
+        reachedEnd = !faulty.triggered();
+        const QString at = QStringLiteral("fault at call %1").arg(n);
+        QVERIFY2(faulty.openHandles() == 0, qPrintable(at));
+        QVERIFY2(openDescriptors() == descriptors, qPrintable(at));
+        QVERIFY2(lockIsFree(targets.first().path), qPrintable(at));
+        QVERIFY2(platform.problems.size() <= 1, qPrintable(at));
+
+        // Only the lock's own unlock and close may fail without harm: by
+        // then the record is whole and synced in every file.
+        bool harmless = false;
+        if (!reachedEnd && fault != Fault::ShortWrite && fault != Fault::ShortWriteThenFail) {
+            const auto first = std::find_if(faulty.log.cbegin(), faulty.log.cend(),
+                                            [](const auto &entry) { return entry.failed; });
+            QVERIFY(first != faulty.log.cend());
+            FileSystem::Handle lockHandle = FileSystem::noHandle;
+            for (const auto &entry : faulty.log)
+                if (entry.call == Call::OpenForLock)
+                    lockHandle = entry.handle;
+            harmless = first->call == Call::Unlock ||
+                       (first->call == Call::Close && first->handle == lockHandle);
+        }
+
+        if (reachedEnd || harmless) {
+            QVERIFY2(platform.problems.isEmpty(),
+                     qPrintable(at + QStringLiteral(": ") + platform.problems.value(0)));
+            for (const Target &target : files)
+                QVERIFY2(readFile(target.path) == target.before + target.record,
+                         qPrintable(at + QStringLiteral(": ") + target.path));
+            QCOMPARE(panes.answer, QString());
+            QCOMPARE(panes.question, QString());
+            if (reachedEnd) {
+                // One write and one sync of each file, nothing tried twice.
+                QCOMPARE(faulty.count(Call::Write), int(targets.size()));
+                QCOMPARE(faulty.count(Call::Sync), int(targets.size()));
+                QCOMPARE(faulty.count(Call::Truncate), 0);
+            }
+            continue;
+        }
+
+        ++failedRuns;
+        QVERIFY2(platform.problems.size() == 1, qPrintable(at));
+        const QString problem = platform.problems.first();
+        QVERIFY2(problem.contains(QLatin1String("NOT saved")), qPrintable(problem));
+        QVERIFY2(problem.contains(once && fault == Fault::ShortWrite
+                                      ? QStringLiteral("bytes could be written")
+                                      : faulty.injectedReason),
+                 qPrintable(problem));
+        QVERIFY2(std::any_of(files.cbegin(), files.cend(),
+                             [&](const Target &target) {
+                                 return problem.contains(QStringLiteral("the file ") + target.path);
+                             }),
+                 qPrintable(problem));
+        QCOMPARE(panes.answer, typed);
+        QCOMPARE(panes.question, QStringLiteral("the question pane"));
+        for (const Target &target : files) {
+            const QByteArray now = readFile(target.path);
+            if (now == target.before)
+                continue;
+            // A file the writer could not cut back: only a layer that fails
+            // every call leaves one, and the message must name it.
+            QVERIFY2(!once, qPrintable(at + QStringLiteral(": ") + target.path));
+            QVERIFY2(problem.contains(QStringLiteral("may remain in ") + target.path) ||
+                         problem.contains(QStringLiteral(", ") + target.path),
+                     qPrintable(problem));
+            QVERIFY(now.startsWith(target.before));
+            QVERIFY(target.record.startsWith(now.mid(target.before.size())));
+        }
+    }
+    QVERIFY2(reachedEnd, "the command kept reaching the fault");
+    qInfo("%d runs, %d of them with the record refused", failedRuns + 1, failedRuns);
+    QVERIFY(failedRuns > 0);
+}
+
+void TestFaultInjection::enterResponse_data()
+{
+    addRows();
+}
+
+void TestFaultInjection::enterResponse()
+{
+    QVERIFY(m_dir.isValid());
+    m_session.masterFilePath = m_dir.filePath(QStringLiteral("masterFile.txt"));
+    m_session.sendFilePath = m_dir.filePath(QStringLiteral("send_1207.txt"));
+    m_session.assignmentNbr = QStringLiteral("005");
+    m_session.responsePrompt = QStringLiteral("Type your response here.");
+    m_session.currentLine = itemText;
+    m_session.itemKind = QStringLiteral("question");
+    loop(cmd_enter_response_Click,
+         {{m_session.masterFilePath, "former master lines\r\n", responseRecord(true)},
+          {m_session.sendFilePath, "former SEND lines\r\n", responseRecord(false)}});
+}
+
+void TestFaultInjection::saveAsNotes_data()
+{
+    addRows();
+}
+
+void TestFaultInjection::saveAsNotes()
+{
+    QVERIFY(m_dir.isValid());
+    m_session.masterFilePath = m_dir.filePath(QStringLiteral("masterFile.txt"));
+    m_session.sendFilePath = m_dir.filePath(QStringLiteral("send_1207.txt"));
+    m_session.notesFilePath = m_dir.filePath(QStringLiteral("notes_.txt"));
+    m_session.responsePrompt = QStringLiteral("Type your response here.");
+    m_session.currentLine = itemText;
+    m_session.itemKind = QStringLiteral("answer");
+    loop(cmd_save_as_notes_Click,
+         {{m_session.masterFilePath, "former master lines\r\n", notesRecord()},
+          {m_session.sendFilePath, "former SEND lines\r\n", notesRecord()},
+          {m_session.notesFilePath, "an earlier note\r\n", notesRecord()}});
+}
+
+QTEST_GUILESS_MAIN(TestFaultInjection)
+#include "tst_fault_injection.moc"

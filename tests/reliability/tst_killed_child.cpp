@@ -1,0 +1,153 @@
+#include "record_samples.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+namespace {
+
+const QByteArray formerMaster = "former master lines\r\n";
+const QByteArray formerSend = "former SEND lines\r\n";
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// A copy of the program killed in the middle of its commands: every file is
+// then its former lines, whole records, and at most the start of the record
+// that was being written.
+class TestKilledChild : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void killedAtEveryKindOfCall();
+    void killedFromOutside();
+
+private:
+    // Checks one file after the kill; lastOk is the last record the child
+    // reported whole.
+    void checkFile(const QString &path, const QByteArray &former, bool master, int count,
+                   int lastOk, quint32 seed, SampleSizes sizes);
+    void prepare(const QString &folder);
+};
+
+void TestKilledChild::prepare(const QString &folder)
+{
+    for (const auto &[path, bytes] : {std::pair(masterFileIn(folder), formerMaster),
+                                      std::pair(sendFileIn(folder), formerSend)}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+}
+
+void TestKilledChild::checkFile(const QString &path, const QByteArray &former, bool master,
+                                int count, int lastOk, quint32 seed, SampleSizes sizes)
+{
+    const QByteArray bytes = readFile(path);
+    QVERIFY2(bytes.startsWith(former), qPrintable(path));
+    QList<ExpectedRecord> all;
+    for (int i = 0; i < count; ++i)
+        all.append({1, i, false});
+    const RecordMatch match = matchRecords(bytes, former.size(), {all}, seed, sizes, master);
+    // Every record reported whole is there, in order, and after them at most
+    // one more, whole or torn.
+    const int whole = int(match.found.size());
+    QVERIFY2(whole >= lastOk + 1, qPrintable(QStringLiteral("%1: %2 whole records, %3 reported")
+                                                 .arg(path)
+                                                 .arg(whole)
+                                                 .arg(lastOk + 1)));
+    QVERIFY2(whole <= lastOk + 2, qPrintable(path));
+    const QByteArray tail = bytes.mid(match.end);
+    if (!tail.isEmpty()) {
+        QVERIFY2(whole < count, qPrintable(path));
+        const SampleRecord next = sampleRecord(1, whole, seed, sizes);
+        QVERIFY2((master ? next.master : next.send).startsWith(tail),
+                 qPrintable(QStringLiteral("%1: the bytes after record %2 are not its successor's start")
+                                .arg(path)
+                                .arg(whole - 1)));
+    }
+}
+
+void TestKilledChild::killedAtEveryKindOfCall()
+{
+    // The child dies as a chosen call of its file layer begins: before or
+    // after any open, lock, write, sync or close of some command.
+    const quint32 seed = QRandomGenerator::global()->bounded(1u << 30);
+    qInfo("seed %u", seed);
+    const int count = 20;
+    // Lock open, lock, two opens and sizes, two writes and syncs, two closes,
+    // unlock and the lock's close; no folder syncs, as nothing is created.
+    const int callsPerRecord = 14;
+    for (int round = 0; round < 60; ++round) {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        prepare(dir.path());
+        const int killAt =
+            round < 2 * callsPerRecord
+                ? round + 1 + callsPerRecord * 3
+                : 1 + int(QRandomGenerator::global()->bounded(count * callsPerRecord));
+        QProcess child;
+        child.start(QStringLiteral(RECORD_CHILD),
+                    {dir.path(), QStringLiteral("1"), QStringLiteral("0"), QString::number(count),
+                     QString::number(seed), QStringLiteral("kill-at"), QString::number(killAt)});
+        QVERIFY(child.waitForFinished(30'000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        const QList<ChildLine> lines = parseChildOutput(child.readAllStandardOutput());
+        const int lastOk = lines.isEmpty() ? -1 : lines.last().index;
+        for (const ChildLine &line : lines)
+            QVERIFY2(line.ok, qPrintable(line.reason));
+        QCOMPARE(lastOk, (killAt - 1) / callsPerRecord - 1);
+        checkFile(masterFileIn(dir.path()), formerMaster, true, count, lastOk, seed,
+                  SampleSizes::Small);
+        checkFile(sendFileIn(dir.path()), formerSend, false, count, lastOk, seed,
+                  SampleSizes::Small);
+    }
+}
+
+void TestKilledChild::killedFromOutside()
+{
+    // SIGKILL from this process once the child has reported a chosen number
+    // of records; with records of megabytes among them the kill can land in
+    // the middle of a write.
+    const quint32 seed = QRandomGenerator::global()->bounded(1u << 30);
+    qInfo("seed %u", seed);
+    const int count = 1000;
+    for (int round = 0; round < 20; ++round) {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        prepare(dir.path());
+        const int killAfter = int(QRandomGenerator::global()->bounded(400));
+        QProcess child;
+        child.start(QStringLiteral(RECORD_CHILD),
+                    {dir.path(), QStringLiteral("1"), QStringLiteral("0"), QString::number(count),
+                     QString::number(seed), QStringLiteral("big")});
+        QVERIFY(child.waitForStarted());
+        QByteArray output;
+        while (parseChildOutput(output).size() <= killAfter && child.state() == QProcess::Running) {
+            if (child.waitForReadyRead(30'000))
+                output += child.readAllStandardOutput();
+        }
+        ::kill(pid_t(child.processId()), SIGKILL);
+        QVERIFY(child.waitForFinished(30'000));
+        output += child.readAllStandardOutput();
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        const QList<ChildLine> lines = parseChildOutput(output);
+        QVERIFY(!lines.isEmpty());
+        checkFile(masterFileIn(dir.path()), formerMaster, true, count, lines.last().index, seed,
+                  SampleSizes::UpToMegabytes);
+        checkFile(sendFileIn(dir.path()), formerSend, false, count, lines.last().index, seed,
+                  SampleSizes::UpToMegabytes);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestKilledChild)
+#include "tst_killed_child.moc"

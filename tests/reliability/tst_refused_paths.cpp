@@ -1,0 +1,185 @@
+#include "platform/posix_file_system.h"
+#include "records/record_writer.h"
+#include "support/faulty_file_system.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using Call = FaultyFileSystem::Call;
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// Paths that are no regular file: refused at once, nothing created, nothing
+// waited for, and the other files of the record left as they were.
+class TestRefusedPaths : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void refused_data();
+    void refused();
+    void lockedByAnotherCopy();
+    void recordStaysWholeInBigFiles();
+};
+
+void TestRefusedPaths::refused_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("asMaster");
+    for (const char *kind : {"folder", "fifo", "fifo with a reader", "link to a device",
+                             "device", "missing folder", "dangling link", "below a file"}) {
+        QTest::addRow("%s as master file", kind) << QString::fromLatin1(kind) << true;
+        QTest::addRow("%s as SEND file", kind) << QString::fromLatin1(kind) << false;
+    }
+}
+
+void TestRefusedPaths::refused()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, asMaster);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString regular = dir.filePath(QStringLiteral("regular.txt"));
+    const QByteArray former = "former lines\r\n";
+    {
+        QFile file(regular);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(former), former.size());
+    }
+    QString path = dir.filePath(QStringLiteral("odd.txt"));
+    const QByteArray name = QFile::encodeName(path);
+    int reader = -1;
+    QString mustStayMissing;
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("odd.txt")));
+    } else if (kind.startsWith(QLatin1String("fifo"))) {
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+        if (kind.endsWith(QLatin1String("reader"))) {
+            reader = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+            QVERIFY(reader >= 0);
+        }
+    } else if (kind == QLatin1String("link to a device")) {
+        QCOMPARE(::symlink("/dev/zero", name.constData()), 0);
+    } else if (kind == QLatin1String("device")) {
+        path = QStringLiteral("/dev/null");
+    } else if (kind == QLatin1String("missing folder")) {
+        mustStayMissing = dir.filePath(QStringLiteral("gone"));
+        path = mustStayMissing + QStringLiteral("/odd.txt");
+    } else if (kind == QLatin1String("dangling link")) {
+        mustStayMissing = dir.filePath(QStringLiteral("target.txt"));
+        QCOMPARE(::symlink(QFile::encodeName(mustStayMissing).constData(), name.constData()), 0);
+    } else if (kind == QLatin1String("below a file")) {
+        path = regular + QStringLiteral("/odd.txt");
+    }
+
+    PosixFileSystem real;
+    FaultyFileSystem files(real);
+    const QList<FileRecord> parts =
+        asMaster ? QList<FileRecord>{{path, "record\r\n"}, {regular, "record\r\n"}}
+                 : QList<FileRecord>{{regular, "record\r\n"}, {path, "record\r\n"}};
+    const WriteFailure failure = appendRecord(files, parts);
+
+    QVERIFY(failure.failed());
+    QCOMPARE(failure.path, path);
+    QVERIFY(!failure.reason.isEmpty());
+    QCOMPARE(readFile(regular), former);
+    QCOMPARE(files.count(Call::Write), 0);
+    QCOMPARE(files.openHandles(), 0);
+    // Refused before any lock is waited for when it is the master file.
+    if (asMaster)
+        QCOMPARE(files.count(Call::Lock), 0);
+    if (!mustStayMissing.isEmpty())
+        QVERIFY(!QFileInfo::exists(mustStayMissing));
+    if (kind == QLatin1String("folder"))
+        QVERIFY(QDir(path).isEmpty());
+    if (reader >= 0) {
+        char byte;
+        QCOMPARE(::read(reader, &byte, 1), ssize_t(0));
+        ::close(reader);
+    }
+
+    // The viewers' read refuses the same paths, and a link to /dev/zero does
+    // not read for ever.
+    QByteArray bytes;
+    QVERIFY(!real.readAll(path, &bytes).ok());
+    QVERIFY(bytes.isEmpty());
+}
+
+void TestRefusedPaths::lockedByAnotherCopy()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString master = dir.filePath(QStringLiteral("masterFile.txt"));
+    const QString send = dir.filePath(QStringLiteral("send_1207.txt"));
+    QFile file(master);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    // A lock of its own open file, as another copy of the program holds it.
+    const int other = ::open(QFile::encodeName(master).constData(), O_RDONLY | O_CLOEXEC);
+    QVERIFY(other >= 0);
+    QCOMPARE(::flock(other, LOCK_EX), 0);
+
+    PosixFileSystem files;
+    const QList<FileRecord> parts{{master, "master record\r\n"}, {send, "send record\r\n"}};
+    const WriteFailure failure = appendRecord(files, parts, 200);
+    QVERIFY(failure.failed());
+    QCOMPARE(failure.path, master);
+    QVERIFY2(failure.reason.contains(QLatin1String("locked")), qPrintable(failure.reason));
+    QCOMPARE(readFile(master), QByteArray());
+    QVERIFY(!QFileInfo::exists(send));
+
+    ::close(other);
+    QVERIFY(!appendRecord(files, parts, 200).failed());
+    QCOMPARE(readFile(master), QByteArray("master record\r\n"));
+    QCOMPARE(readFile(send), QByteArray("send record\r\n"));
+}
+
+void TestRefusedPaths::recordStaysWholeInBigFiles()
+{
+    // Cutting back leaves the former bytes of a large file exactly, and a
+    // record of several megabytes goes out in one write.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString master = dir.filePath(QStringLiteral("masterFile.txt"));
+    const QString send = dir.filePath(QStringLiteral("send_1207.txt"));
+    QByteArray former(3'000'000, '\0');
+    for (qsizetype i = 0; i < former.size(); ++i)
+        former[i] = char(i * 7 % 251);
+    for (const QString &path : {master, send}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(former), former.size());
+    }
+    const QByteArray record(4'000'000, '\x93');
+    PosixFileSystem real;
+    FaultyFileSystem files(real);
+    files.inject(FaultyFileSystem::Fault::ShortWrite, 2);
+    QVERIFY(appendRecord(files, {{master, record}, {send, record}}).failed());
+    QCOMPARE(readFile(master), former);
+    QCOMPARE(readFile(send), former);
+
+    FaultyFileSystem working(real);
+    QVERIFY(!appendRecord(working, {{master, record}, {send, record}}).failed());
+    QCOMPARE(working.count(Call::Write), 2);
+    QCOMPARE(readFile(master), former + record);
+    QCOMPARE(readFile(send), former + record);
+}
+
+QTEST_GUILESS_MAIN(TestRefusedPaths)
+#include "tst_refused_paths.moc"

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+#include <QList>
+#include <QSet>
+
+// A file layer over a real one that can be told to fail. Calls are counted
+// from 1 across every kind; a failed call does nothing, except that a failed
+// close still closes (the handle is gone either way), and it gives
+// injectedReason. Short writes count writes only: the chosen write puts out
+// half of its bytes and reports that. A child process can also be made to
+// die at a chosen call, as at a power cut.
+class FaultyFileSystem : public FileSystem
+{
+public:
+    enum class Call {
+        MakeFolder,
+        OpenForLock,
+        Lock,
+        Unlock,
+        OpenForAppend,
+        Size,
+        Write,
+        Sync,
+        Truncate,
+        Close,
+        SyncFolder,
+        ReadAll
+    };
+    enum class Fault {
+        None,
+        FailOnce,           // call n fails, the rest work
+        FailFromThenOn,     // call n and every later call fail
+        ShortWrite,         // write n is short, the rest work
+        ShortWriteThenFail, // write n is short, every later call fails
+        KillBefore          // the process dies by SIGKILL as call n begins
+    };
+
+    struct Entry
+    {
+        Call call;
+        Handle handle;
+        bool failed;
+    };
+
+    explicit FaultyFileSystem(FileSystem &real);
+
+    void inject(Fault fault, int n);
+
+    bool triggered() const { return m_triggered; }
+    int calls() const { return int(log.size()); }
+    // Handles opened through this layer and not closed yet.
+    int openHandles() const { return int(m_open.size()); }
+    int count(Call call, Handle handle = noHandle) const;
+
+    QList<Entry> log;
+    QString injectedReason = QStringLiteral("injected fault");
+
+    FileStatus makeFolder(const QString &path) override;
+    FileStatus openForLock(const QString &path, Handle *handle, bool *created) override;
+    FileStatus lockExclusive(Handle handle, int timeoutMs) override;
+    FileStatus unlock(Handle handle) override;
+    FileStatus openForAppend(const QString &path, Creation creation, Handle *handle,
+                             bool *created) override;
+    FileStatus size(Handle handle, qint64 *bytes) override;
+    FileStatus write(Handle handle, const QByteArray &bytes, qint64 *written) override;
+    FileStatus sync(Handle handle) override;
+    FileStatus truncate(Handle handle, qint64 bytes) override;
+    FileStatus close(Handle handle) override;
+    FileStatus syncFolderOf(const QString &path) override;
+    FileStatus readAll(const QString &path, QByteArray *bytes) override;
+
+private:
+    // Logs the call and tells whether it is to fail.
+    bool fails(Call call, Handle handle);
+    FileStatus injected() const { return FileStatus::failure(injectedReason); }
+
+    FileSystem &m_real;
+    Fault m_fault = Fault::None;
+    int m_n = 0;
+    int m_writes = 0;
+    bool m_failing = false; // every call fails from now on
+    bool m_triggered = false;
+    QSet<Handle> m_open;
+};
