@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/session_state.h"
+#include "app/start_up.h"
+#include "app/start_up_texts.h"
+#include "support/fake_panes.h"
+#include "support/fake_platform.h"
+#include "support/temp_home.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+#include <initializer_list>
+
+// A session started through the start-up dialogue on 12-07-2026 at
+// 14:03:27, with the default folder inside a temporary home folder. The
+// opening block is not written, so the files start out missing and a record
+// test can compare whole files with the record alone.
+struct RecordSession
+{
+    explicit RecordSession(const QString &assignmentReply = QStringLiteral("5"))
+    {
+        platform.replies = {QStringLiteral("Ann"), QString(), assignmentReply};
+        platform.randoms = {0.0f}; // code number 19
+        startSession(session, platform, [] {});
+        session.courseTitle = StartUpTexts::courseTitle;
+        platform.promptsAsked.clear();
+    }
+
+    // A small bank in place of the course: the header of the session's
+    // assignment, then the given lines, with the reader on the header.
+    void useBank(const QStringList &afterHeader)
+    {
+        session.questionBank = QuestionBank();
+        session.bankIndex = 0;
+        loadQuestionBank(session.questionBank, session.bankIndex,
+                         QStringList{session.assignmentNbr + QStringLiteral(".  `query")} + afterHeader);
+        session.bankIndex = 1;
+    }
+
+    QString folder() const { return home.kestrafoFolder(); }
+    QByteArray master() const { return home.read(QStringLiteral("kestrafo/masterFile.txt")); }
+    QByteArray send() const { return home.read(QStringLiteral("kestrafo/send_1207.txt")); }
+    QByteArray notes() const { return home.read(QStringLiteral("kestrafo/notes_.txt")); }
+    bool hasMaster() const { return home.exists(QStringLiteral("kestrafo/masterFile.txt")); }
+    bool hasSend() const { return home.exists(QStringLiteral("kestrafo/send_1207.txt")); }
+    bool hasNotes() const { return home.exists(QStringLiteral("kestrafo/notes_.txt")); }
+
+    TempHome home;
+    FakePlatform platform;
+    SessionState session;
+    FakePanes panes;
+};
+
+// Lines as the record files hold them: each one ended by CR LF.
+inline QByteArray crlfLines(std::initializer_list<QByteArray> lines)
+{
+    QByteArray bytes;
+    for (const QByteArray &line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+inline const QByteArray sectionRuleBytes = QByteArray(6, '.') + QByteArray(8, '!') + QByteArray(35, '.');
+inline const QByteArray closingRuleBytes(49, '.');
+inline const QByteArray timeIndentBytes(36, ' ');

@@ -1,0 +1,211 @@
+#include "navigation/next_question.h"
+#include "record_session.h"
+#include "records/file_viewers.h"
+#include "records/notes.h"
+#include "records/response_entry.h"
+
+#include <QtTest>
+
+namespace {
+
+// Counts how often the question pane is set.
+class CountingPanes : public FakePanes
+{
+public:
+    void setQuestionText(const QString &text) override
+    {
+        ++questionSets;
+        FakePanes::setQuestionText(text);
+    }
+    int questionSets = 0;
+};
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QString notesPath(const RecordSession &s)
+{
+    return s.folder() + QStringLiteral("/notes_.txt");
+}
+
+QString sendPath(const RecordSession &s)
+{
+    return s.folder() + QStringLiteral("/send_1207.txt");
+}
+
+} // namespace
+
+class TestFileViewers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theNotesRunTogetherBelowThePane()
+    {
+        RecordSession s;
+        s.useBank({"`qQ"});
+        cmdNextQuestion_Click(s.session, s.panes, s.platform, [](const QString &) { return true; });
+        s.panes.answer = QStringLiteral("keep this");
+        cmd_save_as_notes_Click(s.session, s.panes, s.platform);
+
+        const QString joined = QString::fromLatin1(sectionRuleBytes + timeIndentBytes + "14:03:27" +
+                                                   timeIndentBytes + "12-07-202614:03:27" + "Q" +
+                                                   sectionRuleBytes + "NOTES -------> keep this" +
+                                                   closingRuleBytes);
+        s.panes.answer = QStringLiteral("typed");
+        cmd_display_note_file_Click(s.session, s.panes, s.platform);
+        QCOMPARE(s.panes.question, QStringLiteral("\r\n\r\n") + joined);
+        QCOMPARE(s.session.textBuffer, joined);
+
+        // The pane is not cleared: a second click shows it all again.
+        cmd_display_note_file_Click(s.session, s.panes, s.platform);
+        QCOMPARE(s.panes.question, QStringLiteral("\r\n\r\n") + joined + QStringLiteral("\r\n\r\n") + joined);
+        QCOMPARE(s.panes.answer, QStringLiteral("typed"));
+        QVERIFY(s.platform.problems.isEmpty());
+    }
+
+    void theNotesFileIsReadLineByLine_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("empty file") << QByteArray() << "";
+        QTest::newRow("no final line end") << QByteArray("ab\r\ncd") << "abcd";
+        QTest::newRow("lone CR ends a line") << QByteArray("ab\rcd\r") << "abcd";
+        QTest::newRow("lone LF stays") << QByteArray("ab\ncd\r\n") << "ab\ncd";
+        QTest::newRow("empty lines") << QByteArray("\r\n\r\nx\r\n\r\n") << "x";
+        QTest::newRow("code page") << QByteArray("\x80\xE9\x81\r\n") << QString::fromUtf8("\u20ac\u00e9\u0081");
+    }
+
+    void theNotesFileIsReadLineByLine()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, shown);
+        RecordSession s;
+        writeFile(notesPath(s), content);
+        s.panes.question = QStringLiteral("before");
+        cmd_display_note_file_Click(s.session, s.panes, s.platform);
+        QCOMPARE(s.panes.question, QStringLiteral("before\r\n\r\n") + shown);
+        QCOMPARE(s.notes(), content);
+    }
+
+    void theSendFileShowsLineByLine()
+    {
+        RecordSession s;
+        QVERIFY(openAssignment(s.session, s.platform));
+        s.useBank({"`qQ"});
+        cmdNextQuestion_Click(s.session, s.panes, s.platform, [](const QString &) { return true; });
+        s.panes.answer = QStringLiteral("two\r\nlines");
+        s.platform.replies = {"2"};
+        cmd_enter_response_Click(s.session, s.panes, s.platform);
+        const QByteArray send = s.send();
+
+        // Each line on its own, after a line break; the code line read back
+        // in the code page it was written in.
+        QStringList lines;
+        for (const QByteArray &line : send.chopped(2).split('\n'))
+            lines.append(QString::fromLatin1(line.endsWith('\r') ? line.chopped(1) : line));
+        QVERIFY(lines.contains(QString(36, u' ') + QStringLiteral("14:03:27")));
+        QCOMPARE(lines.size(), 5 + 9);
+        const QString shown = QStringLiteral("\r\n") + lines.join(QStringLiteral("\r\n"));
+
+        CountingPanes panes;
+        panes.answer = QStringLiteral("typed");
+        s.session.textBuffer = QStringLiteral("kept");
+        cmd_displayCumulativeText_Click(s.session, panes, s.platform);
+        QCOMPARE(panes.question, shown);
+        QCOMPARE(panes.questionSets, 1);
+        QCOMPARE(panes.answer, QStringLiteral("typed"));
+        QCOMPARE(s.session.textBuffer, QStringLiteral("kept"));
+
+        panes.question = QStringLiteral("\r\n\r\nQ");
+        cmd_displayCumulativeText_Click(s.session, panes, s.platform);
+        QCOMPARE(panes.question, QStringLiteral("\r\n\r\nQ") + shown);
+        QCOMPARE(s.send(), send);
+        QVERIFY(s.platform.problems.isEmpty());
+    }
+
+    void theSendFileIsReadLineByLine_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("empty file") << QByteArray() << "";
+        QTest::newRow("one line") << QByteArray("x\r\n") << "\r\nx";
+        QTest::newRow("no final line end") << QByteArray("x\r\ny") << "\r\nx\r\ny";
+        QTest::newRow("empty line") << QByteArray("\r\n") << "\r\n";
+        QTest::newRow("lone CR") << QByteArray("a\rb") << "\r\na\r\nb";
+        QTest::newRow("code line") << QByteArray("\xBA\xFF\x98\r\n") << QString::fromUtf8("\r\n\u00ba\u00ff\u02dc");
+    }
+
+    void theSendFileIsReadLineByLine()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, shown);
+        RecordSession s;
+        writeFile(sendPath(s), content);
+        CountingPanes panes;
+        panes.question = QStringLiteral("P");
+        cmd_displayCumulativeText_Click(s.session, panes, s.platform);
+        QCOMPARE(panes.question, QStringLiteral("P") + shown);
+        QCOMPARE(panes.questionSets, 1);
+    }
+
+    void aMissingFileLeavesThePaneAndTheSessionGoesOn()
+    {
+        RecordSession s;
+        s.useBank({"`qQ"});
+        cmdNextQuestion_Click(s.session, s.panes, s.platform, [](const QString &) { return true; });
+        s.panes.answer = QStringLiteral("my answer");
+        const QString pane = s.panes.question;
+
+        // No note saved yet.
+        cmd_display_note_file_Click(s.session, s.panes, s.platform);
+        QCOMPARE(s.panes.question, pane);
+        QCOMPARE(s.panes.answer, QStringLiteral("my answer"));
+        QCOMPARE(s.platform.problems.size(), 1);
+        QVERIFY2(s.platform.problems.last().contains(notesPath(s)), qPrintable(s.platform.problems.last()));
+        QVERIFY(!s.hasNotes());
+
+        // The SEND file removed since start-up.
+        CountingPanes panes;
+        panes.question = pane;
+        cmd_displayCumulativeText_Click(s.session, panes, s.platform);
+        QCOMPARE(panes.question, pane);
+        QCOMPARE(panes.questionSets, 0);
+        QCOMPARE(s.platform.problems.size(), 2);
+        QVERIFY2(s.platform.problems.last().contains(sendPath(s)), qPrintable(s.platform.problems.last()));
+        QVERIFY(!s.hasSend());
+        QVERIFY(!s.platform.ended);
+
+        // The session goes on: a note starts both files, and both viewers work.
+        cmd_save_as_notes_Click(s.session, s.panes, s.platform);
+        QVERIFY(s.hasNotes());
+        cmd_display_note_file_Click(s.session, s.panes, s.platform);
+        QVERIFY(s.panes.question.startsWith(QStringLiteral("\r\n\r\n") + QString::fromLatin1(sectionRuleBytes)));
+        cmd_displayCumulativeText_Click(s.session, panes, s.platform);
+        QVERIFY(panes.question.endsWith(QStringLiteral("\r\nNOTES -------> my answer\r\n") +
+                                        QString::fromLatin1(closingRuleBytes)));
+        QCOMPARE(s.platform.problems.size(), 2);
+    }
+
+    void anUnreadableFileLeavesThePane()
+    {
+        RecordSession s;
+        QVERIFY(QDir().mkdir(notesPath(s)));
+        QVERIFY(QDir().mkdir(sendPath(s)));
+        s.panes.question = QStringLiteral("kept");
+        cmd_display_note_file_Click(s.session, s.panes, s.platform);
+        cmd_displayCumulativeText_Click(s.session, s.panes, s.platform);
+        QCOMPARE(s.panes.question, QStringLiteral("kept"));
+        QCOMPARE(s.platform.problems.size(), 2);
+        QVERIFY(s.platform.problems[0].contains(notesPath(s)));
+        QVERIFY(s.platform.problems[1].contains(sendPath(s)));
+        QVERIFY(!s.platform.ended);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileViewers)
+#include "tst_file_viewers.moc"

@@ -1,0 +1,232 @@
+#include "app/query_form.h"
+#include "app/start_up.h"
+#include "platform/windows1252.h"
+#include "record_session.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+const float belowOne = std::nextafter(1.0f, 0.0f);
+const float belowTenth = std::nextafter(0.1f, 0.0f);
+
+// Five units whose characters are known: the low character at both ends of
+// its range and on both sides of a half, the high one likewise.
+const QList<float> fiveUnits = {
+    0.05f,      0.01f,     0.0f,      // r2 * 50 = 0.5: 66.5 goes to 66 "B"; 118 "v"
+    belowTenth, 0.03f,     belowOne,  // 1.5 in single precision: 67.5 goes to 68 "D"; 255
+    0.1f,       0.5f,                 // not below 0.1: high only, 186.5 goes to 186
+    0.0f,       belowOne,  0.25f,     // 116 "t"; 152.25 gives 152
+    0.7f,       0.999f,               // high only: 254.863 gives 255
+};
+const QByteArray fiveUnitBytes("B" "v" "D" "\xFF" "\xBA" "t" "\x98" "\xFF");
+
+// Starts the program through the window's load handler.
+struct Start
+{
+    explicit Start(const QStringList &replies, const QList<float> &randoms = {0.0f})
+    {
+        platform.replies = replies;
+        platform.randoms = randoms;
+        loaded = form.Form_Load();
+    }
+
+    FakePlatform platform;
+    QueryForm form{platform};
+    bool loaded = false;
+};
+
+int headerIndex(const SessionState &session, const QString &number)
+{
+    for (int i = 1; i <= QuestionBank::lastIndex; ++i) {
+        if (session.questionBank.at(i).startsWith(number + u'.'))
+            return i;
+    }
+    return -1;
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+}
+
+} // namespace
+
+class TestOpeningBlock : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theCodeLineFollowsTheRandomValues()
+    {
+        FakePlatform platform;
+        platform.randoms = fiveUnits;
+        const QString line = makeCodeLine(6, platform);
+        const QString expected = QStringLiteral("Bv") + QStringLiteral("D") + QChar(0xFF) + QChar(0xBA) +
+                                 QStringLiteral("t") + QChar(0x02DC) + QChar(0xFF) +
+                                 QChar(0xBA); // the sixth unit from 0.5, 0.5
+        QCOMPARE(line, expected);
+        QCOMPARE(platform.randomsDrawn, 15);
+    }
+
+    void theCodeLineHasItsLengthAndRanges()
+    {
+        FakePlatform platform;
+        QCOMPARE(makeCodeLine(0, platform), QString());
+        QCOMPARE(makeCodeLine(-3, platform), QString());
+        QCOMPARE(platform.randomsDrawn, 0);
+
+        platform.randomWhenEmpty = 0.5f;
+        QCOMPARE(makeCodeLine(19, platform).size(), 19);
+        platform.randomWhenEmpty = 0.0f;
+        QCOMPARE(makeCodeLine(28, platform).size(), 56);
+        QCOMPARE(makeCodeLine(28, platform), QStringLiteral("Bv").repeated(28));
+
+        // A sweep over the unit interval: never code 117, never below 66.
+        QList<float> sweep;
+        quint32 x = 12345;
+        for (int i = 0; i < 30000; ++i) {
+            x = x * 1103515245u + 12345u;
+            sweep.append(float(x >> 8) / 16777216.0f);
+        }
+        platform.randoms = sweep;
+        const int units = 8000;
+        const QString line = makeCodeLine(units, platform);
+        QVERIFY(line.size() >= units && line.size() <= 2 * units);
+        const QByteArray bytes = toWindows1252(line);
+        QSet<int> seen;
+        for (const char c : bytes) {
+            const int code = uchar(c);
+            QVERIFY2((code >= 66 && code <= 116) || (code >= 118 && code <= 255),
+                     qPrintable(QString::number(code)));
+            seen.insert(code);
+        }
+        QCOMPARE(seen.size(), 51 + 138);
+    }
+
+    void assignment5OpensWithTheFiveLinesInBothFiles()
+    {
+        TempHome home;
+        Start start({"Ann", "", "5"}, QList<float>{0.0f} + fiveUnits);
+        QVERIFY(start.loaded);
+        const SessionState &session = start.form.session();
+        QCOMPARE(session.sessionCodeNbr, 19);
+
+        const int header = headerIndex(session, QStringLiteral("005"));
+        QVERIFY(header > 0);
+        QCOMPARE(session.bankIndex, header);
+        const QByteArray headerLine = session.questionBank.at(header).toLatin1();
+        QVERIFY(headerLine.startsWith("005."));
+
+        // Five scripted units, then fourteen more from the default 0.5.
+        const QByteArray codeLine = fiveUnitBytes + QByteArray(14, '\xBA');
+        const QByteArray block =
+            crlfLines({codeLine, "assignment #005", headerLine, "Dravonic II", "12-07-2026"});
+        QCOMPARE(home.read("kestrafo/masterFile.txt"), block);
+        QCOMPARE(home.read("kestrafo/send_1207.txt"), block);
+        QCOMPARE(filesIn(home.kestrafoFolder()), (QStringList{"masterFile.txt", "send_1207.txt"}));
+        QVERIFY(!start.platform.ended);
+        QCOMPARE(start.form.panes().questionText(), QString());
+        QCOMPARE(start.form.panes().answerText(), QStringLiteral(" "));
+
+        // The first click shows the line after the header.
+        start.form.cmdNextQuestion_Click();
+        QCOMPARE(start.form.session().bankIndex, header + 1);
+    }
+
+    void theDateIsReadForEachFile()
+    {
+        TempHome home;
+        FakePlatform platform;
+        // Seed, SEND file name, then the date of each file's block.
+        platform.clock = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 57));
+        platform.clockStepSeconds = 1;
+        platform.replies = {"Ann", "", "1"};
+        platform.randoms = {0.0f};
+        platform.randomWhenEmpty = 0.5f;
+        QueryForm form(platform);
+        QVERIFY(form.Form_Load());
+        QCOMPARE(form.session().bankIndex, 1);
+        const QByteArray master = home.read("kestrafo/masterFile.txt");
+        const QByteArray send = home.read("kestrafo/send_1207.txt");
+        QVERIFY(master.endsWith("\r\nDravonic II\r\n12-07-2026\r\n"));
+        QVERIFY(send.endsWith("\r\nDravonic II\r\n12-08-2026\r\n"));
+        QCOMPARE(master.left(master.size() - 12), send.left(send.size() - 12));
+    }
+
+    void twoSessionsOfADayAppendTwoBlocks()
+    {
+        TempHome home;
+        Start first({"Ann", "", "32"}, {0.0f, 0.5f});
+        Start second({"Ann", "", "32"}, {0.0f, 0.5f, 0.7f});
+        QVERIFY(first.loaded && second.loaded);
+        const int header = headerIndex(second.form.session(), QStringLiteral("032"));
+        QCOMPARE(second.form.session().bankIndex, header);
+        const QByteArray rest = crlfLines({"assignment #032",
+                                           second.form.session().questionBank.at(header).toLatin1(),
+                                           "Dravonic II", "12-07-2026"});
+        const QByteArray expected = QByteArray(19, '\xBA') + "\r\n" + rest +
+                                    "\xD6" + QByteArray(18, '\xBA') + "\r\n" + rest;
+        QCOMPARE(home.read("kestrafo/masterFile.txt"), expected);
+        QCOMPARE(home.read("kestrafo/send_1207.txt"), expected);
+    }
+
+    void anAssignmentNotInTheCourseEndsBeforeAnythingIsWritten_data()
+    {
+        QTest::addColumn<QString>("reply");
+        QTest::newRow("33") << "33";
+        QTest::newRow("empty") << "";
+        QTest::newRow("0") << "0";
+        QTest::newRow("blank after") << "5 ";
+        QTest::newRow("blank before") << " 5";
+        QTest::newRow("four digits") << "0005";
+        QTest::newRow("word") << "abc";
+    }
+
+    void anAssignmentNotInTheCourseEndsBeforeAnythingIsWritten()
+    {
+        QFETCH(QString, reply);
+        TempHome home;
+        Start start({"Ann", "", reply});
+        QVERIFY(!start.loaded);
+        QVERIFY(start.platform.ended);
+        QCOMPARE(start.platform.exitStatus, 1);
+        QCOMPARE(start.platform.fatalErrors.size(), 1);
+        QVERIFY(start.platform.fatalErrors.first().contains(start.form.session().assignmentNbr));
+        QVERIFY(QFileInfo(home.kestrafoFolder()).isDir());
+        QCOMPARE(filesIn(home.kestrafoFolder()), QStringList());
+        // The code line is made only for a block that is written.
+        QCOMPARE(start.platform.randomsDrawn, 1);
+    }
+
+    void aFolderThatCannotBeUsedEndsTheStart_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("missing") << "c:\\nothere" << "nothere/masterFile.txt";
+        QTest::newRow("missing below a missing one") << "c:\\no\\where" << "no/where/masterFile.txt";
+        QTest::newRow("another drive") << "d:\\work" << "d:";
+    }
+
+    void aFolderThatCannotBeUsedEndsTheStart()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, named);
+        TempHome home;
+        Start start({"Ann", "1", folder, "5"});
+        QVERIFY(!start.loaded);
+        QCOMPARE(start.platform.exitStatus, 1);
+        QCOMPARE(start.platform.fatalErrors.size(), 1);
+        QVERIFY2(start.platform.fatalErrors.first().contains(named),
+                 qPrintable(start.platform.fatalErrors.first()));
+        QVERIFY(!QFileInfo::exists(home.path() + "/nothere"));
+        QVERIFY(!QFileInfo::exists(home.path() + "/no"));
+        // The default folder is still made, and stays empty.
+        QCOMPARE(filesIn(home.kestrafoFolder()), QStringList());
+    }
+};
+
+QTEST_MAIN(TestOpeningBlock)
+#include "tst_opening_block.moc"

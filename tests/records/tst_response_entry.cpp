@@ -1,0 +1,307 @@
+#include "app/query_form.h"
+#include "navigation/next_question.h"
+#include "record_session.h"
+#include "records/response_entry.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString confidencePromptText = QStringLiteral(
+    "Assess your level of confidence in your answer on a scale from 0 to 3, where 0 means you have "
+    "no confidence in your answer, 1 means you have some confidence, 2 means you are pretty "
+    "confident and 3 means you are certain of your answer:");
+const QString selfCritiquePromptText = QStringLiteral(
+    "Rate the quality of your self-critique on a 0-3 scale, where 0 indicates that self-critique "
+    "was necessary on this question but was not given, 1 indicates that self-critique was "
+    "necessary but the given self-critique was not adequate, 2 indicates that self-critique was "
+    "necessary and was mostly adequate, and 3 indicates that either self-critique was not "
+    "necessary or that after reading the solution everything was completely obvious so you "
+    "skipped the self-critique.");
+
+void next(RecordSession &s)
+{
+    cmdNextQuestion_Click(s.session, s.panes, s.platform, [](const QString &) { return true; });
+}
+
+// The record as the master file has it; ratingLine empty for none.
+QByteArray masterRecord(const QByteArray &time, const QByteArray &number, const QByteArray &item,
+                        const QByteArray &response, const QByteArray &ratingLine)
+{
+    QByteArray bytes = crlfLines({sectionRuleBytes, timeIndentBytes + time, "", "",
+                                  "`questionNumber" + number, item, sectionRuleBytes,
+                                  "RESPONSE -->  ", response});
+    if (!ratingLine.isNull())
+        bytes += ratingLine + "\r\n";
+    return bytes + closingRuleBytes + "\r\n";
+}
+
+QByteArray sendRecord(const QByteArray &time, const QByteArray &item, const QByteArray &response,
+                      const QByteArray &ratingLine)
+{
+    QByteArray bytes = crlfLines(
+        {sectionRuleBytes, timeIndentBytes + time, item, sectionRuleBytes, "RESPONSE -->  ", response});
+    if (!ratingLine.isNull())
+        bytes += ratingLine + "\r\n";
+    return bytes + closingRuleBytes + "\r\n";
+}
+
+} // namespace
+
+class TestResponseEntry : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aQuestionAndThenItsAnswerAreRecorded()
+    {
+        RecordSession s;
+        s.useBank({"`qWhat is x?", "", "`a It is 3.", "`qNext one"});
+
+        next(s);
+        s.panes.answer = QStringLiteral("x is 3");
+        s.platform.replies = {"2"};
+        cmd_enter_response_Click(s.session, s.panes, s.platform);
+
+        const QByteArray master1 =
+            masterRecord("14:03:27", " 50000 ", "What is x?", "x is 3", "confidence assessment:  2");
+        const QByteArray send1 = sendRecord("14:03:27", "What is x?", "x is 3", "confidence assessment:  2");
+        QCOMPARE(s.master(), master1);
+        QCOMPARE(s.send(), send1);
+        QCOMPARE(s.platform.promptsAsked, QStringList{confidencePromptText});
+        QCOMPARE(s.panes.question, QString());
+        QCOMPARE(s.panes.answer, QString());
+        QVERIFY(!s.session.promptDue);
+        QCOMPARE(s.session.textBuffer, QStringLiteral("x is 3"));
+        QVERIFY(s.platform.problems.isEmpty());
+
+        // The given answer: the box stays empty, since the question was
+        // answered; Cancel on the self-critique prompt leaves the label alone.
+        next(s);
+        QCOMPARE(s.panes.answer, QString());
+        s.panes.answer = QStringLiteral("I agree");
+        s.platform.replies = {""};
+        cmd_enter_response_Click(s.session, s.panes, s.platform);
+
+        QCOMPARE(s.master(), master1 + masterRecord("14:03:27", " 50000 ", " It is 3.", "I agree",
+                                                    "self critique assessment: "));
+        QCOMPARE(s.send(), send1 + sendRecord("14:03:27", " It is 3.", "I agree", "self critique assessment: "));
+        QCOMPARE(s.platform.promptsAsked, (QStringList{confidencePromptText, selfCritiquePromptText}));
+        QCOMPARE(s.session.selfCritiqueRating, QString());
+        QCOMPARE(s.platform.unexpectedPrompts, 0);
+    }
+
+    void repliesAreRecordedAsTyped_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<QByteArray>("ratingLine");
+        QTest::newRow("question, Cancel") << "`qQ" << "" << QByteArray("confidence assessment:  ");
+        QTest::newRow("question, 7") << "`qQ" << "7" << QByteArray("confidence assessment:  7");
+        QTest::newRow("question, a word") << "`qQ" << "pretty sure" << QByteArray("confidence assessment:  pretty sure");
+        QTest::newRow("answer, 3") << "`aQ" << "3" << QByteArray("self critique assessment: 3");
+        QTest::newRow("answer, a blank and a word") << "`aQ" << " fine " << QByteArray("self critique assessment:  fine ");
+    }
+
+    void repliesAreRecordedAsTyped()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, reply);
+        QFETCH(QByteArray, ratingLine);
+        RecordSession s;
+        s.useBank({line});
+        next(s);
+        s.panes.answer = QStringLiteral("mine");
+        s.platform.replies = {reply};
+        cmd_enter_response_Click(s.session, s.panes, s.platform);
+        QCOMPARE(s.master(), masterRecord("14:03:27", " 50000 ", "Q", "mine", ratingLine));
+        QCOMPARE(s.send(), sendRecord("14:03:27", "Q", "mine", ratingLine));
+        QCOMPARE(s.platform.promptsAsked.size(), 1);
+        if (line.startsWith(QLatin1String("`a")))
+            QCOMPARE(s.session.selfCritiqueRating, reply);
+    }
+
+    void theUntouchedInstructionsRecordNothing()
+    {
+        RecordSession s;
+        s.useBank({"`qWhat is x?", "`aBecause."});
+        next(s);
+        s.panes.answer = QStringLiteral("first");
+        s.platform.replies = {"1"};
+        cmd_enter_response_Click(s.session, s.panes, s.platform);
+        const QByteArray master = s.master();
+        const QByteArray send = s.send();
+        s.platform.promptsAsked.clear();
+
+        for (const bool due : {true, false}) {
+            s.session.promptDue = due;
+            s.panes.question = QStringLiteral("\r\n\r\nWhat is x?");
+            s.panes.answer = s.session.responsePrompt;
+            cmd_enter_response_Click(s.session, s.panes, s.platform);
+            QCOMPARE(s.master(), master);
+            QCOMPARE(s.send(), send);
+            QCOMPARE(s.platform.promptsAsked, QStringList());
+            QCOMPARE(s.panes.question, QString());
+            QCOMPARE(s.panes.answer, QString());
+            QCOMPARE(s.session.promptDue, due);
+            QCOMPARE(s.session.textBuffer, QStringLiteral("first"));
+        }
+
+        // Nothing on file yet and the instructions left as they are: no file
+        // comes into being.
+        {
+            RecordSession fresh;
+            fresh.panes.answer = fresh.session.responsePrompt;
+            cmd_enter_response_Click(fresh.session, fresh.panes, fresh.platform);
+            QVERIFY(!fresh.hasMaster());
+            QVERIFY(!fresh.hasSend());
+        }
+
+        // One character more is a response, the instructions and all.
+        s.panes.answer = s.session.responsePrompt + u'.';
+        s.platform.replies = {"0"};
+        cmd_enter_response_Click(s.session, s.panes, s.platform);
+        QCOMPARE(s.master(),
+                 master + masterRecord("14:03:27", " 50000 ", "What is x?",
+                                       s.session.responsePrompt.toLatin1() + '.', "confidence assessment:  0"));
+    }
+
+    void emptiedAndMultiLineResponses_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("emptied") << "" << QByteArray("");
+        QTest::newRow("three lines") << "first\r\nsecond\r\nthird" << QByteArray("first\r\nsecond\r\nthird");
+        QTest::newRow("empty line inside") << "a\r\n\r\nb\r\n" << QByteArray("a\r\n\r\nb\r\n");
+        QTest::newRow("code page") << QString::fromUtf8("caf\u00e9 \u20ac5 \u00bd")
+                                   << QByteArray("caf\xE9 \x80" "5 \xBD");
+        QTest::newRow("outside the code page") << QString::fromUtf8("x \u2192 0") << QByteArray("x ? 0");
+    }
+
+    void emptiedAndMultiLineResponses()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, written);
+        RecordSession s;
+        s.useBank({"`qWhat is x?"});
+        next(s);
+        s.panes.answer = typed;
+        s.platform.replies = {"3"};
+        cmd_enter_response_Click(s.session, s.panes, s.platform);
+        QCOMPARE(s.master(), masterRecord("14:03:27", " 50000 ", "What is x?", written, "confidence assessment:  3"));
+        QCOMPARE(s.send(), sendRecord("14:03:27", "What is x?", written, "confidence assessment:  3"));
+    }
+
+    void beforeAnyItemThereIsNoRating()
+    {
+        RecordSession s;
+        s.panes.answer = QStringLiteral("hello");
+        cmd_enter_response_Click(s.session, s.panes, s.platform);
+        QCOMPARE(s.master(), masterRecord("14:03:27", " 50000 ", "", "hello", QByteArray()));
+        QCOMPARE(s.send(), sendRecord("14:03:27", "", "hello", QByteArray()));
+        QCOMPARE(s.platform.promptsAsked, QStringList());
+
+        // Commentary before the first question: still no kind, no rating.
+        RecordSession c;
+        c.useBank({"Welcome{}to it.", "`qFirst"});
+        next(c);
+        c.panes.answer = QStringLiteral("ok");
+        cmd_enter_response_Click(c.session, c.panes, c.platform);
+        QCOMPARE(c.send(), sendRecord("14:03:27", "Welcome{}to it.", "ok", QByteArray()));
+        QCOMPARE(c.platform.promptsAsked, QStringList());
+    }
+
+    void theQuestionNumberIsANumericItem_data()
+    {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<QByteArray>("number");
+        QTest::newRow("5") << "5" << QByteArray(" 50000 ");
+        QTest::newRow("12") << "12" << QByteArray(" 120000 ");
+        QTest::newRow("032") << "032" << QByteArray(" 320000 ");
+        QTest::newRow("1.5") << "1.5" << QByteArray(" 15000 ");
+        QTest::newRow("abc") << "abc" << QByteArray(" 0 ");
+        QTest::newRow("-02") << "-02" << QByteArray("-20000 ");
+        QTest::newRow("-00") << "-00" << QByteArray(" 0 ");
+    }
+
+    void theQuestionNumberIsANumericItem()
+    {
+        QFETCH(QString, reply);
+        QFETCH(QByteArray, number);
+        RecordSession s(reply);
+        s.useBank({"`qQ"});
+        next(s);
+        s.panes.answer = QStringLiteral("r");
+        s.platform.replies = {"1"};
+        cmd_enter_response_Click(s.session, s.panes, s.platform);
+        QCOMPARE(s.master(), masterRecord("14:03:27", number, "Q", "r", "confidence assessment:  1"));
+        QCOMPARE(s.send(), sendRecord("14:03:27", "Q", "r", "confidence assessment:  1"));
+    }
+
+    void eachFileReadsTheClockForItsTimeLine()
+    {
+        RecordSession s;
+        s.useBank({"`qQ"});
+        next(s);
+        s.platform.clockStepSeconds = 1;
+        s.panes.answer = QStringLiteral("r");
+        s.platform.replies = {"2"};
+        cmd_enter_response_Click(s.session, s.panes, s.platform);
+        QCOMPARE(s.master(), masterRecord("14:03:27", " 50000 ", "Q", "r", "confidence assessment:  2"));
+        QCOMPARE(s.send(), sendRecord("14:03:28", "Q", "r", "confidence assessment:  2"));
+    }
+
+    void aScriptedSessionOnTheCourse()
+    {
+        TempHome home;
+        FakePlatform platform;
+        platform.replies = {"Ann", "", "5"};
+        platform.randoms = {0.0f};
+        platform.randomWhenEmpty = 0.5f;
+        QueryForm form(platform);
+        QVERIFY(form.Form_Load());
+        const QByteArray opening = home.read("kestrafo/masterFile.txt");
+        QCOMPARE(home.read("kestrafo/send_1207.txt"), opening);
+        const int header = form.session().bankIndex;
+        QVERIFY(form.session().questionBank.at(header).startsWith("005."));
+
+        // The bank's first two items after the header: a question and its answer.
+        QStringList lines;
+        for (int i = header + 1; lines.size() < 2; ++i) {
+            if (!form.session().questionBank.at(i).isEmpty())
+                lines.append(form.session().questionBank.at(i));
+        }
+        QVERIFY(lines[0].startsWith("`q"));
+        QVERIFY(lines[1].startsWith("`a"));
+        const QByteArray question = lines[0].mid(2).toLatin1();
+        const QByteArray answer = lines[1].mid(2).toLatin1();
+
+        form.cmdNextQuestion_Click();
+        form.panes().setAnswerText(QStringLiteral("x = 2 sin t\r\nthen the rest"));
+        platform.replies = {"2"};
+        form.cmd_enter_response_Click();
+        form.cmdNextQuestion_Click();
+        QCOMPARE(form.panes().answerText(), QString());
+        form.panes().setAnswerText(QStringLiteral("I missed the sign."));
+        platform.replies = {""};
+        form.cmd_enter_response_Click();
+
+        QCOMPARE(home.read("kestrafo/masterFile.txt"),
+                 opening +
+                     masterRecord("14:03:27", " 50000 ", question, "x = 2 sin t\r\nthen the rest",
+                                  "confidence assessment:  2") +
+                     masterRecord("14:03:27", " 50000 ", answer, "I missed the sign.",
+                                  "self critique assessment: "));
+        QCOMPARE(home.read("kestrafo/send_1207.txt"),
+                 opening +
+                     sendRecord("14:03:27", question, "x = 2 sin t\r\nthen the rest",
+                                "confidence assessment:  2") +
+                     sendRecord("14:03:27", answer, "I missed the sign.", "self critique assessment: "));
+        QCOMPARE(form.panes().questionText(), QString());
+        QVERIFY(!platform.ended);
+        QVERIFY(platform.problems.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestResponseEntry)
+#include "tst_response_entry.moc"
