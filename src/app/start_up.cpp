@@ -64,14 +64,24 @@ void startSession(SessionState &session, Platform &platform,
     loadQuestionBank(session.questionBank, session.bankIndex, courseContentLines());
 }
 
+namespace {
+
+// Rounded as the course always has: halves to the even neighbour. The code
+// goes through int, since codes above 127 do not fit a signed char.
+char codeByte(float code)
+{
+    return char(uchar(int(std::nearbyint(code))));
+}
+
+} // namespace
+
 QString makeCodeLine(int codeNbr, Platform &platform)
 {
     QByteArray codes;
     for (int i = 1; i <= codeNbr; ++i) {
-        // Rounded as the course always has: halves to the even neighbour.
         if (platform.nextRandom() < 0.1f)
-            codes.append(char(std::nearbyint(platform.nextRandom() * 50.0f + 66.0f)));
-        codes.append(char(std::nearbyint(platform.nextRandom() * 137.0f + 118.0f)));
+            codes.append(codeByte(platform.nextRandom() * 50.0f + 66.0f));
+        codes.append(codeByte(platform.nextRandom() * 137.0f + 118.0f));
     }
     return fromWindows1252(codes);
 }

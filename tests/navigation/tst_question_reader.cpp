@@ -210,7 +210,8 @@ private slots:
 
     void thePromptIsPutBackOnlyAfterAnItemWentUnanswered()
     {
-        SessionState session = sessionOn({"`qOne", "`aTwo", "`routine graph1", "`qThree", "`aFour"});
+        SessionState session =
+            sessionOn({"`qOne", "`aTwo", "`routine graph1", "`qThree", "`routine graph2", "`aFour"});
         FakePanes panes;
         FakePlatform platform;
 
@@ -238,6 +239,17 @@ private slots:
         QVERIFY(readNextQuestion(session, panes, platform));
         QCOMPARE(panes.answer, QStringLiteral("typed while the figure showed"));
         QVERIFY(session.promptDue);
+
+        // A routine line after an unanswered item: the box is reset once, and
+        // the flag is down for the read that follows in the same click.
+        QVERIFY(readNextQuestion(session, panes, platform));
+        QCOMPARE(session.currentText, QStringLiteral("`routine graph2"));
+        QCOMPARE(panes.answer, session.responsePrompt);
+        QVERIFY(!session.promptDue);
+        panes.answer = QStringLiteral("typed again");
+        QVERIFY(readNextQuestion(session, panes, platform));
+        QCOMPARE(session.currentText, QStringLiteral("Four"));
+        QCOMPARE(panes.answer, QStringLiteral("typed again"));
     }
 };
 

@@ -226,6 +226,24 @@ private slots:
         // The default folder is still made, and stays empty.
         QCOMPARE(filesIn(home.kestrafoFolder()), QStringList());
     }
+
+    void aSendFileThatCannotBeWrittenLeavesTheMasterFileAsItWas()
+    {
+        TempHome home;
+        QVERIFY(QDir().mkpath(home.kestrafoFolder() + "/send_1207.txt"));
+        QFile master(home.kestrafoFolder() + "/masterFile.txt");
+        QVERIFY(master.open(QIODevice::WriteOnly));
+        QCOMPARE(master.write("earlier days\r\n"), 14);
+        master.close();
+
+        Start start({"Ann", "", "5"});
+        QVERIFY(!start.loaded);
+        QCOMPARE(start.platform.exitStatus, 1);
+        QCOMPARE(start.platform.fatalErrors.size(), 1);
+        QVERIFY2(start.platform.fatalErrors.first().contains("send_1207.txt"),
+                 qPrintable(start.platform.fatalErrors.first()));
+        QCOMPARE(home.read("kestrafo/masterFile.txt"), QByteArray("earlier days\r\n"));
+    }
 };
 
 QTEST_MAIN(TestOpeningBlock)

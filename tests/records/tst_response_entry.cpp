@@ -99,6 +99,7 @@ private slots:
         QTest::newRow("question, Cancel") << "`qQ" << "" << QByteArray("confidence assessment:  ");
         QTest::newRow("question, 7") << "`qQ" << "7" << QByteArray("confidence assessment:  7");
         QTest::newRow("question, a word") << "`qQ" << "pretty sure" << QByteArray("confidence assessment:  pretty sure");
+        QTest::newRow("question, blanks around") << "`qQ" << " 2 " << QByteArray("confidence assessment:   2 ");
         QTest::newRow("answer, 3") << "`aQ" << "3" << QByteArray("self critique assessment: 3");
         QTest::newRow("answer, a blank and a word") << "`aQ" << " fine " << QByteArray("self critique assessment:  fine ");
     }
@@ -300,6 +301,18 @@ private slots:
         QCOMPARE(form.panes().questionText(), QString());
         QVERIFY(!platform.ended);
         QVERIFY(platform.problems.isEmpty());
+
+        // An item passed over: the next one brings the instructions back into
+        // the answer box, and recording them untouched writes nothing.
+        const QByteArray master = home.read("kestrafo/masterFile.txt");
+        form.cmdNextQuestion_Click();
+        form.cmdNextQuestion_Click();
+        QCOMPARE(form.panes().answerText(), StartUpTexts::responsePrompt);
+        form.cmd_enter_response_Click();
+        QCOMPARE(home.read("kestrafo/masterFile.txt"), master);
+        QCOMPARE(form.panes().answerText(), QString());
+        QCOMPARE(form.panes().questionText(), QString());
+        QCOMPARE(platform.promptsAsked.size(), 5);
     }
 };
 

@@ -20,6 +20,22 @@ public:
     int failClose = 0; // counted over all closes
     int writes = 0;
     int closes = 0;
+    int open = 0; // handles given out and not closed yet
+
+    FileStatus openForLock(const QString &path, Handle *handle, bool *created) override
+    {
+        const FileStatus status = PosixFileSystem::openForLock(path, handle, created);
+        open += status.ok() ? 1 : 0;
+        return status;
+    }
+
+    FileStatus openForAppend(const QString &path, Creation creation, Handle *handle,
+                             bool *created) override
+    {
+        const FileStatus status = PosixFileSystem::openForAppend(path, creation, handle, created);
+        open += status.ok() ? 1 : 0;
+        return status;
+    }
 
     FileStatus write(Handle handle, const QByteArray &bytes, qint64 *written) override
     {
@@ -35,6 +51,7 @@ public:
     FileStatus close(Handle handle) override
     {
         const FileStatus status = PosixFileSystem::close(handle);
+        --open;
         if (++closes == failClose)
             return FileStatus::failure(QStringLiteral("Input/output error"));
         return status;
@@ -236,6 +253,7 @@ private slots:
         QCOMPARE(s.panes.answer, QStringLiteral("second"));
         QCOMPARE(s.panes.question, QStringLiteral("item"));
         QVERIFY(!s.platform.ended);
+        QCOMPARE(files.open, 0);
     }
 };
 
