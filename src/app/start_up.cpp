@@ -48,7 +48,8 @@ void startSession(SessionState &session, Platform &platform,
             session.workFolder = chosen;
     }
 
-    session.masterFilePath = session.workFolder + QStringLiteral("\\masterFile") + QStringLiteral(".txt");
+    session.masterFilePath =
+        session.workFolder + QStringLiteral("\\masterFile") + QStringLiteral(".txt");
     const QString date = dateText(platform.now());
     session.sendFilePath = session.workFolder + QStringLiteral("\\send_") + date.mid(0, 2) +
                            date.mid(3, 2) + QStringLiteral(".txt");
@@ -122,7 +123,8 @@ bool openAssignment(SessionState &session, Platform &platform)
     auto openingBlock = [&] {
         RecordText block;
         block.line(codeLine);
-        block.line(code(QStringLiteral("assignment #") + session.assignmentNbr, session.sessionCodeNbr));
+        block.line(
+            code(QStringLiteral("assignment #") + session.assignmentNbr, session.sessionCodeNbr));
         block.line(code(candidate, session.sessionCodeNbr));
         block.line(session.courseTitle);
         block.line(dateText(platform.now()));
@@ -130,8 +132,8 @@ bool openAssignment(SessionState &session, Platform &platform)
     };
     const QByteArray master = openingBlock();
     const QByteArray send = openingBlock();
-    const WriteFailure failure =
-        appendRecord(platform.files(), {{session.masterFilePath, master}, {session.sendFilePath, send}});
+    const WriteFailure failure = appendRecord(
+        platform.files(), {{session.masterFilePath, master}, {session.sendFilePath, send}});
     if (failure.failed()) {
         platform.reportFatalError(cannotWriteMessage(session, failure));
         return false;

@@ -65,21 +65,31 @@ class TestNextQuestion : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void bracesBecomeLineBreaks_data()
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("one character") << "{" << "{";
-        QTest::newRow("closing alone") << "}" << "}";
-        QTest::newRow("pair") << "Step 1{}Step 2" << "Step 1\r\nStep 2";
-        QTest::newRow("nested") << "{{}}" << "{\r\n}";
-        QTest::newRow("extra closing") << "{}}" << "\r\n}";
-        QTest::newRow("reversed") << "}{" << "}{";
-        QTest::newRow("two pairs") << "a{}{}b" << "a\r\n\r\nb";
-        QTest::newRow("at the end") << "last{}" << "last\r\n";
-        QTest::newRow("spaced") << "{ }" << "{ }";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("one character") << "{"
+                                       << "{";
+        QTest::newRow("closing alone") << "}"
+                                       << "}";
+        QTest::newRow("pair") << "Step 1{}Step 2"
+                              << "Step 1\r\nStep 2";
+        QTest::newRow("nested") << "{{}}"
+                                << "{\r\n}";
+        QTest::newRow("extra closing") << "{}}"
+                                       << "\r\n}";
+        QTest::newRow("reversed") << "}{"
+                                  << "}{";
+        QTest::newRow("two pairs") << "a{}{}b"
+                                   << "a\r\n\r\nb";
+        QTest::newRow("at the end") << "last{}"
+                                    << "last\r\n";
+        QTest::newRow("spaced") << "{ }"
+                                << "{ }";
     }
 
     void bracesBecomeLineBreaks()
@@ -118,9 +128,9 @@ private slots:
 
     void aRoutineLineDrawsAndTheNextLineShows()
     {
-        SessionState session = sessionOn({"`routine graph2", "After the figure", "`Routine  Graph-3",
-                                          "`qSecond", "`routine graph1", "`routine graph2", "`routine",
-                                          "End"});
+        SessionState session =
+            sessionOn({"`routine graph2", "After the figure", "`Routine  Graph-3", "`qSecond",
+                       "`routine graph1", "`routine graph2", "`routine", "End"});
         FakePanes panes;
         FakePlatform platform;
         RecordingRoutines routines{{}, &platform};

@@ -28,7 +28,7 @@ class TestQuestionReader : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void markersAreDroppedAndBlankLinesPassedOver()
     {
         SessionState session = sessionOn({"`qWhat is x?", "", "`a It is 3."});
@@ -51,7 +51,8 @@ private slots:
 
     void aMarkerAloneIsPassedOverButSetsTheKind()
     {
-        SessionState session = sessionOn({"`qFirst", "`a", "", "Commentary on it", "`q", "`aAfter"});
+        SessionState session =
+            sessionOn({"`qFirst", "`a", "", "Commentary on it", "`q", "`aAfter"});
         FakePanes panes;
         FakePlatform platform;
 
@@ -71,7 +72,8 @@ private slots:
 
     void commentaryKeepsTheKindOfTheItemBeforeIt()
     {
-        SessionState session = sessionOn({"Welcome.", "`qA question", "Hint: think.", "`QNot a marker"});
+        SessionState session =
+            sessionOn({"Welcome.", "`qA question", "Hint: think.", "`QNot a marker"});
         FakePanes panes;
         FakePlatform platform;
 
@@ -210,8 +212,8 @@ private slots:
 
     void thePromptIsPutBackOnlyAfterAnItemWentUnanswered()
     {
-        SessionState session =
-            sessionOn({"`qOne", "`aTwo", "`routine graph1", "`qThree", "`routine graph2", "`aFour"});
+        SessionState session = sessionOn(
+            {"`qOne", "`aTwo", "`routine graph1", "`qThree", "`routine graph2", "`aFour"});
         FakePanes panes;
         FakePlatform platform;
 

@@ -34,7 +34,8 @@ struct RecordSession
         session.questionBank = QuestionBank();
         session.bankIndex = 0;
         loadQuestionBank(session.questionBank, session.bankIndex,
-                         QStringList{session.assignmentNbr + QStringLiteral(".  `query")} + afterHeader);
+                         QStringList{session.assignmentNbr + QStringLiteral(".  `query")} +
+                             afterHeader);
         session.bankIndex = 1;
     }
 
@@ -61,6 +62,7 @@ inline QByteArray crlfLines(std::initializer_list<QByteArray> lines)
     return bytes;
 }
 
-inline const QByteArray sectionRuleBytes = QByteArray(6, '.') + QByteArray(8, '!') + QByteArray(35, '.');
+inline const QByteArray sectionRuleBytes =
+    QByteArray(6, '.') + QByteArray(8, '!') + QByteArray(35, '.');
 inline const QByteArray closingRuleBytes(49, '.');
 inline const QByteArray timeIndentBytes(36, ' ');

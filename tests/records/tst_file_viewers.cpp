@@ -11,7 +11,7 @@ namespace {
 // Counts how often the question pane is set.
 class CountingPanes : public FakePanes
 {
-public:
+  public:
     void setQuestionText(const QString &text) override
     {
         ++questionSets;
@@ -43,7 +43,7 @@ class TestFileViewers : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void theNotesRunTogetherBelowThePane()
     {
         RecordSession s;
@@ -52,10 +52,10 @@ private slots:
         s.panes.answer = QStringLiteral("keep this");
         cmd_save_as_notes_Click(s.session, s.panes, s.platform);
 
-        const QString joined = QString::fromLatin1(sectionRuleBytes + timeIndentBytes + "14:03:27" +
-                                                   timeIndentBytes + "12-07-202614:03:27" + "Q" +
-                                                   sectionRuleBytes + "NOTES -------> keep this" +
-                                                   closingRuleBytes);
+        const QString joined =
+            QString::fromLatin1(sectionRuleBytes + timeIndentBytes + "14:03:27" + timeIndentBytes +
+                                "12-07-202614:03:27" + "Q" + sectionRuleBytes +
+                                "NOTES -------> keep this" + closingRuleBytes);
         s.panes.answer = QStringLiteral("typed");
         cmd_display_note_file_Click(s.session, s.panes, s.platform);
         QCOMPARE(s.panes.question, QStringLiteral("\r\n\r\n") + joined);
@@ -63,7 +63,8 @@ private slots:
 
         // The pane is not cleared: a second click shows it all again.
         cmd_display_note_file_Click(s.session, s.panes, s.platform);
-        QCOMPARE(s.panes.question, QStringLiteral("\r\n\r\n") + joined + QStringLiteral("\r\n\r\n") + joined);
+        QCOMPARE(s.panes.question,
+                 QStringLiteral("\r\n\r\n") + joined + QStringLiteral("\r\n\r\n") + joined);
         QCOMPARE(s.panes.answer, QStringLiteral("typed"));
         QVERIFY(s.platform.problems.isEmpty());
     }
@@ -77,7 +78,8 @@ private slots:
         QTest::newRow("lone CR ends a line") << QByteArray("ab\rcd\r") << "abcd";
         QTest::newRow("lone LF stays") << QByteArray("ab\ncd\r\n") << "ab\ncd";
         QTest::newRow("empty lines") << QByteArray("\r\n\r\nx\r\n\r\n") << "x";
-        QTest::newRow("code page") << QByteArray("\x80\xE9\x81\r\n") << QString::fromUtf8("\u20ac\u00e9\u0081");
+        QTest::newRow("code page")
+            << QByteArray("\x80\xE9\x81\r\n") << QString::fromUtf8("\u20ac\u00e9\u0081");
     }
 
     void theNotesFileIsReadLineByLine()
@@ -137,7 +139,8 @@ private slots:
         QTest::newRow("no final line end") << QByteArray("x\r\ny") << "\r\nx\r\ny";
         QTest::newRow("empty line") << QByteArray("\r\n") << "\r\n";
         QTest::newRow("lone CR") << QByteArray("a\rb") << "\r\na\r\nb";
-        QTest::newRow("code line") << QByteArray("\xBA\xFF\x98\r\n") << QString::fromUtf8("\r\n\u00ba\u00ff\u02dc");
+        QTest::newRow("code line")
+            << QByteArray("\xBA\xFF\x98\r\n") << QString::fromUtf8("\r\n\u00ba\u00ff\u02dc");
     }
 
     void theSendFileIsReadLineByLine()
@@ -166,7 +169,8 @@ private slots:
         QCOMPARE(s.panes.question, pane);
         QCOMPARE(s.panes.answer, QStringLiteral("my answer"));
         QCOMPARE(s.platform.problems.size(), 1);
-        QVERIFY2(s.platform.problems.last().contains(notesPath(s)), qPrintable(s.platform.problems.last()));
+        QVERIFY2(s.platform.problems.last().contains(notesPath(s)),
+                 qPrintable(s.platform.problems.last()));
         QVERIFY(!s.hasNotes());
 
         // The SEND file removed since start-up.
@@ -176,7 +180,8 @@ private slots:
         QCOMPARE(panes.question, pane);
         QCOMPARE(panes.questionSets, 0);
         QCOMPARE(s.platform.problems.size(), 2);
-        QVERIFY2(s.platform.problems.last().contains(sendPath(s)), qPrintable(s.platform.problems.last()));
+        QVERIFY2(s.platform.problems.last().contains(sendPath(s)),
+                 qPrintable(s.platform.problems.last()));
         QVERIFY(!s.hasSend());
         QVERIFY(!s.platform.ended);
 
@@ -184,7 +189,8 @@ private slots:
         cmd_save_as_notes_Click(s.session, s.panes, s.platform);
         QVERIFY(s.hasNotes());
         cmd_display_note_file_Click(s.session, s.panes, s.platform);
-        QVERIFY(s.panes.question.startsWith(QStringLiteral("\r\n\r\n") + QString::fromLatin1(sectionRuleBytes)));
+        QVERIFY(s.panes.question.startsWith(QStringLiteral("\r\n\r\n") +
+                                            QString::fromLatin1(sectionRuleBytes)));
         cmd_displayCumulativeText_Click(s.session, panes, s.platform);
         QVERIFY(panes.question.endsWith(QStringLiteral("\r\nNOTES -------> my answer\r\n") +
                                         QString::fromLatin1(closingRuleBytes)));

@@ -15,13 +15,20 @@ const float belowTenth = std::nextafter(0.1f, 0.0f);
 // Five units whose characters are known: the low character at both ends of
 // its range and on both sides of a half, the high one likewise.
 const QList<float> fiveUnits = {
-    0.05f,      0.01f,     0.0f,      // r2 * 50 = 0.5: 66.5 goes to 66 "B"; 118 "v"
-    belowTenth, 0.03f,     belowOne,  // 1.5 in single precision: 67.5 goes to 68 "D"; 255
-    0.1f,       0.5f,                 // not below 0.1: high only, 186.5 goes to 186
-    0.0f,       belowOne,  0.25f,     // 116 "t"; 152.25 gives 152
-    0.7f,       0.999f,               // high only: 254.863 gives 255
+    0.05f,      0.01f,    0.0f,     // r2 * 50 = 0.5: 66.5 goes to 66 "B"; 118 "v"
+    belowTenth, 0.03f,    belowOne, // 1.5 in single precision: 67.5 goes to 68 "D"; 255
+    0.1f,       0.5f,               // not below 0.1: high only, 186.5 goes to 186
+    0.0f,       belowOne, 0.25f,    // 116 "t"; 152.25 gives 152
+    0.7f,       0.999f,             // high only: 254.863 gives 255
 };
-const QByteArray fiveUnitBytes("B" "v" "D" "\xFF" "\xBA" "t" "\x98" "\xFF");
+const QByteArray fiveUnitBytes("B"
+                               "v"
+                               "D"
+                               "\xFF"
+                               "\xBA"
+                               "t"
+                               "\x98"
+                               "\xFF");
 
 // Starts the program through the window's load handler.
 struct Start
@@ -58,14 +65,14 @@ class TestOpeningBlock : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void theCodeLineFollowsTheRandomValues()
     {
         FakePlatform platform;
         platform.randoms = fiveUnits;
         const QString line = makeCodeLine(6, platform);
-        const QString expected = QStringLiteral("Bv") + QStringLiteral("D") + QChar(0xFF) + QChar(0xBA) +
-                                 QStringLiteral("t") + QChar(0x02DC) + QChar(0xFF) +
+        const QString expected = QStringLiteral("Bv") + QStringLiteral("D") + QChar(0xFF) +
+                                 QChar(0xBA) + QStringLiteral("t") + QChar(0x02DC) + QChar(0xFF) +
                                  QChar(0xBA); // the sixth unit from 0.5, 0.5
         QCOMPARE(line, expected);
         QCOMPARE(platform.randomsDrawn, 15);
@@ -164,11 +171,11 @@ private slots:
         QVERIFY(first.loaded && second.loaded);
         const int header = headerIndex(second.form.session(), QStringLiteral("032"));
         QCOMPARE(second.form.session().bankIndex, header);
-        const QByteArray rest = crlfLines({"assignment #032",
-                                           second.form.session().questionBank.at(header).toLatin1(),
-                                           "Dravonic II", "12-07-2026"});
-        const QByteArray expected = QByteArray(19, '\xBA') + "\r\n" + rest +
-                                    "\xD6" + QByteArray(18, '\xBA') + "\r\n" + rest;
+        const QByteArray rest =
+            crlfLines({"assignment #032", second.form.session().questionBank.at(header).toLatin1(),
+                       "Dravonic II", "12-07-2026"});
+        const QByteArray expected = QByteArray(19, '\xBA') + "\r\n" + rest + "\xD6" +
+                                    QByteArray(18, '\xBA') + "\r\n" + rest;
         QCOMPARE(home.read("kestrafo/masterFile.txt"), expected);
         QCOMPARE(home.read("kestrafo/send_1207.txt"), expected);
     }
@@ -205,9 +212,12 @@ private slots:
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("named");
-        QTest::newRow("missing") << "c:\\nothere" << "nothere/masterFile.txt";
-        QTest::newRow("missing below a missing one") << "c:\\no\\where" << "no/where/masterFile.txt";
-        QTest::newRow("another drive") << "d:\\work" << "d:";
+        QTest::newRow("missing") << "c:\\nothere"
+                                 << "nothere/masterFile.txt";
+        QTest::newRow("missing below a missing one") << "c:\\no\\where"
+                                                     << "no/where/masterFile.txt";
+        QTest::newRow("another drive") << "d:\\work"
+                                       << "d:";
     }
 
     void aFolderThatCannotBeUsedEndsTheStart()

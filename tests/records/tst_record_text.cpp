@@ -9,7 +9,7 @@ class TestRecordText : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void numericItemsHaveASignPositionAndATrailingSpace_data()
     {
         QTest::addColumn<double>("value");
@@ -38,7 +38,12 @@ private slots:
     void textItemsGoOutAsTheyStand()
     {
         RecordText record;
-        record.line(QStringLiteral("a\r\nb")).text(QString()).line(QString()).text(QStringLiteral("x")).text(QStringLiteral("y")).endLine();
+        record.line(QStringLiteral("a\r\nb"))
+            .text(QString())
+            .line(QString())
+            .text(QStringLiteral("x"))
+            .text(QStringLiteral("y"))
+            .endLine();
         QCOMPARE(record.bytes(), QByteArray("a\r\nb\r\n\r\nxy\r\n"));
         QCOMPARE(record.toString(), QStringLiteral("a\r\nb\r\n\r\nxy\r\n"));
     }

@@ -28,9 +28,9 @@ void next(RecordSession &s)
 QByteArray masterRecord(const QByteArray &time, const QByteArray &number, const QByteArray &item,
                         const QByteArray &response, const QByteArray &ratingLine)
 {
-    QByteArray bytes = crlfLines({sectionRuleBytes, timeIndentBytes + time, "", "",
-                                  "`questionNumber" + number, item, sectionRuleBytes,
-                                  "RESPONSE -->  ", response});
+    QByteArray bytes =
+        crlfLines({sectionRuleBytes, timeIndentBytes + time, "", "", "`questionNumber" + number,
+                   item, sectionRuleBytes, "RESPONSE -->  ", response});
     if (!ratingLine.isNull())
         bytes += ratingLine + "\r\n";
     return bytes + closingRuleBytes + "\r\n";
@@ -39,8 +39,8 @@ QByteArray masterRecord(const QByteArray &time, const QByteArray &number, const 
 QByteArray sendRecord(const QByteArray &time, const QByteArray &item, const QByteArray &response,
                       const QByteArray &ratingLine)
 {
-    QByteArray bytes = crlfLines(
-        {sectionRuleBytes, timeIndentBytes + time, item, sectionRuleBytes, "RESPONSE -->  ", response});
+    QByteArray bytes = crlfLines({sectionRuleBytes, timeIndentBytes + time, item, sectionRuleBytes,
+                                  "RESPONSE -->  ", response});
     if (!ratingLine.isNull())
         bytes += ratingLine + "\r\n";
     return bytes + closingRuleBytes + "\r\n";
@@ -52,7 +52,7 @@ class TestResponseEntry : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void aQuestionAndThenItsAnswerAreRecorded()
     {
         RecordSession s;
@@ -63,9 +63,10 @@ private slots:
         s.platform.replies = {"2"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
 
-        const QByteArray master1 =
-            masterRecord("14:03:27", " 50000 ", "What is x?", "x is 3", "confidence assessment:  2");
-        const QByteArray send1 = sendRecord("14:03:27", "What is x?", "x is 3", "confidence assessment:  2");
+        const QByteArray master1 = masterRecord("14:03:27", " 50000 ", "What is x?", "x is 3",
+                                                "confidence assessment:  2");
+        const QByteArray send1 =
+            sendRecord("14:03:27", "What is x?", "x is 3", "confidence assessment:  2");
         QCOMPARE(s.master(), master1);
         QCOMPARE(s.send(), send1);
         QCOMPARE(s.platform.promptsAsked, QStringList{confidencePromptText});
@@ -85,8 +86,10 @@ private slots:
 
         QCOMPARE(s.master(), master1 + masterRecord("14:03:27", " 50000 ", " It is 3.", "I agree",
                                                     "self critique assessment: "));
-        QCOMPARE(s.send(), send1 + sendRecord("14:03:27", " It is 3.", "I agree", "self critique assessment: "));
-        QCOMPARE(s.platform.promptsAsked, (QStringList{confidencePromptText, selfCritiquePromptText}));
+        QCOMPARE(s.send(), send1 + sendRecord("14:03:27", " It is 3.", "I agree",
+                                              "self critique assessment: "));
+        QCOMPARE(s.platform.promptsAsked,
+                 (QStringList{confidencePromptText, selfCritiquePromptText}));
         QCOMPARE(s.session.selfCritiqueRating, QString());
         QCOMPARE(s.platform.unexpectedPrompts, 0);
     }
@@ -96,12 +99,21 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("reply");
         QTest::addColumn<QByteArray>("ratingLine");
-        QTest::newRow("question, Cancel") << "`qQ" << "" << QByteArray("confidence assessment:  ");
-        QTest::newRow("question, 7") << "`qQ" << "7" << QByteArray("confidence assessment:  7");
-        QTest::newRow("question, a word") << "`qQ" << "pretty sure" << QByteArray("confidence assessment:  pretty sure");
-        QTest::newRow("question, blanks around") << "`qQ" << " 2 " << QByteArray("confidence assessment:   2 ");
-        QTest::newRow("answer, 3") << "`aQ" << "3" << QByteArray("self critique assessment: 3");
-        QTest::newRow("answer, a blank and a word") << "`aQ" << " fine " << QByteArray("self critique assessment:  fine ");
+        QTest::newRow("question, Cancel") << "`qQ"
+                                          << "" << QByteArray("confidence assessment:  ");
+        QTest::newRow("question, 7") << "`qQ"
+                                     << "7" << QByteArray("confidence assessment:  7");
+        QTest::newRow("question, a word")
+            << "`qQ"
+            << "pretty sure" << QByteArray("confidence assessment:  pretty sure");
+        QTest::newRow("question, blanks around")
+            << "`qQ"
+            << " 2 " << QByteArray("confidence assessment:   2 ");
+        QTest::newRow("answer, 3") << "`aQ"
+                                   << "3" << QByteArray("self critique assessment: 3");
+        QTest::newRow("answer, a blank and a word")
+            << "`aQ"
+            << " fine " << QByteArray("self critique assessment:  fine ");
     }
 
     void repliesAreRecordedAsTyped()
@@ -162,9 +174,9 @@ private slots:
         s.panes.answer = s.session.responsePrompt + u'.';
         s.platform.replies = {"0"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
-        QCOMPARE(s.master(),
-                 master + masterRecord("14:03:27", " 50000 ", "What is x?",
-                                       s.session.responsePrompt.toLatin1() + '.', "confidence assessment:  0"));
+        QCOMPARE(s.master(), master + masterRecord("14:03:27", " 50000 ", "What is x?",
+                                                   s.session.responsePrompt.toLatin1() + '.',
+                                                   "confidence assessment:  0"));
     }
 
     void emptiedAndMultiLineResponses_data()
@@ -172,11 +184,14 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("written");
         QTest::newRow("emptied") << "" << QByteArray("");
-        QTest::newRow("three lines") << "first\r\nsecond\r\nthird" << QByteArray("first\r\nsecond\r\nthird");
+        QTest::newRow("three lines")
+            << "first\r\nsecond\r\nthird" << QByteArray("first\r\nsecond\r\nthird");
         QTest::newRow("empty line inside") << "a\r\n\r\nb\r\n" << QByteArray("a\r\n\r\nb\r\n");
         QTest::newRow("code page") << QString::fromUtf8("caf\u00e9 \u20ac5 \u00bd")
-                                   << QByteArray("caf\xE9 \x80" "5 \xBD");
-        QTest::newRow("outside the code page") << QString::fromUtf8("x \u2192 0") << QByteArray("x ? 0");
+                                   << QByteArray("caf\xE9 \x80"
+                                                 "5 \xBD");
+        QTest::newRow("outside the code page")
+            << QString::fromUtf8("x \u2192 0") << QByteArray("x ? 0");
     }
 
     void emptiedAndMultiLineResponses()
@@ -189,8 +204,10 @@ private slots:
         s.panes.answer = typed;
         s.platform.replies = {"3"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
-        QCOMPARE(s.master(), masterRecord("14:03:27", " 50000 ", "What is x?", written, "confidence assessment:  3"));
-        QCOMPARE(s.send(), sendRecord("14:03:27", "What is x?", written, "confidence assessment:  3"));
+        QCOMPARE(s.master(), masterRecord("14:03:27", " 50000 ", "What is x?", written,
+                                          "confidence assessment:  3"));
+        QCOMPARE(s.send(),
+                 sendRecord("14:03:27", "What is x?", written, "confidence assessment:  3"));
     }
 
     void beforeAnyItemThereIsNoRating()
@@ -235,7 +252,8 @@ private slots:
         s.panes.answer = QStringLiteral("r");
         s.platform.replies = {"1"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
-        QCOMPARE(s.master(), masterRecord("14:03:27", number, "Q", "r", "confidence assessment:  1"));
+        QCOMPARE(s.master(),
+                 masterRecord("14:03:27", number, "Q", "r", "confidence assessment:  1"));
         QCOMPARE(s.send(), sendRecord("14:03:27", "Q", "r", "confidence assessment:  1"));
     }
 
@@ -248,7 +266,8 @@ private slots:
         s.panes.answer = QStringLiteral("r");
         s.platform.replies = {"2"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
-        QCOMPARE(s.master(), masterRecord("14:03:27", " 50000 ", "Q", "r", "confidence assessment:  2"));
+        QCOMPARE(s.master(),
+                 masterRecord("14:03:27", " 50000 ", "Q", "r", "confidence assessment:  2"));
         QCOMPARE(s.send(), sendRecord("14:03:28", "Q", "r", "confidence assessment:  2"));
     }
 
@@ -293,11 +312,12 @@ private slots:
                                   "confidence assessment:  2") +
                      masterRecord("14:03:27", " 50000 ", answer, "I missed the sign.",
                                   "self critique assessment: "));
-        QCOMPARE(home.read("kestrafo/send_1207.txt"),
-                 opening +
-                     sendRecord("14:03:27", question, "x = 2 sin t\r\nthen the rest",
-                                "confidence assessment:  2") +
-                     sendRecord("14:03:27", answer, "I missed the sign.", "self critique assessment: "));
+        QCOMPARE(
+            home.read("kestrafo/send_1207.txt"),
+            opening +
+                sendRecord("14:03:27", question, "x = 2 sin t\r\nthen the rest",
+                           "confidence assessment:  2") +
+                sendRecord("14:03:27", answer, "I missed the sign.", "self critique assessment: "));
         QCOMPARE(form.panes().questionText(), QString());
         QVERIFY(!platform.ended);
         QVERIFY(platform.problems.isEmpty());

@@ -14,7 +14,7 @@ namespace {
 // write puts half of the bytes out first, as a full disk does.
 class FailingFiles : public PosixFileSystem
 {
-public:
+  public:
     int failWrite = 0; // the n-th write call fails; 0 for none
     bool shortWrite = false;
     int failClose = 0; // counted over all closes
@@ -63,7 +63,12 @@ void next(RecordSession &s)
     cmdNextQuestion_Click(s.session, s.panes, s.platform, [](const QString &) { return true; });
 }
 
-enum class Breakage { Removed, ReplacedByFile, ReadOnly };
+enum class Breakage
+{
+    Removed,
+    ReplacedByFile,
+    ReadOnly
+};
 
 // Makes the working folder unusable; false when this machine lets the
 // process write there regardless (a read-only folder, to root).
@@ -100,7 +105,7 @@ class TestWriteFailures : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void anUnusableFolderKeepsTheStudentsText_data()
     {
         QTest::addColumn<Breakage>("how");
