@@ -10,7 +10,10 @@ struct FileStatus
     QString reason;
     bool ok() const { return reason.isEmpty(); }
     static FileStatus success() { return {}; }
-    static FileStatus failure(const QString &why) { return {why.isEmpty() ? QStringLiteral("unknown error") : why}; }
+    static FileStatus failure(const QString &why)
+    {
+        return {why.isEmpty() ? QStringLiteral("unknown error") : why};
+    }
 };
 
 // The operating system's files, one call per operation, so that a test can
@@ -40,7 +43,11 @@ public:
     using Handle = qintptr;
     static constexpr Handle noHandle = -1;
 
-    enum class Creation { IfMissing, Never };
+    enum class Creation
+    {
+        IfMissing,
+        Never
+    };
 
     virtual ~FileSystem() = default;
 

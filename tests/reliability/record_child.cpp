@@ -31,8 +31,8 @@ bool makeReadOnly(const QString &folder)
     const QByteArray path = QFile::encodeName(folder);
     if (::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) != 0)
         return false;
-    return ::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
-                   nullptr) == 0;
+    return ::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) ==
+           0;
 }
 
 } // namespace
@@ -93,9 +93,8 @@ int main(int argc, char **argv)
             std::printf("read-only\n");
         }
         const SampleRecord record = sampleRecord(writer, index, seed, sizes);
-        const WriteFailure failure =
-            appendRecord(files, {{masterFileIn(folder), record.master},
-                                 {sendFileIn(folder), record.send}});
+        const WriteFailure failure = appendRecord(
+            files, {{masterFileIn(folder), record.master}, {sendFileIn(folder), record.send}});
         if (failure.failed())
             std::printf("fail %d %s: %s\n", index, qPrintable(failure.path),
                         qPrintable(failure.reason));

@@ -15,7 +15,11 @@ struct SampleRecord
     QByteArray send;
 };
 
-enum class SampleSizes { Small, UpToMegabytes };
+enum class SampleSizes
+{
+    Small,
+    UpToMegabytes
+};
 
 SampleRecord sampleRecord(int writer, int index, quint32 seed, SampleSizes sizes);
 

@@ -70,10 +70,11 @@ void TestKilledChild::checkFile(const QString &path, const QByteArray &former, b
     if (!tail.isEmpty()) {
         QVERIFY2(whole < count, qPrintable(path));
         const SampleRecord next = sampleRecord(1, whole, seed, sizes);
-        QVERIFY2((master ? next.master : next.send).startsWith(tail),
-                 qPrintable(QStringLiteral("%1: the bytes after record %2 are not its successor's start")
-                                .arg(path)
-                                .arg(whole - 1)));
+        QVERIFY2(
+            (master ? next.master : next.send).startsWith(tail),
+            qPrintable(QStringLiteral("%1: the bytes after record %2 are not its successor's start")
+                           .arg(path)
+                           .arg(whole - 1)));
     }
 }
 
@@ -87,7 +88,7 @@ void TestKilledChild::killedAtEveryKindOfCall()
     // Lock open, lock, two opens and sizes, two writes and syncs, two closes,
     // unlock and the lock's close; no folder syncs, as nothing is created.
     const int callsPerRecord = 14;
-    for (int round = 0; round < 60; ++round) {
+    for (int round = 0; round < 150; ++round) {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         prepare(dir.path());
@@ -121,7 +122,7 @@ void TestKilledChild::killedFromOutside()
     const quint32 seed = QRandomGenerator::global()->bounded(1u << 30);
     qInfo("seed %u", seed);
     const int count = 1000;
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < 40; ++round) {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         prepare(dir.path());

@@ -26,10 +26,12 @@ void TestLibfiu::randomFaults_data()
     const QString full = QStringLiteral("name=posix/io/rw/write,probability=0.05,failinfo=28");
     const QString shortWrites = QStringLiteral("name=posix/io/rw/write/reduce,probability=0.1");
     const QString sync = QStringLiteral("name=posix/io/sync/fdatasync,probability=0.1,failinfo=5");
-    QTest::newRow("disk full") << QStringList{full} << QStringList{QStringLiteral("No space left on device")};
+    QTest::newRow("disk full") << QStringList{full}
+                               << QStringList{QStringLiteral("No space left on device")};
     QTest::newRow("short writes") << QStringList{shortWrites}
                                   << QStringList{QStringLiteral("bytes could be written")};
-    QTest::newRow("sync fails") << QStringList{sync} << QStringList{QStringLiteral("Input/output error")};
+    QTest::newRow("sync fails") << QStringList{sync}
+                                << QStringList{QStringLiteral("Input/output error")};
     QTest::newRow("all three") << QStringList{full, shortWrites, sync}
                                << QStringList{QStringLiteral("No space left on device"),
                                               QStringLiteral("bytes could be written"),
@@ -47,10 +49,11 @@ void TestLibfiu::randomFaults()
     const quint32 seed = QRandomGenerator::global()->bounded(1u << 30);
     qInfo("seed %u", seed);
     const int count = 200;
+    const int rounds = 10;
     QSet<QString> seen;
     int refused = 0;
     int leftInPlace = 0;
-    for (int round = 0; round < 5; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QByteArray formerMaster = "former master lines\r\n";
@@ -108,7 +111,7 @@ void TestLibfiu::randomFaults()
         }
     }
     QCOMPARE(seen.size(), reasons.size());
-    qInfo("%d of %d records refused, %d of them possibly left in a file", refused, 5 * count,
+    qInfo("%d of %d records refused, %d of them possibly left in a file", refused, rounds * count,
           leftInPlace);
 }
 

@@ -87,13 +87,13 @@ void TestMountNamespace::diskFull()
 
     // The tmpfs lives only as long as the namespace, so the files are copied
     // out before it goes.
-    const QString script = QStringLiteral(
-        "mount -t tmpfs -o size=64k kestrafo-test \"$1\" || exit 77\n"
-        "\"$2\" \"$1\" 1 0 %1 %2; status=$?\n"
-        "cp \"$1\"/masterFile.txt \"$1\"/send_1207.txt \"$3\"/ || exit 78\n"
-        "exit $status\n")
-                               .arg(count)
-                               .arg(seed);
+    const QString script =
+        QStringLiteral("mount -t tmpfs -o size=64k kestrafo-test \"$1\" || exit 77\n"
+                       "\"$2\" \"$1\" 1 0 %1 %2; status=$?\n"
+                       "cp \"$1\"/masterFile.txt \"$1\"/send_1207.txt \"$3\"/ || exit 78\n"
+                       "exit $status\n")
+            .arg(count)
+            .arg(seed);
     QProcess child;
     child.start(m_unshare.first(), m_unshare.mid(1) << QStringLiteral("sh") << QStringLiteral("-c")
                                                     << script << QStringLiteral("sh") << fs

@@ -36,14 +36,15 @@ private slots:
     void refused();
     void lockedByAnotherCopy();
     void recordStaysWholeInBigFiles();
+    void fileShortenedMeanwhile();
 };
 
 void TestRefusedPaths::refused_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("asMaster");
-    for (const char *kind : {"folder", "fifo", "fifo with a reader", "link to a device",
-                             "device", "missing folder", "dangling link", "below a file"}) {
+    for (const char *kind : {"folder", "fifo", "fifo with a reader", "link to a device", "device",
+                             "missing folder", "dangling link", "below a file"}) {
         QTest::addRow("%s as master file", kind) << QString::fromLatin1(kind) << true;
         QTest::addRow("%s as SEND file", kind) << QString::fromLatin1(kind) << false;
     }
@@ -179,6 +180,37 @@ void TestRefusedPaths::recordStaysWholeInBigFiles()
     QCOMPARE(working.count(Call::Write), 2);
     QCOMPARE(readFile(master), former + record);
     QCOMPARE(readFile(send), former + record);
+}
+
+void TestRefusedPaths::fileShortenedMeanwhile()
+{
+    // Another program cuts the master file short while the record is on its
+    // way, and the SEND file's write fails: taking the record back must not
+    // lengthen the master file with zero bytes.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString master = dir.filePath(QStringLiteral("masterFile.txt"));
+    const QString send = dir.filePath(QStringLiteral("send_1207.txt"));
+    const QByteArray former = "former lines of the master file\r\n";
+    QFile file(master);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(former), former.size());
+    file.close();
+
+    PosixFileSystem real;
+    FaultyFileSystem files(real);
+    int writes = 0;
+    files.beforeCall = [&](Call call) {
+        if (call == Call::Write && ++writes == 2) {
+            QFile::resize(master, 6);
+            files.alwaysFailing.insert(Call::Write);
+        }
+    };
+    const WriteFailure failure =
+        appendRecord(files, {{master, "master record\r\n"}, {send, "send record\r\n"}});
+    QVERIFY(failure.failed());
+    QCOMPARE(readFile(master), former.first(6));
+    QCOMPARE(readFile(send), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestRefusedPaths)

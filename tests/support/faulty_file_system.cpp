@@ -21,7 +21,9 @@ int FaultyFileSystem::count(Call call, Handle handle) const
 
 bool FaultyFileSystem::fails(Call call, Handle handle)
 {
-    bool failed = m_failing;
+    if (beforeCall)
+        beforeCall(call);
+    bool failed = m_failing || alwaysFailing.contains(call);
     const int number = int(log.size()) + 1;
     if (m_fault == Fault::KillBefore && number == m_n)
         std::raise(SIGKILL);
@@ -86,8 +88,8 @@ FileStatus FaultyFileSystem::write(Handle handle, const QByteArray &bytes, qint6
     if (fails(Call::Write, handle))
         return injected();
     ++m_writes;
-    const bool shortWrite = m_writes == m_n && (m_fault == Fault::ShortWrite ||
-                                                m_fault == Fault::ShortWriteThenFail);
+    const bool shortWrite =
+        m_writes == m_n && (m_fault == Fault::ShortWrite || m_fault == Fault::ShortWriteThenFail);
     if (!shortWrite)
         return m_real.write(handle, bytes, written);
     m_triggered = true;

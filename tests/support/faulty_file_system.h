@@ -5,6 +5,8 @@
 #include <QList>
 #include <QSet>
 
+#include <functional>
+
 // A file layer over a real one that can be told to fail. Calls are counted
 // from 1 across every kind; a failed call does nothing, except that a failed
 // close still closes (the handle is gone either way), and it gives
@@ -14,7 +16,8 @@
 class FaultyFileSystem : public FileSystem
 {
 public:
-    enum class Call {
+    enum class Call
+    {
         MakeFolder,
         OpenForLock,
         Lock,
@@ -28,7 +31,8 @@ public:
         SyncFolder,
         ReadAll
     };
-    enum class Fault {
+    enum class Fault
+    {
         None,
         FailOnce,           // call n fails, the rest work
         FailFromThenOn,     // call n and every later call fail
@@ -55,6 +59,11 @@ public:
     int count(Call call, Handle handle = noHandle) const;
 
     QList<Entry> log;
+    // Kinds of call that fail every time, besides the injected fault.
+    QSet<Call> alwaysFailing;
+    // Runs as each call begins, before the call is counted: what another
+    // program does to the files meanwhile.
+    std::function<void(Call)> beforeCall;
     QString injectedReason = QStringLiteral("injected fault");
 
     FileStatus makeFolder(const QString &path) override;
