@@ -50,9 +50,7 @@ FileStatus openRegular(const QString &path, int access, FileSystem::Creation cre
 {
     const QByteArray name = QFile::encodeName(path);
     *created = false;
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (::stat(name.constData(), &info) == 0) {
         if (!S_ISREG(info.st_mode))
             return refusal(info.st_mode);
@@ -145,9 +143,7 @@ FileStatus PosixFileSystem::openForAppend(const QString &path, Creation creation
 
 FileStatus PosixFileSystem::size(Handle handle, qint64 *bytes)
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (::fstat(descriptor(handle), &info) != 0)
         return lastError();
     *bytes = info.st_size;
