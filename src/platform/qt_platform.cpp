@@ -71,6 +71,8 @@ void QtPlatform::endProgram()
 
 void QtPlatform::reportFatalError(const QString &message)
 {
+    // Also on the standard error, so that a log or a terminal keeps the reason.
+    std::fprintf(stderr, "kestrafo: %s\n", qUtf8Printable(message));
     QMessageBox::critical(nullptr, QApplication::applicationName(), message);
     std::fflush(nullptr);
     std::_Exit(EXIT_FAILURE);

@@ -1,0 +1,566 @@
+#!/usr/bin/env bash
+# Sessions of kestrafo as a student has them: the real program in a real X
+# window under Xvfb, driven from outside by keystrokes and clicks, the
+# question and answer panes read back through the clipboard, and the files
+# of the working folder checked byte for byte.
+#
+#   run_e2e.sh PROGRAM [--screenshot FILE]
+#
+# --screenshot keeps a picture of the main window in the middle of a session.
+set -euo pipefail
+export LC_ALL=C
+
+program=${1:?usage: run_e2e.sh PROGRAM [--screenshot FILE]}
+shift
+screenshot=""
+while [ $# -gt 0 ]; do
+    case $1 in
+    --screenshot) screenshot=${2:?--screenshot needs a file}; shift 2 ;;
+    *) echo "unknown argument: $1" >&2; exit 2 ;;
+    esac
+done
+[ -x "$program" ] || { echo "not a program: $program" >&2; exit 2; }
+program=$(cd "$(dirname "$program")" && pwd)/$(basename "$program")
+[ -z "$screenshot" ] || screenshot=$(cd "$(dirname "$screenshot")" && pwd)/$(basename "$screenshot")
+
+here=$(cd "$(dirname "$0")" && pwd)
+course="$here/../../src/bank/course_content.txt"
+
+for tool in Xvfb xdotool xclip perl timeout od; do
+    command -v "$tool" >/dev/null || { echo "missing tool: $tool (scripts/setup.sh installs it)" >&2; exit 1; }
+done
+if [ -n "$screenshot" ] && ! command -v import >/dev/null; then
+    echo "--screenshot needs ImageMagick's import (apt-get install imagemagick)" >&2
+    exit 1
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/kestrafo-e2e.XXXXXX")
+xvfb_pid=""
+app_pid=""
+cleanup() {
+    [ -z "$app_pid" ] || kill "$app_pid" 2>/dev/null || true
+    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+scenario=""
+fail() {
+    echo "FAIL [$scenario]: $*" >&2
+    [ -z "${app_log:-}" ] || [ ! -s "$app_log" ] || sed 's/^/  program: /' "$app_log" >&2
+    if [ -n "$xvfb_pid" ] && ! kill -0 "$xvfb_pid" 2>/dev/null; then
+        echo "Xvfb has ended:" >&2
+        sed 's/^/  Xvfb: /' "$work/xvfb.log" >&2
+    fi
+    failed=$((failed + 1))
+    echo "$passed passed, $failed failed"
+    exit 1
+}
+pass() {
+    passed=$((passed + 1))
+    echo "PASS $scenario"
+}
+
+# Polls CMD every 50 ms until it succeeds, for at most SECONDS.
+wait_until() {
+    local seconds=$1 what=$2
+    shift 2
+    local end=$((SECONDS + seconds))
+    until "$@"; do
+        [ $SECONDS -lt $end ] || fail "timed out after ${seconds}s waiting for $what"
+        sleep 0.05
+    done
+}
+
+# --- the X server ---------------------------------------------------------
+
+x_ready() { xdotool getmouselocation >/dev/null 2>&1; }
+
+start_x() {
+    local fifo="$work/displayfd"
+    mkfifo "$fifo"
+    # -noreset: a server that resets when its last client leaves refuses the
+    # next program for a moment.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    local number
+    read -r -t 15 number <"$fifo" || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
+    export DISPLAY=":$number"
+    unset WAYLAND_DISPLAY
+    wait_until 15 "the X server" x_ready
+}
+
+# --- the program ----------------------------------------------------------
+
+# Starts the program with HOME as its home folder, so that c:\kestrafo is
+# HOME/kestrafo.
+start_program() {
+    local home=$1
+    app_log="$work/app-$scenario.log"
+    HOME="$home" QT_QPA_PLATFORM=xcb "$program" >"$app_log" 2>&1 &
+    app_pid=$!
+    last_dialog=""
+}
+
+running() { kill -0 "$app_pid" 2>/dev/null; }
+stopped() { ! running; }
+
+# Waits for the program to end and checks its exit status.
+expect_exit() {
+    local want=$1
+    wait_until 15 "the program to end" stopped
+    local status=0
+    wait "$app_pid" || status=$?
+    app_pid=""
+    [ "$status" -eq "$want" ] || fail "exit status $status, expected $want"
+}
+
+visible_dialogs() { xdotool search --onlyvisible --name '^kestrafo$' 2>/dev/null || true; }
+
+# A new dialog of the program (prompt or message box), shown and focused.
+new_dialog_shown() {
+    local id
+    for id in $(visible_dialogs); do
+        if [ "$id" != "$last_dialog" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ]; then
+            dialog=$id
+            return 0
+        fi
+    done
+    running || fail "the program ended while a dialog was expected"
+    return 1
+}
+dialog_gone() { ! visible_dialogs | grep -qx "$last_dialog"; }
+
+next_dialog() {
+    wait_until 15 "a dialog" new_dialog_shown
+    last_dialog=$dialog
+}
+
+# Types REPLY into the next prompt and presses Enter.
+answer_prompt() {
+    next_dialog
+    [ -z "$1" ] || xdotool type --delay 4 -- "$1"
+    xdotool key Return
+    wait_until 10 "the prompt to close" dialog_gone
+}
+
+# The four (or three) start-up prompts.
+start_up() {
+    local reply
+    for reply in "$@"; do
+        answer_prompt "$reply"
+    done
+}
+
+main_window_shown() {
+    form=$(xdotool search --onlyvisible --name '^Form1$' 2>/dev/null | head -n1)
+    [ -n "$form" ] && return 0
+    running || fail "the program ended before its window was shown"
+    return 1
+}
+
+wait_for_main_window() {
+    wait_until 15 "the main window" main_window_shown
+    eval "$(xdotool getwindowgeometry --shell "$form")"
+    form_x=$X
+    form_y=$Y
+}
+
+# Control places in twips: left top width height.
+declare -A place=(
+    [cmdNextQuestion]="240 0 975 735"
+    [cmd_display_note_file]="2400 240 135 495"
+    [cmd_displayCumulativeText]="4440 240 915 495"
+    [cmd_enter_response]="5640 240 855 495"
+    [cmd_save_as_notes]="6480 240 855 495"
+    [cmd_clr_answer]="8880 240 735 495"
+    [cmd_quit]="10200 0 735 495"
+    [txt_question]="240 720 5175 3255"
+    [txt_answer]="5640 720 5055 3255"
+)
+
+click() {
+    local left top width height
+    read -r left top width height <<<"${place[$1]}"
+    xdotool mousemove $((form_x + left / 15 + width / 30)) $((form_y + top / 15 + height / 30)) click 1
+}
+
+# Replaces the answer pane's text by the lines given, typed.
+type_answer() {
+    click txt_answer
+    xdotool key ctrl+a
+    if [ $# -eq 0 ]; then
+        xdotool key Delete
+    fi
+    local first=1 line
+    for line in "$@"; do
+        [ $first -eq 1 ] || xdotool key Return
+        first=0
+        [ -z "$line" ] || xdotool type --delay 4 -- "$line"
+    done
+}
+
+reads=0
+clipboard_holds() {
+    clip=$(xclip -o -selection clipboard 2>/dev/null) || return 1
+    [[ $clip == *"$marker" ]]
+}
+
+# The text of a pane, read through the clipboard. A marker typed at the end
+# makes the selection non-empty, keeps final line breaks and tells this copy
+# from an earlier one; it is taken away again before anything else happens.
+read_pane() {
+    reads=$((reads + 1))
+    marker="#e2e$reads#"
+    click "$1"
+    xdotool key ctrl+End
+    xdotool type -- "$marker"
+    xdotool key ctrl+a ctrl+c
+    wait_until 10 "the clipboard" clipboard_holds
+    xdotool key ctrl+End
+    local i
+    for ((i = 0; i < ${#marker}; ++i)); do xdotool key BackSpace; done
+    pane=${clip%"$marker"}
+}
+
+expect_pane() {
+    read_pane "$1"
+    if [ "$pane" != "$2" ]; then
+        printf '%s' "$2" >"$work/expected-pane"
+        printf '%s' "$pane" >"$work/actual-pane"
+        diff "$work/expected-pane" "$work/actual-pane" | head -n 20 >&2 || true
+        fail "$1 holds other text than expected"
+    fi
+}
+
+# --- expected records -----------------------------------------------------
+
+# The items of an assignment in the course content, as the reader hands
+# them out: blank lines passed over, question and answer markers dropped,
+# line breaks as LF. Separated by NUL.
+assignment_items() {
+    perl -e '
+        my ($nbr, $next) = @ARGV[1, 2];
+        open my $in, "<", $ARGV[0] or die "$ARGV[0]: $!";
+        my $inside = 0;
+        while (<$in>) {
+            chomp;
+            next if /^#/;
+            s/\\(n|s|\\|#)/$1 eq "n" ? "\n" : $1 eq "s" ? " " : $1/ge;
+            if (!$inside) { $inside = 1 if substr($_, 0, 4) eq "$nbr."; next; }
+            last if substr($_, 0, 3) eq $next;
+            s/^`[qa]//;
+            print "$_\0" if length;
+        }' "$course" "$1" "$2"
+}
+
+header_of() {
+    perl -e '
+        open my $in, "<", $ARGV[0] or die "$ARGV[0]: $!";
+        while (<$in>) {
+            chomp;
+            next if /^#/;
+            if (substr($_, 0, 4) eq "$ARGV[1].") { print; exit }
+        }' "$course" "$1"
+}
+
+expect=()
+add() { expect+=("$@"); }
+# A text item: a CR LF inside it starts a further physical line.
+add_text() {
+    local rest=$1 piece
+    while [[ $rest == *$'\n'* ]]; do
+        piece=${rest%%$'\n'*}
+        add "=$piece"
+        rest=${rest#*$'\n'}
+    done
+    add "=$rest"
+}
+
+section_rule="......!!!!!!!!..................................."
+closing_rule="................................................."
+clock_time='[0-2][0-9]:[0-5][0-9]:[0-5][0-9]'
+time_line="~^ {36}$clock_time\$"
+
+add_opening_block() {
+    add "@code" "=assignment #$1" "=$2" "=Dravonic II" "~^($date_pattern)\$"
+}
+
+# add_response master|send NUMBER ITEM RESPONSE_LINES... -- RATING_LINE
+add_response() {
+    local file=$1 number=$2 item=$3
+    shift 3
+    add "=$section_rule" "$time_line"
+    [ "$file" = send ] || add "=" "=" "=\`questionNumber $number "
+    add_text "$item"
+    add "=$section_rule" "=RESPONSE -->  "
+    while [ "$1" != "--" ]; do
+        add "=$1"
+        shift
+    done
+    add "=$2" "=$closing_rule"
+}
+
+# add_note ITEM NOTE_LINES...
+add_note() {
+    local item=$1
+    shift
+    add "=$section_rule" "$time_line" "~^ {36}($date_pattern)$clock_time\$"
+    add_text "$item"
+    add "=$section_rule" "=NOTES -------> $1"
+    shift
+    local line
+    for line in "$@"; do add "=$line"; done
+    add "=$closing_rule"
+}
+
+# The code line: 19 to 28 units, each an optional character from 66 to 116
+# followed by one from 118 to 255.
+is_code_line() {
+    printf '%s' "$1" | od -An -v -tu1 | awk '
+        { for (i = 1; i <= NF; ++i) b[n++] = $i }
+        END {
+            units = 0
+            for (i = 0; i < n; ++i) {
+                if (b[i] >= 66 && b[i] <= 116) {
+                    ++i
+                    if (i >= n) exit 1
+                }
+                if (b[i] < 118 || b[i] > 255) exit 1
+                ++units
+            }
+            exit !(units >= 19 && units <= 28)
+        }'
+}
+
+code_lines=()
+# Checks FILE against the lines in expect: "=text" exactly, "~regex" as an
+# extended regular expression, "@code" a code line. Every line ends in CR LF
+# and there is no other CR or LF.
+check_file() {
+    local file=$1
+    [ -f "$file" ] || fail "$file is missing"
+    local crs lfs crlfs
+    crs=$(tr -cd '\r' <"$file" | wc -c)
+    lfs=$(tr -cd '\n' <"$file" | wc -c)
+    crlfs=$(grep -ac $'\r$' "$file" || true)
+    [ "$crs" -eq "$lfs" ] && [ "$lfs" -eq "$crlfs" ] || fail "$file has line ends other than CR LF"
+    [ "$(tail -c 2 "$file" | od -An -tx1 | tr -d ' ')" = "0d0a" ] || fail "$file does not end in CR LF"
+
+    local -a lines
+    mapfile -t lines < <(tr -d '\r' <"$file")
+    [ ${#lines[@]} -eq ${#expect[@]} ] ||
+        fail "$file has ${#lines[@]} lines, expected ${#expect[@]}"
+    local i want got
+    code_lines=()
+    for ((i = 0; i < ${#expect[@]}; ++i)); do
+        want=${expect[i]}
+        got=${lines[i]}
+        case $want in
+        =*) [ "$got" = "${want:1}" ] || fail "$file line $((i + 1)): '$got', expected '${want:1}'" ;;
+        "~"*) [[ $got =~ ${want:1} ]] || fail "$file line $((i + 1)): '$got' does not match ${want:1}" ;;
+        @code)
+            is_code_line "$got" || fail "$file line $((i + 1)) is not a code line"
+            code_lines+=("$got")
+            ;;
+        esac
+    done
+}
+
+# The SEND file as the viewer shows it: each line after a line break,
+# Windows-1252 decoded; the clipboard gives a non-breaking space as a space.
+send_file_as_shown() {
+    perl -e '
+        my @high = (0x20AC, 0x81, 0x201A, 0x192, 0x201E, 0x2026, 0x2020, 0x2021,
+                    0x2C6, 0x2030, 0x160, 0x2039, 0x152, 0x8D, 0x17D, 0x8F,
+                    0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                    0x2DC, 0x2122, 0x161, 0x203A, 0x153, 0x9D, 0x17E, 0x178);
+        binmode STDIN;
+        binmode STDOUT, ":utf8";
+        local $/;
+        my $bytes = <STDIN>;
+        $bytes =~ s/\r\n\z//;
+        my $text = join "", map {
+            my $b = ord;
+            $b == 0xA0 ? " " : ($b >= 0x80 && $b < 0xA0) ? chr($high[$b - 0x80]) : chr($b)
+        } split //, $bytes;
+        $text =~ s/\r\n/\n/g;
+        print "\n", $text;' <"$1"
+}
+
+snapshot() { rm -rf "$2" && cp -a "$1" "$2"; }
+same_folder() {
+    diff -r "$1" "$2" >/dev/null || fail "the working folder changed: $(diff -rq "$1" "$2" | head -n 3)"
+}
+
+response_prompt="Enter, as appropriate, an answer to the question, a critique of your answer in response to a given answer, your insights regarding the situation at this point, notes to yourself, or just an OK."$'\n\n'"Always critique your solutions by describing any insights you had or errors you makde, and by explaining how you can make use of the insight or how you now know how to avoid certain errors.  Also pose for the instructor any question or questions that you have related to the problem or series of problems."
+
+# --- the sessions ---------------------------------------------------------
+
+start_x
+
+home="$work/home"
+mkdir -p "$home"
+folder="$home/kestrafo"
+today=$(date +%m-%d-%Y)
+date_pattern=$today
+send_name="send_${today:0:2}${today:3:2}.txt"
+
+# Assignment 005 from its opening to its end: a response rated for
+# confidence, one rated for self-critique, a note, both viewers, items passed
+# over, and the step onto the next header, which ends the program.
+scenario="assignment 005 to its end"
+mapfile -d '' items < <(assignment_items 005 006)
+[ ${#items[@]} -eq 6 ] || fail "assignment 005 should have 6 items, the course has ${#items[@]}"
+header5=$(header_of 005)
+start_program "$home"
+start_up "Ann Student" "" "5"
+wait_for_main_window
+date_pattern="$today|$(date +%m-%d-%Y)"
+
+expect=()
+add_opening_block 005 "$header5"
+check_file "$folder/masterFile.txt"
+master_code=${code_lines[0]}
+check_file "$folder/$send_name"
+[ "${code_lines[0]}" = "$master_code" ] || fail "the SEND file's code line differs from the master file's"
+[ "$(ls "$folder")" = "masterFile.txt"$'\n'"$send_name" ] || fail "unexpected files: $(ls "$folder")"
+expect_pane txt_question ""
+expect_pane txt_answer " "
+
+click cmdNextQuestion
+expect_pane txt_question $'\n\n'"${items[0]}"
+response1=("Let x = 2 sin(t), so dx = 2 cos(t) dt." "The integral is -sqrt(4 - x^2) / (4 x) + c.")
+type_answer "${response1[@]}"
+click cmd_enter_response
+answer_prompt "2"
+expect_pane txt_question ""
+expect_pane txt_answer ""
+
+click cmdNextQuestion
+expect_pane txt_question $'\n\n'"${items[1]}"
+expect_pane txt_answer ""
+critique=("I forgot the triangle at the end; now I draw it first.")
+type_answer "${critique[@]}"
+if [ -n "$screenshot" ]; then
+    # The worked answer from its beginning, the cursor back in the answer.
+    click txt_question
+    xdotool key ctrl+Home
+    click txt_answer
+    xdotool key ctrl+End
+    read_pane txt_answer
+    import -window "$form" "$screenshot"
+    echo "screenshot: $screenshot"
+fi
+click cmd_enter_response
+answer_prompt "3"
+expect_pane txt_answer ""
+
+click cmdNextQuestion
+expect_pane txt_question $'\n\n'"${items[2]}"
+[ ! -e "$folder/notes_.txt" ] || fail "the notes file exists before the first note"
+note=("remember: x = a sin(t) for sqrt(a^2 - x^2)" "and draw the triangle")
+type_answer "${note[@]}"
+click cmd_save_as_notes
+expect_pane txt_question ""
+expect_pane txt_answer ""
+
+expect=()
+add_opening_block 005 "$header5"
+add_response master 50000 "${items[0]}" "${response1[@]}" -- "confidence assessment:  2"
+add_response master 50000 "${items[1]}" "${critique[@]}" -- "self critique assessment: 3"
+add_note "${items[2]}" "${note[@]}"
+check_file "$folder/masterFile.txt"
+expect=()
+add_opening_block 005 "$header5"
+add_response send 50000 "${items[0]}" "${response1[@]}" -- "confidence assessment:  2"
+add_response send 50000 "${items[1]}" "${critique[@]}" -- "self critique assessment: 3"
+add_note "${items[2]}" "${note[@]}"
+check_file "$folder/$send_name"
+expect=()
+add_note "${items[2]}" "${note[@]}"
+check_file "$folder/notes_.txt"
+
+click cmd_display_note_file
+shown=$'\n\n'$(tr -d '\r\n' <"$folder/notes_.txt")
+expect_pane txt_question "$shown"
+click cmd_displayCumulativeText
+shown+=$(send_file_as_shown "$folder/$send_name"; printf '#')
+shown=${shown%#}
+expect_pane txt_question "$shown"
+expect_pane txt_answer ""
+
+# Items passed over: the answer pane keeps what it has until an item goes
+# unanswered, then gets the instructions back.
+snapshot "$folder" "$work/after-005"
+click cmdNextQuestion
+shown+=$'\n\n'"${items[3]}"
+expect_pane txt_question "$shown"
+expect_pane txt_answer ""
+click cmdNextQuestion
+shown+=$'\n\n'"${items[4]}"
+expect_pane txt_question "$shown"
+expect_pane txt_answer "$response_prompt"
+click cmdNextQuestion
+shown+=$'\n\n'"${items[5]}"
+expect_pane txt_question "$shown"
+click cmdNextQuestion
+expect_exit 0
+same_folder "$work/after-005" "$folder"
+pass
+
+# An assignment that is not in the course: a message, status 1, nothing
+# written.
+scenario="assignment 033 is not in the course"
+start_program "$home"
+start_up "Ann Student" "" "33"
+next_dialog
+xdotool key Return
+expect_exit 1
+grep -q '"033"' "$app_log" || fail "no error message that names assignment 033"
+same_folder "$work/after-005" "$folder"
+pass
+
+# A working folder that does not exist: the program does not start and
+# creates nothing there; the default folder stays as it was.
+scenario="working folder does not exist"
+start_program "$home"
+start_up "Ann Student" "1" 'c:\absent' "5"
+next_dialog
+xdotool key Return
+expect_exit 1
+grep -q 'absent' "$app_log" || fail "no error message that names the folder"
+[ ! -e "$home/absent" ] || fail "the missing folder was created"
+same_folder "$work/after-005" "$folder"
+pass
+
+# Quit: a second session of the day opens on assignment 001 (the folder
+# question answered 1, the folder prompt left empty), then "quit program"
+# ends it with status 0 and writes nothing more.
+scenario="quit program"
+start_program "$home"
+start_up "Ann Student" "1" "" "1"
+wait_for_main_window
+date_pattern="$today|$(date +%m-%d-%Y)"
+header1=$(header_of 001)
+for name in masterFile.txt "$send_name"; do
+    head -c "$(stat -c %s "$work/after-005/$name")" "$folder/$name" | cmp -s - "$work/after-005/$name" ||
+        fail "$name was not only appended to"
+    tail -c +"$(($(stat -c %s "$work/after-005/$name") + 1))" "$folder/$name" >"$work/opening-001"
+    expect=()
+    add_opening_block 001 "$header1"
+    check_file "$work/opening-001"
+    [ "${code_lines[0]}" != "$master_code" ] || fail "the second session has the first one's code line"
+done
+cmp -s "$folder/notes_.txt" "$work/after-005/notes_.txt" || fail "the notes file changed"
+snapshot "$folder" "$work/after-001"
+click cmdNextQuestion
+read_pane txt_question
+click cmd_quit
+expect_exit 0
+same_folder "$work/after-001" "$folder"
+pass
+
+echo "$passed passed, $failed failed"
