@@ -27,17 +27,21 @@ char encodeOne(char32_t codePoint)
 
 QByteArray toWindows1252(QStringView text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
+    qsizetype n = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            bytes.append('?');
+        const char16_t c = text[i].unicode();
+        if (c < 0x80) {
+            out[n++] = char(c);
+        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out[n++] = '?';
             ++i;
-            continue;
+        } else {
+            out[n++] = encodeOne(c);
         }
-        bytes.append(encodeOne(c.unicode()));
     }
+    bytes.truncate(n);
     return bytes;
 }
 
