@@ -99,23 +99,25 @@ void benchViewers(QueryForm &form)
         writeFile(sendPath, content);
         writeFile(notesPath, content);
 
-        form.panes().setQuestionText(QString());
-        form.cmd_displayCumulativeText_Click();
-        const QString sendFinal = form.panes().questionText();
-        const double send = medianMs(
-            repeats, [&] { form.panes().setQuestionText(QString()); },
-            [&] { form.cmd_displayCumulativeText_Click(); });
-        const QString label = QStringLiteral("display SEND file, %1 KB").arg(size / 1000);
-        report(qPrintable(label), send, viewerFloorMs(form, sendPath, sendFinal, repeats));
-
-        form.panes().setQuestionText(QString());
-        form.cmd_display_note_file_Click();
-        const QString notesFinal = form.panes().questionText();
-        const double notes = medianMs(
-            repeats, [&] { form.panes().setQuestionText(QString()); },
-            [&] { form.cmd_display_note_file_Click(); });
-        const QString notesLabel = QStringLiteral("display notes, %1 KB").arg(size / 1000);
-        report(qPrintable(notesLabel), notes, viewerFloorMs(form, notesPath, notesFinal, repeats));
+        const struct
+        {
+            const char *name;
+            void (QueryForm::*click)();
+            QString path;
+        } viewers[] = {
+            {"display SEND file", &QueryForm::cmd_displayCumulativeText_Click, sendPath},
+            {"display notes", &QueryForm::cmd_display_note_file_Click, notesPath},
+        };
+        for (const auto &viewer : viewers) {
+            form.panes().setQuestionText(QString());
+            (form.*viewer.click)();
+            const QString finalText = form.panes().questionText();
+            const double ms = medianMs(
+                repeats, [&] { form.panes().setQuestionText(QString()); },
+                [&] { (form.*viewer.click)(); });
+            const QString label = QStringLiteral("%1, %2 KB").arg(QLatin1String(viewer.name)).arg(size / 1000);
+            report(qPrintable(label), ms, viewerFloorMs(form, viewer.path, finalText, repeats));
+        }
     }
 }
 

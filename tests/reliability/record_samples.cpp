@@ -1,6 +1,7 @@
 #include "record_samples.h"
 
 #include <QHash>
+#include <QProcess>
 
 #include <random>
 
@@ -143,4 +144,16 @@ QList<ExpectedRecord> expectedFrom(int writer, const QList<ChildLine> &lines)
             expected.append({writer, line.index, true});
     }
     return expected;
+}
+
+ChildRun runChild(const QString &program, const QStringList &arguments)
+{
+    QProcess child;
+    child.start(program, arguments);
+    ChildRun run;
+    run.finished = child.waitForFinished(60'000) && child.exitStatus() == QProcess::NormalExit;
+    run.exitCode = child.exitCode();
+    run.errors = child.readAllStandardError();
+    run.lines = parseChildOutput(child.readAllStandardOutput());
+    return run;
 }

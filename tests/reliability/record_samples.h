@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // The records that the child program appends, made from the writer's number,
 // the record's index and a seed alone, so that the test that reads the files
@@ -67,3 +68,14 @@ QList<ChildLine> parseChildOutput(const QByteArray &output);
 // The records the files should hold after a child run: the whole ones, and
 // as optional those whose failure says part of them may remain.
 QList<ExpectedRecord> expectedFrom(int writer, const QList<ChildLine> &lines);
+
+// A child program run to its end: how it ended and what it said.
+struct ChildRun
+{
+    bool finished = false; // ended by itself within the time limit
+    int exitCode = -1;
+    QByteArray errors;
+    QList<ChildLine> lines;
+};
+
+ChildRun runChild(const QString &program, const QStringList &arguments);

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -34,15 +33,14 @@ void TestFileSizeLimit::limitReached()
             QVERIFY(file.open(QIODevice::WriteOnly));
             QCOMPARE(file.write(formerMaster), former);
         }
-        QProcess child;
-        child.start(QStringLiteral(RECORD_CHILD),
-                    {dir.path(), QStringLiteral("1"), QStringLiteral("0"), QString::number(count),
-                     QString::number(seed), QStringLiteral("fsize"), QString::number(limit)});
-        QVERIFY(child.waitForFinished(60'000));
-        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-        QVERIFY2(child.exitCode() == 0, child.readAllStandardError().constData());
+        const ChildRun run = runChild(
+            QStringLiteral(RECORD_CHILD),
+            {dir.path(), QStringLiteral("1"), QStringLiteral("0"), QString::number(count),
+             QString::number(seed), QStringLiteral("fsize"), QString::number(limit)});
+        QVERIFY(run.finished);
+        QVERIFY2(run.exitCode == 0, run.errors.constData());
 
-        const QList<ChildLine> lines = parseChildOutput(child.readAllStandardOutput());
+        const QList<ChildLine> &lines = run.lines;
         QCOMPARE(lines.size(), count);
         int failed = 0;
         for (const ChildLine &line : lines) {

@@ -1,7 +1,6 @@
 #include "record_samples.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -71,13 +70,11 @@ void TestLibfiu::randomFaults()
         arguments << QStringLiteral(RECORD_CHILD) << dir.path() << QStringLiteral("1")
                   << QStringLiteral("0") << QString::number(count)
                   << QString::number(seed + quint32(round));
-        QProcess child;
-        child.start(fiuRun, arguments);
-        QVERIFY(child.waitForFinished(60'000));
-        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-        QVERIFY2(child.exitCode() == 0, child.readAllStandardError().constData());
+        const ChildRun run = runChild(fiuRun, arguments);
+        QVERIFY(run.finished);
+        QVERIFY2(run.exitCode == 0, run.errors.constData());
 
-        const QList<ChildLine> lines = parseChildOutput(child.readAllStandardOutput());
+        const QList<ChildLine> &lines = run.lines;
         QCOMPARE(lines.size(), count);
         int failed = 0;
         for (const ChildLine &line : lines) {

@@ -94,17 +94,16 @@ void TestMountNamespace::diskFull()
                        "exit $status\n")
             .arg(count)
             .arg(seed);
-    QProcess child;
-    child.start(m_unshare.first(), m_unshare.mid(1) << QStringLiteral("sh") << QStringLiteral("-c")
-                                                    << script << QStringLiteral("sh") << fs
-                                                    << QStringLiteral(RECORD_CHILD) << out);
-    QVERIFY(child.waitForFinished(60'000));
-    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-    if (child.exitCode() == 77)
+    const ChildRun run = runChild(m_unshare.first(),
+                                  m_unshare.mid(1) << QStringLiteral("sh") << QStringLiteral("-c")
+                                                   << script << QStringLiteral("sh") << fs
+                                                   << QStringLiteral(RECORD_CHILD) << out);
+    QVERIFY(run.finished);
+    if (run.exitCode == 77)
         QSKIP("a tmpfs cannot be mounted in the namespace");
-    QVERIFY2(child.exitCode() == 0, child.readAllStandardError().constData());
+    QVERIFY2(run.exitCode == 0, run.errors.constData());
 
-    const QList<ChildLine> lines = parseChildOutput(child.readAllStandardOutput());
+    const QList<ChildLine> &lines = run.lines;
     QCOMPARE(lines.size(), count);
     int failed = 0;
     for (const ChildLine &line : lines) {
@@ -129,19 +128,18 @@ void TestMountNamespace::readOnlyDuringSession()
     QVERIFY(dir.isValid());
     const quint32 seed = QRandomGenerator::global()->bounded(1u << 30);
     const int count = 20;
-    QProcess child;
-    child.start(m_unshare.first(),
-                m_unshare.mid(1) << QStringLiteral(RECORD_CHILD) << dir.path()
-                                 << QStringLiteral("1") << QStringLiteral("0")
-                                 << QString::number(count) << QString::number(seed)
-                                 << QStringLiteral("read-only-after") << QStringLiteral("10"));
-    QVERIFY(child.waitForFinished(60'000));
-    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-    if (child.exitCode() == 4)
+    const ChildRun run = runChild(
+        m_unshare.first(), m_unshare.mid(1) << QStringLiteral(RECORD_CHILD) << dir.path()
+                                            << QStringLiteral("1") << QStringLiteral("0")
+                                            << QString::number(count) << QString::number(seed)
+                                            << QStringLiteral("read-only-after")
+                                            << QStringLiteral("10"));
+    QVERIFY(run.finished);
+    if (run.exitCode == 4)
         QSKIP("the folder cannot be made read-only in the namespace");
-    QVERIFY2(child.exitCode() == 0, child.readAllStandardError().constData());
+    QVERIFY2(run.exitCode == 0, run.errors.constData());
 
-    const QList<ChildLine> lines = parseChildOutput(child.readAllStandardOutput());
+    const QList<ChildLine> &lines = run.lines;
     QCOMPARE(lines.size(), count);
     for (const ChildLine &line : lines) {
         QCOMPARE(line.ok, line.index < 10);
