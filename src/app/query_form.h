@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session_state.h"
+#include "session/session_state.h"
 #include "text_panes.h"
 
 #include <QTimer>

@@ -10,9 +10,9 @@
 #include "records/record_code.h"
 #include "records/record_text.h"
 #include "records/record_writer.h"
-#include "session_state.h"
+#include "session/session_state.h"
 #include "start_up_texts.h"
-#include "text_value.h"
+#include "session/text_value.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panes.h"
+#include "session/panes.h"
 
 class QPlainTextEdit;
 

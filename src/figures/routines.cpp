@@ -1,6 +1,6 @@
 #include "routines.h"
 
-#include "app/session_state.h"
+#include "session/session_state.h"
 #include "bank/line_kind.h"
 #include "graphs.h"
 #include "picture_box.h"

@@ -1,7 +1,7 @@
 #include "question_reader.h"
 
-#include "app/panes.h"
-#include "app/session_state.h"
+#include "session/panes.h"
+#include "session/session_state.h"
 #include "bank/line_kind.h"
 #include "platform/platform.h"
 

@@ -1,7 +1,7 @@
 #include "file_viewers.h"
 
-#include "app/panes.h"
-#include "app/session_state.h"
+#include "session/panes.h"
+#include "session/session_state.h"
 #include "file_lines.h"
 #include "platform/platform.h"
 

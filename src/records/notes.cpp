@@ -1,7 +1,7 @@
 #include "notes.h"
 
-#include "app/panes.h"
-#include "app/session_state.h"
+#include "session/panes.h"
+#include "session/session_state.h"
 #include "platform/clock_texts.h"
 #include "platform/platform.h"
 #include "record_code.h"

@@ -1,6 +1,6 @@
 #include "record_text.h"
 
-#include "app/text_value.h"
+#include "session/text_value.h"
 #include "platform/windows1252.h"
 
 RecordText &RecordText::text(const QString &item)

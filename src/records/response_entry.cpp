@@ -1,8 +1,8 @@
 #include "response_entry.h"
 
-#include "app/panes.h"
-#include "app/session_state.h"
-#include "app/text_value.h"
+#include "session/panes.h"
+#include "session/session_state.h"
+#include "session/text_value.h"
 #include "platform/clock_texts.h"
 #include "platform/platform.h"
 #include "record_code.h"

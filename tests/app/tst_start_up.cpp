@@ -1,4 +1,4 @@
-#include "app/session_state.h"
+#include "session/session_state.h"
 #include "app/start_up.h"
 #include "app/start_up_texts.h"
 #include "support/fake_platform.h"

@@ -1,5 +1,5 @@
 #include "app/query_form.h"
-#include "app/session_state.h"
+#include "session/session_state.h"
 #include "app/start_up_texts.h"
 #include "bank/course_content.h"
 #include "navigation/next_question.h"

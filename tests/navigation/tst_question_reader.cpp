@@ -1,4 +1,4 @@
-#include "app/session_state.h"
+#include "session/session_state.h"
 #include "app/start_up_texts.h"
 #include "navigation/question_reader.h"
 #include "support/fake_panes.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/session_state.h"
+#include "session/session_state.h"
 #include "app/start_up.h"
 #include "app/start_up_texts.h"
 #include "support/fake_panes.h"

@@ -1,4 +1,4 @@
-#include "app/text_value.h"
+#include "session/text_value.h"
 #include "records/record_text.h"
 
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "app/session_state.h"
+#include "session/session_state.h"
 #include "platform/posix_file_system.h"
 #include "records/notes.h"
 #include "records/response_entry.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/panes.h"
+#include "session/panes.h"
 
 // The two panes as plain texts, for commands tested without a window.
 class FakePanes : public Panes
