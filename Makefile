@@ -1,7 +1,7 @@
 BUILD := build
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: setup build run test bench clean
+.PHONY: setup build run test bench format-check clean
 
 setup:
 	./scripts/setup.sh
@@ -18,6 +18,9 @@ test: build
 
 bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/kestrafo-bench
+
+format-check:
+	./scripts/format-check.sh
 
 clean:
 	rm -rf $(BUILD)

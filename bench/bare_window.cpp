@@ -24,11 +24,16 @@ BareWindow::BareWindow()
         const char *caption;
         QRect at;
     } buttons[] = {
-        {"Next Question / Answer", twips(240, 0, 975, 735)}, {"display notes", twips(2400, 240, 135, 495)},
-        {"display SEND file", twips(4440, 240, 915, 495)},  {"Enter Response", twips(5640, 240, 855, 495)},
-        {"Save as Notes", twips(6480, 240, 855, 495)},      {"clear answer", twips(8880, 240, 735, 495)},
-        {"quit program", twips(10200, 0, 735, 495)},        {"next picture", twips(1200, 7560, 855, 495)},
-        {"copy picture", twips(1200, 8160, 855, 495)},      {"Trigger Timer", twips(2400, 7560, 735, 495)},
+        {"Next Question / Answer", twips(240, 0, 975, 735)},
+        {"display notes", twips(2400, 240, 135, 495)},
+        {"display SEND file", twips(4440, 240, 915, 495)},
+        {"Enter Response", twips(5640, 240, 855, 495)},
+        {"Save as Notes", twips(6480, 240, 855, 495)},
+        {"clear answer", twips(8880, 240, 735, 495)},
+        {"quit program", twips(10200, 0, 735, 495)},
+        {"next picture", twips(1200, 7560, 855, 495)},
+        {"copy picture", twips(1200, 8160, 855, 495)},
+        {"Trigger Timer", twips(2400, 7560, 735, 495)},
         {"pend exp", twips(8640, 7560, 495, 375)},
     };
     for (const auto &b : buttons)
@@ -40,7 +45,8 @@ BareWindow::BareWindow()
         box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         box->setGeometry(at);
     }
-    (new QLabel(QStringLiteral("click only if prompted"), this))->setGeometry(twips(240, 7560, 855, 495));
+    (new QLabel(QStringLiteral("click only if prompted"), this))
+        ->setGeometry(twips(240, 7560, 855, 495));
     (new QListWidget(this))->setGeometry(twips(3120, 7680, 1695, 840));
     const QRect labels[] = {twips(5640, 7680, 900, 195), twips(5640, 8160, 855, 195),
                             twips(7200, 7680, 1005, 195), twips(7200, 8160, 900, 195)};

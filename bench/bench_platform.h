@@ -13,7 +13,10 @@
 class BenchPlatform : public Platform
 {
 public:
-    QString prompt(const QString &) override { return replies.isEmpty() ? QString() : replies.takeFirst(); }
+    QString prompt(const QString &) override
+    {
+        return replies.isEmpty() ? QString() : replies.takeFirst();
+    }
     QDateTime now() override { return QDateTime::currentDateTime(); }
     void seedRandom(float seed) override { m_generator.seed(unsigned(seed)); }
     float nextRandom() override { return float(m_generator() >> 8) / 16777216.0f; }
@@ -23,7 +26,11 @@ public:
     QImage clipboardImage() override { return {}; }
     void showProblem(const QString &message) override { problems.append(message); }
     void endProgram() override { ended = true; }
-    void reportFatalError(const QString &message) override { problems.append(message); ended = true; }
+    void reportFatalError(const QString &message) override
+    {
+        problems.append(message);
+        ended = true;
+    }
 
     QStringList replies;
     QStringList problems;

@@ -23,7 +23,8 @@
 
 namespace {
 
-double medianMs(int repeats, const std::function<void()> &prepare, const std::function<void()> &work)
+double medianMs(int repeats, const std::function<void()> &prepare,
+                const std::function<void()> &work)
 {
     std::vector<double> times;
     for (int i = 0; i < repeats; ++i) {
@@ -115,7 +116,8 @@ void benchViewers(QueryForm &form)
             const double ms = medianMs(
                 repeats, [&] { form.panes().setQuestionText(QString()); },
                 [&] { (form.*viewer.click)(); });
-            const QString label = QStringLiteral("%1, %2 KB").arg(QLatin1String(viewer.name)).arg(size / 1000);
+            const QString label =
+                QStringLiteral("%1, %2 KB").arg(QLatin1String(viewer.name)).arg(size / 1000);
             report(qPrintable(label), ms, viewerFloorMs(form, viewer.path, finalText, repeats));
         }
     }
@@ -124,7 +126,8 @@ void benchViewers(QueryForm &form)
 // A student's typing: sentences, with a line break now and then.
 QString responseOf(qsizetype size)
 {
-    const QString sentence = QStringLiteral("By parts with u = x and dv = e^x dx the integral is x e^x - e^x + c.\r\n");
+    const QString sentence =
+        QStringLiteral("By parts with u = x and dv = e^x dx the integral is x e^x - e^x + c.\r\n");
     QString text;
     while (text.size() < size)
         text += sentence;
@@ -138,16 +141,19 @@ double appendFloorMs(const QString &folder, qsizetype masterBytes, qsizetype sen
     const QByteArray master(masterBytes, 'x');
     const QByteArray send(sendBytes, 'x');
     auto append = [](const QString &path, const QByteArray &bytes) {
-        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CREAT, 0666);
+        const int fd =
+            ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CREAT, 0666);
         if (::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size())
             std::perror("write");
         ::fdatasync(fd);
         ::close(fd);
     };
-    return medianMs(repeats, [] {}, [&] {
-        append(folder + "/floor_master.txt", master);
-        append(folder + "/floor_send.txt", send);
-    });
+    return medianMs(
+        repeats, [] {},
+        [&] {
+            append(folder + "/floor_master.txt", master);
+            append(folder + "/floor_send.txt", send);
+        });
 }
 
 void benchEnterResponse(QueryForm &form, BenchPlatform &platform)
@@ -167,7 +173,8 @@ void benchEnterResponse(QueryForm &form, BenchPlatform &platform)
         // The record's bytes in each file, beside the response itself.
         const qsizetype overhead = 420 + form.session().currentLine.size();
         const QString label = QStringLiteral("Enter Response, %1 KB").arg(size / 1000);
-        report(qPrintable(label), ms, appendFloorMs(folder, size + overhead, size + overhead, repeats));
+        report(qPrintable(label), ms,
+               appendFloorMs(folder, size + overhead, size + overhead, repeats));
         // Part of the command that no file write can avoid: emptying the panes.
         const double emptying = medianMs(
             repeats, [&] { form.panes().setAnswerText(response); },
@@ -209,18 +216,23 @@ void benchStepping(BenchPlatform &platform)
 void benchStartUp(BenchPlatform &platform)
 {
     const double app = medianMs(
-        15, [&] { platform.replies = {QStringLiteral("Ann"), QString(), QStringLiteral("5")}; },
+        15,
+        [&] {
+            platform.replies = {QStringLiteral("Ann"), QString(), QStringLiteral("5")};
+        },
         [&] {
             QueryForm form(platform);
             form.Form_Load();
             form.show();
             QApplication::processEvents();
         });
-    const double bare = medianMs(15, [] {}, [] {
-        BareWindow window;
-        window.show();
-        QApplication::processEvents();
-    });
+    const double bare = medianMs(
+        15, [] {},
+        [] {
+            BareWindow window;
+            window.show();
+            QApplication::processEvents();
+        });
     report("start-up to the window shown", app, bare);
 }
 
@@ -270,7 +282,8 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrafo"));
     const QStringList arguments = QApplication::arguments();
-    if (arguments.contains(QStringLiteral("--idle-tutor")) || arguments.contains(QStringLiteral("--idle-bare"))) {
+    if (arguments.contains(QStringLiteral("--idle-tutor")) ||
+        arguments.contains(QStringLiteral("--idle-bare"))) {
         QTemporaryDir home;
         qputenv("HOME", QFile::encodeName(home.path()));
         return idleMemory(arguments.contains(QStringLiteral("--idle-tutor")));
@@ -293,8 +306,8 @@ int main(int argc, char *argv[])
 
     const long tutor = memoryOf("--idle-tutor");
     const long bare = memoryOf("--idle-bare");
-    std::printf("%-44s %10ld KB  floor %10ld KB  ratio %5.2f\n", "resident memory of the idle window",
-                tutor, bare, double(tutor) / double(bare));
+    std::printf("%-44s %10ld KB  floor %10ld KB  ratio %5.2f\n",
+                "resident memory of the idle window", tutor, bare, double(tutor) / double(bare));
     if (!platform.problems.isEmpty())
         std::printf("problems: %s\n", qPrintable(platform.problems.join(QStringLiteral(" | "))));
     return 0;

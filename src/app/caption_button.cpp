@@ -20,6 +20,7 @@ void CaptionButton::paintEvent(QPaintEvent *)
     if (isDown())
         area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                        style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(area.adjusted(-2, 0, 2, 0), Qt::AlignCenter | Qt::TextWordWrap, caption);
 }

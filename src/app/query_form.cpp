@@ -84,8 +84,7 @@ PictureBox *makePictureBox(QWidget *parent, const char *name, const QRect &at)
 } // namespace
 
 QueryForm::QueryForm(Platform &platform, QWidget *parent)
-    : QWidget(parent),
-      m_platform(platform),
+    : QWidget(parent), m_platform(platform),
       m_txt_question(makePane(this, "txt_question", QString(), twips(240, 720, 5175, 3255))),
       m_txt_answer(makePane(this, "txt_answer", QStringLiteral(" "), twips(5640, 720, 5055, 3255))),
       m_panes(m_txt_question, m_txt_answer)
@@ -106,25 +105,28 @@ QueryForm::QueryForm(Platform &platform, QWidget *parent)
 
 void QueryForm::buildControls()
 {
-    m_cmdNextQuestion = makeButton(this, "cmdNextQuestion", QStringLiteral("Next Question / Answer"),
-                                   twips(240, 0, 975, 735));
-    m_cmd_display_note_file = makeButton(this, "cmd_display_note_file", QStringLiteral("display notes"),
-                                         twips(2400, 240, 135, 495));
-    m_cmd_displayCumulativeText = makeButton(this, "cmd_displayCumulativeText",
-                                             QStringLiteral("display SEND file"), twips(4440, 240, 915, 495));
+    m_cmdNextQuestion = makeButton(
+        this, "cmdNextQuestion", QStringLiteral("Next Question / Answer"), twips(240, 0, 975, 735));
+    m_cmd_display_note_file = makeButton(
+        this, "cmd_display_note_file", QStringLiteral("display notes"), twips(2400, 240, 135, 495));
+    m_cmd_displayCumulativeText =
+        makeButton(this, "cmd_displayCumulativeText", QStringLiteral("display SEND file"),
+                   twips(4440, 240, 915, 495));
     m_cmd_enter_response = makeButton(this, "cmd_enter_response", QStringLiteral("Enter Response"),
                                       twips(5640, 240, 855, 495));
     m_cmd_save_as_notes = makeButton(this, "cmd_save_as_notes", QStringLiteral("Save as Notes"),
                                      twips(6480, 240, 855, 495));
     m_cmd_clr_answer = makeButton(this, "cmd_clr_answer", QStringLiteral("clear answer"),
                                   twips(8880, 240, 735, 495));
-    m_cmd_quit = makeButton(this, "cmd_quit", QStringLiteral("quit program"), twips(10200, 0, 735, 495));
+    m_cmd_quit =
+        makeButton(this, "cmd_quit", QStringLiteral("quit program"), twips(10200, 0, 735, 495));
 
     m_Picture1 = makePictureBox(this, "Picture1", twips(240, 4080, 5175, 3375));
     m_Picture2 = makePictureBox(this, "Picture2", twips(5640, 4080, 5055, 3375));
 
-    m_lbl_only_if_prompted = makeLabel(this, QStringLiteral("lbl_only_if_prompted"),
-                                       QStringLiteral("click only if prompted"), twips(240, 7560, 855, 495));
+    m_lbl_only_if_prompted =
+        makeLabel(this, QStringLiteral("lbl_only_if_prompted"),
+                  QStringLiteral("click only if prompted"), twips(240, 7560, 855, 495));
     m_cmd_next_picture = makeButton(this, "cmd_next_picture", QStringLiteral("next picture"),
                                     twips(1200, 7560, 855, 495));
     m_cmd_copy_picture = makeButton(this, "cmd_copy_picture", QStringLiteral("copy picture"),
@@ -158,7 +160,8 @@ void QueryForm::buildControls()
         m_txt_parameter[i]->setGeometry(places[i].box);
     }
 
-    m_cmd_pend_exp = makeButton(this, "cmd_pend_exp", QStringLiteral("pend exp"), twips(8640, 7560, 495, 375));
+    m_cmd_pend_exp =
+        makeButton(this, "cmd_pend_exp", QStringLiteral("pend exp"), twips(8640, 7560, 495, 375));
 
     m_tmr_pend_exp.setObjectName(QStringLiteral("tmr_pend_exp"));
     m_tmr_pend_exp.setInterval(15);
@@ -168,11 +171,24 @@ void QueryForm::setTabOrder()
 {
     // The course's tab indexes, for the controls that take the focus.
     const QList<QWidget *> order = {
-        m_txt_question,      m_txt_answer,          m_cmdNextQuestion,     m_cmd_enter_response,
-        m_cmd_save_as_notes, m_cmd_timerTrigger,    m_List1,               m_txt_parameter[0],
-        m_txt_parameter[1],  m_txt_parameter[2],    m_txt_parameter[3],    m_cmd_displayCumulativeText,
-        m_cmd_display_note_file, m_cmd_quit,        m_cmd_pend_exp,        m_cmd_next_picture,
-        m_cmd_copy_picture,  m_cmd_clr_answer,
+        m_txt_question,
+        m_txt_answer,
+        m_cmdNextQuestion,
+        m_cmd_enter_response,
+        m_cmd_save_as_notes,
+        m_cmd_timerTrigger,
+        m_List1,
+        m_txt_parameter[0],
+        m_txt_parameter[1],
+        m_txt_parameter[2],
+        m_txt_parameter[3],
+        m_cmd_displayCumulativeText,
+        m_cmd_display_note_file,
+        m_cmd_quit,
+        m_cmd_pend_exp,
+        m_cmd_next_picture,
+        m_cmd_copy_picture,
+        m_cmd_clr_answer,
     };
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
@@ -181,9 +197,11 @@ void QueryForm::setTabOrder()
 void QueryForm::wireControls()
 {
     connect(m_cmdNextQuestion, &QPushButton::clicked, this, &QueryForm::cmdNextQuestion_Click);
-    connect(m_cmd_enter_response, &QPushButton::clicked, this, &QueryForm::cmd_enter_response_Click);
+    connect(m_cmd_enter_response, &QPushButton::clicked, this,
+            &QueryForm::cmd_enter_response_Click);
     connect(m_cmd_save_as_notes, &QPushButton::clicked, this, &QueryForm::cmd_save_as_notes_Click);
-    connect(m_cmd_display_note_file, &QPushButton::clicked, this, &QueryForm::cmd_display_note_file_Click);
+    connect(m_cmd_display_note_file, &QPushButton::clicked, this,
+            &QueryForm::cmd_display_note_file_Click);
     connect(m_cmd_displayCumulativeText, &QPushButton::clicked, this,
             &QueryForm::cmd_displayCumulativeText_Click);
     connect(m_cmd_next_picture, &QPushButton::clicked, this, &QueryForm::cmd_next_picture_Click);

@@ -11,8 +11,8 @@
 #include "records/record_text.h"
 #include "records/record_writer.h"
 #include "session/session_state.h"
-#include "start_up_texts.h"
 #include "session/text_value.h"
+#include "start_up_texts.h"
 
 #include <algorithm>
 #include <cmath>

@@ -55,7 +55,8 @@ CourseData parseCourseData(QByteArrayView data)
             continue;
         QString line;
         if (!decodeLine(raw, &line)) {
-            result.error = QStringLiteral("line %1: a backslash that starts no known escape").arg(fileLine);
+            result.error =
+                QStringLiteral("line %1: a backslash that starts no known escape").arg(fileLine);
             return result;
         }
         result.lines.append(line);

@@ -26,5 +26,14 @@ QString routineName(const QString &routineLine);
 QString remSpaces(const QString &text);
 
 // What a line of the course content is, as an author sees it.
-enum class LineKind { Header, Question, Answer, Routine, EndOfBank, Blank, Commentary };
+enum class LineKind
+{
+    Header,
+    Question,
+    Answer,
+    Routine,
+    EndOfBank,
+    Blank,
+    Commentary
+};
 LineKind classifyContentLine(const QString &line);

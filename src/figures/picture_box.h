@@ -20,7 +20,7 @@ class PictureBox : public QFrame
 {
     Q_OBJECT
 
-  public:
+public:
     explicit PictureBox(QWidget *parent = nullptr);
 
     void setScaleHeight(double units);
@@ -51,10 +51,10 @@ class PictureBox : public QFrame
     // A horizontal distance in user units, as whole pixels.
     int toPixelsAcross(double units) const;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent *event) override;
 
-  private:
+private:
     QSize innerSize() const;
     QImage &image() const;
 

@@ -1,10 +1,10 @@
 #include "routines.h"
 
-#include "session/session_state.h"
 #include "bank/line_kind.h"
 #include "graphs.h"
 #include "picture_box.h"
 #include "platform/platform.h"
+#include "session/session_state.h"
 
 bool runRoutine(const QString &routine, PictureBox &picture1, Platform &platform)
 {

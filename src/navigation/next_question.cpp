@@ -1,9 +1,9 @@
 #include "next_question.h"
 
-#include "session/panes.h"
-#include "session/session_state.h"
 #include "bank/line_kind.h"
 #include "question_reader.h"
+#include "session/panes.h"
+#include "session/session_state.h"
 
 QString bracesToNewlines(const QString &text)
 {

@@ -1,9 +1,9 @@
 #include "question_reader.h"
 
-#include "session/panes.h"
-#include "session/session_state.h"
 #include "bank/line_kind.h"
 #include "platform/platform.h"
+#include "session/panes.h"
+#include "session/session_state.h"
 
 bool readNextQuestion(SessionState &session, Panes &panes, Platform &platform)
 {

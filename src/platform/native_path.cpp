@@ -7,8 +7,8 @@ NativePath toNativePath(const QString &pathText)
 #ifdef Q_OS_WIN
     return {pathText, {}};
 #else
-    const bool hasDrive = pathText.size() >= 2 && pathText[1] == u':' &&
-                          pathText[0].isLetter() && pathText[0].unicode() < 128;
+    const bool hasDrive = pathText.size() >= 2 && pathText[1] == u':' && pathText[0].isLetter() &&
+                          pathText[0].unicode() < 128;
     QString rest = hasDrive ? pathText.mid(2) : pathText;
     rest.replace(u'\\', u'/');
     if (!hasDrive)

@@ -1,9 +1,9 @@
 #include "file_viewers.h"
 
-#include "session/panes.h"
-#include "session/session_state.h"
 #include "file_lines.h"
 #include "platform/platform.h"
+#include "session/panes.h"
+#include "session/session_state.h"
 
 namespace {
 
@@ -13,7 +13,8 @@ void reportUnreadable(Platform &platform, const FileLines &file, const QString &
     if (file.missing)
         platform.showProblem(missingText.arg(file.path));
     else
-        platform.showProblem(QStringLiteral("The file %1 could not be read (%2).").arg(file.path, file.error));
+        platform.showProblem(
+            QStringLiteral("The file %1 could not be read (%2).").arg(file.path, file.error));
 }
 
 } // namespace

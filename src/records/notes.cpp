@@ -1,13 +1,13 @@
 #include "notes.h"
 
-#include "session/panes.h"
-#include "session/session_state.h"
 #include "platform/clock_texts.h"
 #include "platform/platform.h"
 #include "record_code.h"
 #include "record_text.h"
 #include "record_texts.h"
 #include "record_writer.h"
+#include "session/panes.h"
+#include "session/session_state.h"
 #include "write_problem.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #include "record_text.h"
 
-#include "session/text_value.h"
 #include "platform/windows1252.h"
+#include "session/text_value.h"
 
 RecordText &RecordText::text(const QString &item)
 {

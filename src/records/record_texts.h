@@ -4,8 +4,10 @@
 
 // The fixed texts of the records, exactly as the instructor's tools read them.
 namespace RecordTexts {
-inline const QString sectionRule = QStringLiteral("......!!!!!!!!...................................");
-inline const QString closingRule = QStringLiteral(".................................................");
+inline const QString sectionRule =
+    QStringLiteral("......!!!!!!!!...................................");
+inline const QString closingRule =
+    QStringLiteral(".................................................");
 inline const QString timeIndent = QString(36, u' ');
 inline const QString numberMarker = QStringLiteral("`questionNumber");
 inline const QString responseLabel = QStringLiteral("RESPONSE -->  ");

@@ -1,14 +1,14 @@
 #include "response_entry.h"
 
-#include "session/panes.h"
-#include "session/session_state.h"
-#include "session/text_value.h"
 #include "platform/clock_texts.h"
 #include "platform/platform.h"
 #include "record_code.h"
 #include "record_text.h"
 #include "record_texts.h"
 #include "record_writer.h"
+#include "session/panes.h"
+#include "session/session_state.h"
+#include "session/text_value.h"
 #include "write_problem.h"
 
 using namespace RecordTexts;
@@ -58,9 +58,9 @@ void cmd_enter_response_Click(SessionState &session, Panes &panes, Platform &pla
         master.line(closingRule);
         send.line(closingRule);
 
-        const WriteFailure failure = appendRecord(
-            platform.files(),
-            {{session.masterFilePath, master.bytes()}, {session.sendFilePath, send.bytes()}});
+        const WriteFailure failure =
+            appendRecord(platform.files(), {{session.masterFilePath, master.bytes()},
+                                            {session.sendFilePath, send.bytes()}});
         if (failure.failed()) {
             platform.showProblem(recordNotSavedMessage(failure));
             return;

@@ -99,9 +99,9 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QCOMPARE(QApplication::focusWidget(), form.findChild<QWidget *>("txt_question"));
-        const QStringList expected = {"txt_answer", "cmdNextQuestion", "cmd_enter_response",
+        const QStringList expected = {"txt_answer",        "cmdNextQuestion",  "cmd_enter_response",
                                       "cmd_save_as_notes", "cmd_timerTrigger", "List1",
-                                      "txt_parameter_0", "txt_parameter_1"};
+                                      "txt_parameter_0",   "txt_parameter_1"};
         for (const QString &name : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), name);

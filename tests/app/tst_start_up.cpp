@@ -1,6 +1,6 @@
-#include "session/session_state.h"
 #include "app/start_up.h"
 #include "app/start_up_texts.h"
+#include "session/session_state.h"
 #include "support/fake_platform.h"
 #include "support/temp_home.h"
 
@@ -30,17 +30,39 @@ private slots:
         QTest::addColumn<QString>("reply");
         QTest::addColumn<QString>("assignment");
         QTest::addColumn<QString>("next");
-        QTest::newRow("5") << "5" << "005" << "006";
-        QTest::newRow("05") << "05" << "005" << "006";
-        QTest::newRow("005") << "005" << "005" << "006";
-        QTest::newRow("12") << "12" << "012" << "013";
-        QTest::newRow("032") << "032" << "032" << "033";
-        QTest::newRow("99") << "99" << "099" << "100";
-        QTest::newRow("999") << "999" << "999" << "1000";
-        QTest::newRow("empty") << "" << "" << "001";
-        QTest::newRow("abc") << "abc" << "abc" << "001";
-        QTest::newRow("blank then digit") << " 7" << "0 7" << "001";
-        QTest::newRow("decimal") << "1.5" << "1.5" << "2.5";
+        QTest::newRow("5") << "5"
+                           << "005"
+                           << "006";
+        QTest::newRow("05") << "05"
+                            << "005"
+                            << "006";
+        QTest::newRow("005") << "005"
+                             << "005"
+                             << "006";
+        QTest::newRow("12") << "12"
+                            << "012"
+                            << "013";
+        QTest::newRow("032") << "032"
+                             << "032"
+                             << "033";
+        QTest::newRow("99") << "99"
+                            << "099"
+                            << "100";
+        QTest::newRow("999") << "999"
+                             << "999"
+                             << "1000";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "001";
+        QTest::newRow("abc") << "abc"
+                             << "abc"
+                             << "001";
+        QTest::newRow("blank then digit") << " 7"
+                                          << "0 7"
+                                          << "001";
+        QTest::newRow("decimal") << "1.5"
+                                 << "1.5"
+                                 << "2.5";
     }
 
     void assignmentNumbersArePaddedAndTheNextOneFollows()
@@ -65,7 +87,8 @@ private slots:
         QTest::newRow("blank 1") << QStringList{"Ann", " 1", "5"} << 3 << defaultFolder;
         QTest::newRow("1 blank") << QStringList{"Ann", "1 ", "5"} << 3 << defaultFolder;
         QTest::newRow("1, then Enter") << QStringList{"Ann", "1", "", "5"} << 4 << defaultFolder;
-        QTest::newRow("1, then d:\\work") << QStringList{"Ann", "1", "d:\\work", "5"} << 4 << "d:\\work";
+        QTest::newRow("1, then d:\\work")
+            << QStringList{"Ann", "1", "d:\\work", "5"} << 4 << "d:\\work";
         QTest::newRow("1, then blanks") << QStringList{"Ann", "1", "  ", "5"} << 4 << "  ";
     }
 

@@ -23,22 +23,22 @@ struct AssignmentShape
 // The course as the instructor laid it out: header index, lines up to the
 // next header, and the kinds of those lines.
 const std::map<int, AssignmentShape> courseShape = {
-    {1, {1, 88, 20, 20, 6, 42}},    {2, {90, 25, 7, 6, 1, 11}},     {3, {116, 27, 6, 6, 1, 14}},
-    {4, {144, 20, 4, 4, 0, 12}},    {5, {165, 7, 3, 2, 1, 1}},      {6, {173, 38, 9, 9, 1, 19}},
-    {7, {212, 53, 11, 11, 1, 30}},  {8, {266, 31, 7, 7, 0, 17}},    {9, {298, 9, 2, 2, 0, 5}},
-    {10, {308, 6, 2, 2, 0, 2}},     {11, {315, 11, 3, 2, 2, 4}},    {12, {327, 11, 3, 2, 0, 6}},
-    {13, {339, 14, 4, 4, 0, 6}},    {14, {354, 21, 19, 0, 0, 2}},   {15, {376, 16, 14, 0, 0, 2}},
-    {16, {393, 15, 13, 0, 0, 2}},   {17, {409, 10, 7, 0, 0, 3}},    {18, {420, 8, 6, 0, 0, 2}},
-    {19, {429, 13, 11, 0, 0, 2}},   {20, {443, 15, 11, 0, 0, 4}},   {21, {459, 9, 6, 0, 0, 3}},
-    {22, {469, 12, 9, 0, 0, 3}},    {23, {482, 18, 15, 0, 0, 3}},   {24, {501, 7, 4, 0, 0, 3}},
-    {25, {509, 9, 7, 0, 0, 2}},     {26, {519, 9, 7, 0, 0, 2}},     {27, {529, 12, 9, 0, 0, 3}},
-    {28, {542, 13, 8, 0, 0, 5}},    {29, {556, 20, 16, 0, 0, 4}},   {30, {577, 12, 9, 0, 0, 3}},
-    {31, {590, 10, 7, 0, 0, 3}},    {32, {601, 32, 24, 0, 0, 8}},
+    {1, {1, 88, 20, 20, 6, 42}},   {2, {90, 25, 7, 6, 1, 11}},   {3, {116, 27, 6, 6, 1, 14}},
+    {4, {144, 20, 4, 4, 0, 12}},   {5, {165, 7, 3, 2, 1, 1}},    {6, {173, 38, 9, 9, 1, 19}},
+    {7, {212, 53, 11, 11, 1, 30}}, {8, {266, 31, 7, 7, 0, 17}},  {9, {298, 9, 2, 2, 0, 5}},
+    {10, {308, 6, 2, 2, 0, 2}},    {11, {315, 11, 3, 2, 2, 4}},  {12, {327, 11, 3, 2, 0, 6}},
+    {13, {339, 14, 4, 4, 0, 6}},   {14, {354, 21, 19, 0, 0, 2}}, {15, {376, 16, 14, 0, 0, 2}},
+    {16, {393, 15, 13, 0, 0, 2}},  {17, {409, 10, 7, 0, 0, 3}},  {18, {420, 8, 6, 0, 0, 2}},
+    {19, {429, 13, 11, 0, 0, 2}},  {20, {443, 15, 11, 0, 0, 4}}, {21, {459, 9, 6, 0, 0, 3}},
+    {22, {469, 12, 9, 0, 0, 3}},   {23, {482, 18, 15, 0, 0, 3}}, {24, {501, 7, 4, 0, 0, 3}},
+    {25, {509, 9, 7, 0, 0, 2}},    {26, {519, 9, 7, 0, 0, 2}},   {27, {529, 12, 9, 0, 0, 3}},
+    {28, {542, 13, 8, 0, 0, 5}},   {29, {556, 20, 16, 0, 0, 4}}, {30, {577, 12, 9, 0, 0, 3}},
+    {31, {590, 10, 7, 0, 0, 3}},   {32, {601, 32, 24, 0, 0, 8}},
 };
 
 constexpr int lastFilledIndex = 633;
 
-const QList<int> endsWithComments = {1, 5, 11, 12, 14, 15, 16, 17, 18,
+const QList<int> endsWithComments = {1,  5,  11, 12, 14, 15, 16, 17, 18,
                                      19, 20, 21, 22, 23, 25, 26, 32};
 
 QString number(int assignment)
@@ -120,7 +120,8 @@ private slots:
         QCOMPARE(line(1), QStringLiteral("001.  `query 1"));
         QCOMPARE(line(90), QStringLiteral("002. `query 2"));
         for (int a = 3; a <= 12; ++a)
-            QCOMPARE(line(courseShape.at(a).header), QStringLiteral("%1.  `query %2").arg(number(a)).arg(a));
+            QCOMPARE(line(courseShape.at(a).header),
+                     QStringLiteral("%1.  `query %2").arg(number(a)).arg(a));
         const QString header13 = line(courseShape.at(13).header);
         QVERIFY(header13.startsWith(QStringLiteral("013.  `query 13")));
         QVERIFY2(header13.size() > 16, "013 carries an authoring note after its number");
@@ -136,7 +137,8 @@ private slots:
             const int header = courseShape.at(a).header;
             QVERIFY2(line(header + 1).isEmpty(), qPrintable(number(a)));
             const QString first = line(header + 2);
-            QVERIFY2(first.startsWith(QStringLiteral("`qQuery")) || first.startsWith(QStringLiteral("`qquery")),
+            QVERIFY2(first.startsWith(QStringLiteral("`qQuery")) ||
+                         first.startsWith(QStringLiteral("`qquery")),
                      qPrintable(number(a) + ": " + first.left(30)));
         }
     }
@@ -150,7 +152,8 @@ private slots:
             QVERIFY2(line(last).contains(QStringLiteral("comment"), Qt::CaseInsensitive),
                      qPrintable(number(a) + ": " + line(last).left(60)));
             for (int i = last + 1; i < nextHeader(a); ++i)
-                QVERIFY2(!isAnswerLine(line(i)), qPrintable(number(a) + ": the comments question has an answer"));
+                QVERIFY2(!isAnswerLine(line(i)),
+                         qPrintable(number(a) + ": the comments question has an answer"));
         }
         // 001 closes with a commentary line after its comments question.
         int last = courseShape.at(2).header - 1;
@@ -210,7 +213,8 @@ private slots:
         QCOMPARE(linesWithBreaks, 87);
         QCOMPARE(runs, (std::map<int, int>{{1, 87}, {2, 381}, {4, 4}}));
         QCOMPARE(longest, qsizetype(2309));
-        QVERIFY2(characters >= 69350 && characters <= 76650, qPrintable(QString::number(characters)));
+        QVERIFY2(characters >= 69350 && characters <= 76650,
+                 qPrintable(QString::number(characters)));
 
         // The median over the non-empty lines.
         std::sort(lengths.begin(), lengths.end());

@@ -92,7 +92,8 @@ private slots:
         const CourseData data = parseCourseData(
             "# a note\n001.  `query 1\n\n`aStep 1\\n\\nStep 2\\\\ **\n\\s\\s\\s\n\\#1\r\n");
         QVERIFY(data.error.isEmpty());
-        QCOMPARE(data.lines, (QStringList{"001.  `query 1", "", "`aStep 1\r\n\r\nStep 2\\ **", "   ", "#1"}));
+        QCOMPARE(data.lines,
+                 (QStringList{"001.  `query 1", "", "`aStep 1\r\n\r\nStep 2\\ **", "   ", "#1"}));
         QVERIFY(parseCourseData("fine\nbad \\t escape\n").error.startsWith("line 2"));
         QVERIFY(!parseCourseData("ends in \\").error.isEmpty());
     }

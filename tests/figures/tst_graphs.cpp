@@ -30,7 +30,7 @@ class TestGraphs : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void graph2sRedRunLiesOverTheAxis()
     {
         const QImage image = drawnBy({graph2});

@@ -9,7 +9,7 @@ class TestPictureBox : public QObject
 {
     Q_OBJECT
 
-  private:
+private:
     static QImage grabInner(PictureBox *box)
     {
         return box->grab()
@@ -18,7 +18,7 @@ class TestPictureBox : public QObject
             .copy(box->contentsRect());
     }
 
-  private slots:
+private slots:
     void theScaleSpansTheInnerAreaPixelForPixel()
     {
         FakePlatform platform;

@@ -12,13 +12,13 @@ class TestPictureCommands : public QObject
 {
     Q_OBJECT
 
-  private:
+private:
     static void click(QueryForm &form, const char *name)
     {
         form.findChild<QPushButton *>(QLatin1String(name))->click();
     }
 
-  private slots:
+private slots:
     void copyPictureShowsPicture1InPicture2_data()
     {
         QTest::addColumn<bool>("clipboardWorks");

@@ -74,7 +74,7 @@ class TestRoutines : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void runRoutineKnowsExactlyThreeNames_data()
     {
         QTest::addColumn<QString>("name");

@@ -1,8 +1,8 @@
 #include "app/query_form.h"
-#include "session/session_state.h"
 #include "app/start_up_texts.h"
 #include "bank/course_content.h"
 #include "navigation/next_question.h"
+#include "session/session_state.h"
 #include "support/fake_panes.h"
 #include "support/fake_platform.h"
 #include "support/temp_home.h"
@@ -65,7 +65,7 @@ class TestNextQuestion : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void bracesBecomeLineBreaks_data()
     {
         QTest::addColumn<QString>("in");

@@ -1,6 +1,6 @@
-#include "session/session_state.h"
 #include "app/start_up_texts.h"
 #include "navigation/question_reader.h"
+#include "session/session_state.h"
 #include "support/fake_panes.h"
 #include "support/fake_platform.h"
 
@@ -28,7 +28,7 @@ class TestQuestionReader : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void markersAreDroppedAndBlankLinesPassedOver()
     {
         SessionState session = sessionOn({"`qWhat is x?", "", "`a It is 3."});

@@ -24,7 +24,8 @@ private slots:
     void charactersOutsideTheCodePageBecomeOneQuestionMarkEach()
     {
         // A Greek letter, a CJK character, and an emoji made of two UTF-16 units.
-        QCOMPARE(toWindows1252(QStringLiteral("a\u03C0b\u4E2Dc\U0001F600d")), QByteArray("a?b?c?d"));
+        QCOMPARE(toWindows1252(QStringLiteral("a\u03C0b\u4E2Dc\U0001F600d")),
+                 QByteArray("a?b?c?d"));
     }
 
     void fileLinesEndAtCrOrCrLfButNotAtALoneLf()

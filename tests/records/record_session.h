@@ -1,8 +1,8 @@
 #pragma once
 
-#include "session/session_state.h"
 #include "app/start_up.h"
 #include "app/start_up_texts.h"
+#include "session/session_state.h"
 #include "support/fake_panes.h"
 #include "support/fake_platform.h"
 #include "support/temp_home.h"

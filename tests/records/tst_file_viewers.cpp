@@ -11,7 +11,7 @@ namespace {
 // Counts how often the question pane is set.
 class CountingPanes : public FakePanes
 {
-  public:
+public:
     void setQuestionText(const QString &text) override
     {
         ++questionSets;
@@ -43,7 +43,7 @@ class TestFileViewers : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void theNotesRunTogetherBelowThePane()
     {
         RecordSession s;

@@ -29,7 +29,7 @@ class TestNotes : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void theFirstNoteStartsTheNotesFile()
     {
         RecordSession s;

@@ -65,7 +65,7 @@ class TestOpeningBlock : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void theCodeLineFollowsTheRandomValues()
     {
         FakePlatform platform;

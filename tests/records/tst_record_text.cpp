@@ -1,5 +1,5 @@
-#include "session/text_value.h"
 #include "records/record_text.h"
+#include "session/text_value.h"
 
 #include <QtTest>
 
@@ -9,7 +9,7 @@ class TestRecordText : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void numericItemsHaveASignPositionAndATrailingSpace_data()
     {
         QTest::addColumn<double>("value");

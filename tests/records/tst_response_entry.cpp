@@ -52,7 +52,7 @@ class TestResponseEntry : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void aQuestionAndThenItsAnswerAreRecorded()
     {
         RecordSession s;

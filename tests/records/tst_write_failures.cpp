@@ -14,7 +14,7 @@ namespace {
 // write puts half of the bytes out first, as a full disk does.
 class FailingFiles : public PosixFileSystem
 {
-  public:
+public:
     int failWrite = 0; // the n-th write call fails; 0 for none
     bool shortWrite = false;
     int failClose = 0; // counted over all closes
@@ -105,7 +105,7 @@ class TestWriteFailures : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void anUnusableFolderKeepsTheStudentsText_data()
     {
         QTest::addColumn<Breakage>("how");

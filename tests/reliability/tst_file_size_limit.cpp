@@ -33,10 +33,10 @@ void TestFileSizeLimit::limitReached()
             QVERIFY(file.open(QIODevice::WriteOnly));
             QCOMPARE(file.write(formerMaster), former);
         }
-        const ChildRun run = runChild(
-            QStringLiteral(RECORD_CHILD),
-            {dir.path(), QStringLiteral("1"), QStringLiteral("0"), QString::number(count),
-             QString::number(seed), QStringLiteral("fsize"), QString::number(limit)});
+        const ChildRun run =
+            runChild(QStringLiteral(RECORD_CHILD),
+                     {dir.path(), QStringLiteral("1"), QStringLiteral("0"), QString::number(count),
+                      QString::number(seed), QStringLiteral("fsize"), QString::number(limit)});
         QVERIFY(run.finished);
         QVERIFY2(run.exitCode == 0, run.errors.constData());
 

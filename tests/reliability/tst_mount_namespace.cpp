@@ -94,10 +94,10 @@ void TestMountNamespace::diskFull()
                        "exit $status\n")
             .arg(count)
             .arg(seed);
-    const ChildRun run = runChild(m_unshare.first(),
-                                  m_unshare.mid(1) << QStringLiteral("sh") << QStringLiteral("-c")
-                                                   << script << QStringLiteral("sh") << fs
-                                                   << QStringLiteral(RECORD_CHILD) << out);
+    const ChildRun run =
+        runChild(m_unshare.first(), m_unshare.mid(1) << QStringLiteral("sh") << QStringLiteral("-c")
+                                                     << script << QStringLiteral("sh") << fs
+                                                     << QStringLiteral(RECORD_CHILD) << out);
     QVERIFY(run.finished);
     if (run.exitCode == 77)
         QSKIP("a tmpfs cannot be mounted in the namespace");
@@ -129,11 +129,10 @@ void TestMountNamespace::readOnlyDuringSession()
     const quint32 seed = QRandomGenerator::global()->bounded(1u << 30);
     const int count = 20;
     const ChildRun run = runChild(
-        m_unshare.first(), m_unshare.mid(1) << QStringLiteral(RECORD_CHILD) << dir.path()
-                                            << QStringLiteral("1") << QStringLiteral("0")
-                                            << QString::number(count) << QString::number(seed)
-                                            << QStringLiteral("read-only-after")
-                                            << QStringLiteral("10"));
+        m_unshare.first(),
+        m_unshare.mid(1) << QStringLiteral(RECORD_CHILD) << dir.path() << QStringLiteral("1")
+                         << QStringLiteral("0") << QString::number(count) << QString::number(seed)
+                         << QStringLiteral("read-only-after") << QStringLiteral("10"));
     QVERIFY(run.finished);
     if (run.exitCode == 4)
         QSKIP("the folder cannot be made read-only in the namespace");

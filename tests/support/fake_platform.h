@@ -26,10 +26,10 @@ public:
     void reportFatalError(const QString &message) override;
 
     // Scripts
-    QStringList replies;             // taken from the front; Cancel is ""
-    QDateTime clock;                 // what now() gives
-    int clockStepSeconds = 0;        // added after each reading
-    QList<float> randoms;            // taken from the front
+    QStringList replies;      // taken from the front; Cancel is ""
+    QDateTime clock;          // what now() gives
+    int clockStepSeconds = 0; // added after each reading
+    QList<float> randoms;     // taken from the front
     float randomWhenEmpty = 0.5f;
     bool clipboardWorks = true;
     FileSystem *fileSystem = &realFiles; // tests may put a failing layer here
