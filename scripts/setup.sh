@@ -4,7 +4,7 @@
 set -eu
 
 packages="cmake make g++ qt6-base-dev libgl-dev fonts-liberation \
-xvfb xauth xdotool xclip x11-utils fiu-utils"
+xvfb xauth xdotool xclip x11-utils fiu-utils locales"
 
 missing=""
 for p in $packages; do
@@ -13,15 +13,23 @@ for p in $packages; do
     fi
 done
 
-[ -z "$missing" ] && exit 0
-
 if [ "$(id -u)" -eq 0 ]; then
     sudo=""
 else
     sudo="sudo"
 fi
 
-echo "Installing:$missing"
-$sudo apt-get update
-# shellcheck disable=SC2086
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    $sudo apt-get update
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
+fi
+
+# The tests read and write numbers once more under a locale with a decimal
+# comma.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+    echo "Generating the locale de_DE.UTF-8"
+    $sudo localedef -i de_DE -c -f UTF-8 de_DE.UTF-8 ||
+        echo "Could not generate de_DE.UTF-8: the decimal-comma runs of the tests will skip"
+fi

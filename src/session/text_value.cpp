@@ -1,7 +1,8 @@
 #include "text_value.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -17,9 +18,12 @@ double numericValue(const QString &text)
     qsizetype i = 0;
     while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
         ++i;
-    const qsizetype start = i;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
         ++i;
+    }
+    const qsizetype start = i;
     qsizetype digits = 0;
     while (i < text.size() && isDigit(text[i])) {
         ++i;
@@ -45,8 +49,18 @@ double numericValue(const QString &text)
             end = j;
         }
     }
+    // from_chars reads the C form whatever the locale; strtod would follow
+    // the locale that Qt switches the C library to, and stop at "." under a
+    // decimal comma.
     const QByteArray number = text.mid(start, end - start).toLatin1();
-    return std::strtod(number.constData(), nullptr);
+    double value = 0.0;
+    const std::from_chars_result read =
+        std::from_chars(number.constData(), number.constData() + number.size(), value);
+    if (read.ec == std::errc::result_out_of_range)
+        value = number.contains("e-") || number.contains("E-")
+                    ? 0.0
+                    : std::numeric_limits<double>::infinity();
+    return negative ? -value : value;
 }
 
 QString generalNumber(double value)

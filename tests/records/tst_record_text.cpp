@@ -1,5 +1,6 @@
 #include "records/record_text.h"
 #include "session/text_value.h"
+#include "support/decimal_comma.h"
 
 #include <QtTest>
 
@@ -10,6 +11,12 @@ class TestRecordText : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        if (const QString missing = decimalCommaMissing(); !missing.isEmpty())
+            QSKIP(qPrintable(missing));
+    }
+
     void numericItemsHaveASignPositionAndATrailingSpace_data()
     {
         QTest::addColumn<double>("value");

@@ -2,6 +2,7 @@
 #include "navigation/next_question.h"
 #include "record_session.h"
 #include "records/response_entry.h"
+#include "support/decimal_comma.h"
 
 #include <QtTest>
 
@@ -53,6 +54,12 @@ class TestResponseEntry : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        if (const QString missing = decimalCommaMissing(); !missing.isEmpty())
+            QSKIP(qPrintable(missing));
+    }
+
     void aQuestionAndThenItsAnswerAreRecorded()
     {
         RecordSession s;
