@@ -15,6 +15,7 @@
 #include "start_up.h"
 #include "start_up_texts.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -175,6 +176,8 @@ void QueryForm::setTabOrder()
         m_txt_answer,
         m_cmdNextQuestion,
         m_cmd_enter_response,
+        m_Picture1,
+        m_Picture2,
         m_cmd_save_as_notes,
         m_cmd_timerTrigger,
         m_List1,
@@ -320,6 +323,11 @@ void QueryForm::cmd_pend_exp_Click()
 
 void QueryForm::tmr_pend_exp_Timer()
 {
+    // A prompt or message runs its own event loop inside a click handler;
+    // ticks that fall due while one is open are dropped, so that no tick
+    // interrupts the handler.
+    if (QApplication::activeModalWidget())
+        return;
     ::tmr_pend_exp_Timer(*m_Picture1, m_platform);
 }
 

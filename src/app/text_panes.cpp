@@ -1,44 +1,90 @@
 #include "text_panes.h"
 
 #include <QPlainTextEdit>
+#include <QTextCursor>
+
+namespace {
+
+// The symbol for line feed stands for a lone LF; only a mark that the pane
+// itself put there carries the property, so a typed symbol stays a symbol.
+constexpr QChar lineFeedMark = u'\u240A';
+constexpr int loneLineFeed = QTextFormat::UserProperty;
+
+} // namespace
 
 TextPanes::TextPanes(QPlainTextEdit *question, QPlainTextEdit *answer)
     : m_question(question), m_answer(answer)
 {
 }
 
-QString TextPanes::fromWidgetText(QString text)
-{
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    text.replace(QChar::LineSeparator, u'\n');
-    text.replace(u'\n', QStringLiteral("\r\n"));
-    return text;
-}
-
-QString TextPanes::toWidgetText(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    return text;
-}
-
 // toRawText, unlike toPlainText, keeps non-breaking spaces as typed.
+QString TextPanes::readPane(const QPlainTextEdit *pane)
+{
+    QTextDocument *document = pane->document();
+    QString text = document->toRawText();
+    QTextCursor cursor(document);
+    for (qsizetype i = text.indexOf(lineFeedMark); i >= 0; i = text.indexOf(lineFeedMark, i + 1)) {
+        cursor.setPosition(int(i) + 1);
+        if (cursor.charFormat().hasProperty(loneLineFeed))
+            text[i] = u'\n';
+    }
+    QString result;
+    result.reserve(text.size());
+    for (const QChar c : std::as_const(text)) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            result += QStringLiteral("\r\n");
+        else
+            result += c;
+    }
+    return result;
+}
+
+void TextPanes::writePane(QPlainTextEdit *pane, const QString &text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    QList<int> marks;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r') {
+            shown += u'\n';
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else if (text[i] == u'\n') {
+            marks.append(int(shown.size()));
+            shown += lineFeedMark;
+        } else {
+            shown += text[i];
+        }
+    }
+    pane->setPlainText(shown);
+    if (marks.isEmpty())
+        return;
+    QTextCharFormat marked;
+    marked.setProperty(loneLineFeed, true);
+    QTextCursor cursor(pane->document());
+    for (const int at : std::as_const(marks)) {
+        cursor.setPosition(at);
+        cursor.setPosition(at + 1, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(marked);
+    }
+}
+
 QString TextPanes::questionText() const
 {
-    return fromWidgetText(m_question->document()->toRawText());
+    return readPane(m_question);
 }
 
 void TextPanes::setQuestionText(const QString &text)
 {
-    m_question->setPlainText(toWidgetText(text));
+    writePane(m_question, text);
 }
 
 QString TextPanes::answerText() const
 {
-    return fromWidgetText(m_answer->document()->toRawText());
+    return readPane(m_answer);
 }
 
 void TextPanes::setAnswerText(const QString &text)
 {
-    m_answer->setPlainText(toWidgetText(text));
+    writePane(m_answer, text);
 }

@@ -5,7 +5,8 @@
 class QPlainTextEdit;
 
 // The window's two panes as the commands see them. The widgets keep their
-// own line breaks; the commands see and give CR LF.
+// own line breaks; the commands see and give CR LF. A lone LF belongs to its
+// line: the pane shows it as a mark and gives it back as LF.
 class TextPanes : public Panes
 {
 public:
@@ -16,10 +17,10 @@ public:
     QString answerText() const override;
     void setAnswerText(const QString &text) override;
 
-    static QString fromWidgetText(QString text);
-    static QString toWidgetText(QString text);
-
 private:
+    static QString readPane(const QPlainTextEdit *pane);
+    static void writePane(QPlainTextEdit *pane, const QString &text);
+
     QPlainTextEdit *m_question;
     QPlainTextEdit *m_answer;
 };

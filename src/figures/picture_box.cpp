@@ -1,6 +1,7 @@
 #include "picture_box.h"
 
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <cmath>
@@ -38,7 +39,7 @@ void preparePainter(QPainter &painter, const QColor &colour)
 PictureBox::PictureBox(QWidget *parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void PictureBox::setScaleHeight(double units)
@@ -140,6 +141,14 @@ void PictureBox::paintEvent(QPaintEvent *event)
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), image());
+    // The focus mark is drawn on the screen only, never into the picture.
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = contentsRect().adjusted(1, 1, -1, -1);
+        option.backgroundColor = background;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
 }
 
 QSize PictureBox::innerSize() const

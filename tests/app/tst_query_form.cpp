@@ -99,13 +99,42 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QCOMPARE(QApplication::focusWidget(), form.findChild<QWidget *>("txt_question"));
-        const QStringList expected = {"txt_answer",        "cmdNextQuestion",  "cmd_enter_response",
-                                      "cmd_save_as_notes", "cmd_timerTrigger", "List1",
-                                      "txt_parameter_0",   "txt_parameter_1"};
+        // Every stop of the tab indexes 1 to 24, and round to the start; the
+        // labels take no focus.
+        const QStringList expected = {"txt_answer",
+                                      "cmdNextQuestion",
+                                      "cmd_enter_response",
+                                      "Picture1",
+                                      "Picture2",
+                                      "cmd_save_as_notes",
+                                      "cmd_timerTrigger",
+                                      "List1",
+                                      "txt_parameter_0",
+                                      "txt_parameter_1",
+                                      "txt_parameter_2",
+                                      "txt_parameter_3",
+                                      "cmd_displayCumulativeText",
+                                      "cmd_display_note_file",
+                                      "cmd_quit",
+                                      "cmd_pend_exp",
+                                      "cmd_next_picture",
+                                      "cmd_copy_picture",
+                                      "cmd_clr_answer",
+                                      "txt_question"};
         for (const QString &name : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), name);
         }
+
+        // A picture box that has the focus shows it on the screen, not in its picture.
+        PictureBox *box = form.picture1();
+        const QImage picture = box->picture();
+        box->setFocus();
+        const QImage focused = box->grab().toImage();
+        form.findChild<QWidget *>("txt_question")->setFocus();
+        const QImage unfocused = box->grab().toImage();
+        QVERIFY(focused != unfocused);
+        QCOMPARE(box->picture(), picture);
     }
 
     void enterInAPaneStartsANewLineAndTheRestOfTheProgramSeesCrLf()
@@ -126,6 +155,33 @@ private slots:
         QCOMPARE(form.findChild<QPlainTextEdit *>("txt_question")->toPlainText(),
                  QStringLiteral("\n\nline <b>x</b>\nnext"));
         QCOMPARE(form.panes().questionText(), QStringLiteral("\r\n\r\nline <b>x</b>\r\nnext"));
+    }
+
+    void aLoneLfInAShownFileStaysACharacterOfItsLine()
+    {
+        TempHome home;
+        QDir().mkpath(home.kestrafoFolder());
+        QFile send(home.kestrafoFolder() + QStringLiteral("/send_1207.txt"));
+        QVERIFY(send.open(QIODevice::WriteOnly));
+        send.write("one\ntwo\r\nthree\r\n");
+        send.close();
+        FakePlatform platform;
+        QueryForm form(platform);
+        form.session().sendFilePath = QStringLiteral("c:\\kestrafo\\send_1207.txt");
+        auto *pane = form.findChild<QPlainTextEdit *>("txt_question");
+
+        form.findChild<QPushButton *>("cmd_displayCumulativeText")->click();
+        QCOMPARE(pane->toPlainText(), QStringLiteral("\none\u240Atwo\nthree"));
+        QCOMPARE(form.panes().questionText(), QStringLiteral("\r\none\ntwo\r\nthree"));
+        // The second showing reads the first back from the pane.
+        form.findChild<QPushButton *>("cmd_displayCumulativeText")->click();
+        QCOMPARE(form.panes().questionText(),
+                 QStringLiteral("\r\none\ntwo\r\nthree\r\none\ntwo\r\nthree"));
+        QVERIFY(platform.problems.isEmpty());
+
+        // The mark that a student types is no line feed.
+        form.panes().setAnswerText(QStringLiteral("a\u240Ab"));
+        QCOMPARE(form.panes().answerText(), QStringLiteral("a\u240Ab"));
     }
 
     void clearAnswerEmptiesOnlyTheAnswerPane()

@@ -1,6 +1,9 @@
 #include "figure_checks.h"
 #include "figures/graphs.h"
+#include "platform/prompt_dialog.h"
+#include "support/temp_home.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -13,6 +16,17 @@ class TestPictureCommands : public QObject
     Q_OBJECT
 
 private:
+    // The fake, but with the real modal prompt on the screen.
+    class RealPromptPlatform : public FakePlatform
+    {
+    public:
+        QString prompt(const QString &text) override
+        {
+            promptsAsked.append(text);
+            return askPrompt(text);
+        }
+    };
+
     static void click(QueryForm &form, const char *name)
     {
         form.findChild<QPushButton *>(QLatin1String(name))->click();
@@ -134,6 +148,46 @@ private slots:
                 up.append(centre.y() - y);
         }
         QCOMPARE(up, (QList<int>{0, 42, 85}));
+    }
+
+    void ticksDueWhileARatingPromptIsOpenAreDropped()
+    {
+        TempHome home;
+        QDir().mkpath(home.kestrafoFolder());
+        RealPromptPlatform platform;
+        QueryForm form(platform);
+        scaleLikeStartUp(form);
+        SessionState &session = form.session();
+        session.masterFilePath = QStringLiteral("c:\\kestrafo\\masterFile.txt");
+        session.sendFilePath = QStringLiteral("c:\\kestrafo\\send_1207.txt");
+        session.itemKind = QStringLiteral("question");
+        // Only the ticks that the test gives.
+        form.pendExpTimer().setInterval(3600 * 1000);
+        form.cmd_pend_exp_Click();
+
+        int beepsWhileOpen = -1;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<PromptDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            for (int tick = 0; tick < 3; ++tick)
+                QVERIFY(QMetaObject::invokeMethod(&form.pendExpTimer(), "timeout",
+                                                  Qt::DirectConnection));
+            beepsWhileOpen = platform.beeps;
+            QTest::keyClicks(dialog->findChild<QLineEdit *>("promptField"), "2");
+            dialog->accept();
+        });
+        click(form, "cmd_enter_response");
+        QCOMPARE(platform.promptsAsked.size(), 1);
+        QCOMPARE(beepsWhileOpen, 0);
+        QCOMPARE(platform.randomsDrawn, 0);
+        QVERIFY(inkBounds(form.picture1()->picture()).isNull());
+        QVERIFY(home.read("kestrafo/masterFile.txt").contains("confidence assessment:  2\r\n"));
+
+        // Once the prompt is closed the next tick beeps and draws, and only it.
+        QVERIFY(QMetaObject::invokeMethod(&form.pendExpTimer(), "timeout", Qt::DirectConnection));
+        QCOMPARE(platform.beeps, 1);
+        QCOMPARE(platform.randomsDrawn, 1);
+        form.pendExpTimer().stop();
     }
 
     void aBlankingFigureRemovesTheCirclesAndNewOnesFollow()
