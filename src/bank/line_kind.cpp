@@ -45,30 +45,3 @@ QString routineName(const QString &routineLine)
 {
     return remSpaces(routineLine.mid(9)).toLower();
 }
-
-namespace {
-
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-} // namespace
-
-LineKind classifyContentLine(const QString &line)
-{
-    if (line.size() >= 4 && isAsciiDigit(line[0]) && isAsciiDigit(line[1]) &&
-        isAsciiDigit(line[2]) && line[3] == u'.')
-        return LineKind::Header;
-    if (line.isEmpty())
-        return LineKind::Blank;
-    if (isQuestionLine(line))
-        return LineKind::Question;
-    if (isAnswerLine(line))
-        return LineKind::Answer;
-    if (isRoutineLine(line))
-        return LineKind::Routine;
-    if (isEndOfBank(line))
-        return LineKind::EndOfBank;
-    return LineKind::Commentary;
-}

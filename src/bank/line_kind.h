@@ -24,16 +24,3 @@ bool isEndOfBank(const QString &line);
 // skipped whatever it is, spaces and hyphens are dropped, the rest lower-cased.
 QString routineName(const QString &routineLine);
 QString remSpaces(const QString &text);
-
-// What a line of the course content is, as an author sees it.
-enum class LineKind
-{
-    Header,
-    Question,
-    Answer,
-    Routine,
-    EndOfBank,
-    Blank,
-    Commentary
-};
-LineKind classifyContentLine(const QString &line);

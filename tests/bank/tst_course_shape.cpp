@@ -38,6 +38,39 @@ const std::map<int, AssignmentShape> courseShape = {
 
 constexpr int lastFilledIndex = 633;
 
+// The kinds of line that the shape table counts. Headers are three ASCII
+// digits and a full stop; any other non-empty line without markup is
+// commentary.
+enum class LineKind
+{
+    Header,
+    Question,
+    Answer,
+    Routine,
+    EndOfBank,
+    Blank,
+    Commentary
+};
+
+LineKind classifyContentLine(const QString &line)
+{
+    auto isAsciiDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    if (line.size() >= 4 && isAsciiDigit(line[0]) && isAsciiDigit(line[1]) &&
+        isAsciiDigit(line[2]) && line[3] == u'.')
+        return LineKind::Header;
+    if (line.isEmpty())
+        return LineKind::Blank;
+    if (isQuestionLine(line))
+        return LineKind::Question;
+    if (isAnswerLine(line))
+        return LineKind::Answer;
+    if (isRoutineLine(line))
+        return LineKind::Routine;
+    if (isEndOfBank(line))
+        return LineKind::EndOfBank;
+    return LineKind::Commentary;
+}
+
 const QList<int> endsWithComments = {1,  5,  11, 12, 14, 15, 16, 17, 18,
                                      19, 20, 21, 22, 23, 25, 26, 32};
 

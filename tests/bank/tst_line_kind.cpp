@@ -15,12 +15,6 @@ private slots:
         QVERIFY(!isQuestionLine("`QWhat is x?"));
         QVERIFY(!isQuestionLine(" `qWhat"));
         QVERIFY(isAnswerLine("`a"));
-        QCOMPARE(classifyContentLine("`QWhat is x?"), LineKind::Commentary);
-        QCOMPARE(classifyContentLine("   "), LineKind::Commentary);
-        QCOMPARE(classifyContentLine(""), LineKind::Blank);
-        QCOMPARE(classifyContentLine("014."), LineKind::Header);
-        QCOMPARE(classifyContentLine("031. `query"), LineKind::Header);
-        QCOMPARE(classifyContentLine("\u0661\u0662\u0663."), LineKind::Commentary);
     }
 
     void headersCompareTheirFirstCharactersExactly()

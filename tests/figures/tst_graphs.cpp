@@ -115,9 +115,102 @@ private slots:
         QCOMPARE(drawnBy({graph2, graph2}), two);
         QCOMPARE(drawnBy({graph3, graph2}), two);
         QCOMPARE(drawnBy({graph3, graph3}), drawnBy({graph3}));
-        QCOMPARE(drawnBy({graph1}), drawnBy({graph1}));
         // graph1 drawn twice lands on itself.
         QCOMPARE(drawnBy({graph1, graph1}), drawnBy({graph1}));
+    }
+
+    void everyLabelShowsAtItsPlace_data()
+    {
+        QTest::addColumn<int>("graph");
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<QString>("text");
+        auto row = [](int graph, int x, int y, const char *text) {
+            QTest::addRow("graph%d %s at %d, %d", graph, text, x, y)
+                << graph << x << y << QString::fromLatin1(text);
+        };
+        for (int graph = 1; graph <= 3; ++graph) {
+            row(graph, 900, 950, "t");
+            row(graph, 900, 870, ">");
+            row(graph, 90, 100, "^");
+            row(graph, 50, 100, graph == 1 ? "v" : "y");
+        }
+        row(1, 300, 50, "velocity v vs. clock time t");
+        row(1, 50, 500, "4");
+        row(1, 50, 600, "3");
+        row(1, 50, 700, "2");
+        row(1, 50, 800, "1");
+        row(1, 200, 950, "1");
+        row(1, 300, 950, "2");
+        row(1, 400, 950, "3");
+        row(1, 500, 950, "4");
+        row(1, 600, 950, "5");
+        row(1, 700, 950, "6");
+
+        row(2, 10, 400, "5500");
+        row(2, 10, 500, "5400");
+        row(2, 10, 600, "5300");
+        row(2, 10, 700, "5200");
+        row(2, 10, 800, "5100");
+        row(2, 10, 900, "5000");
+        row(2, 200, 950, "2");
+        row(2, 300, 950, "4");
+        row(2, 400, 950, "6");
+        row(2, 500, 950, "8");
+        row(2, 590, 950, "10");
+        row(2, 690, 950, "12");
+        row(2, 300, 50, "Value y (dollars) vs. clock time t (months)");
+        row(2, 300, 850, "run 4");
+        row(2, 470, 750, "rise 300");
+        row(2, 250, 650, "slope 75");
+        row(2, 550, 550, "run 5");
+        row(2, 720, 500, "rise 200");
+        row(2, 430, 450, "slope 40");
+
+        row(3, 10, 400, "100");
+        row(3, 10, 500, "80");
+        row(3, 10, 600, "60");
+        row(3, 10, 700, "40");
+        row(3, 10, 800, "20");
+        row(3, 200, 950, "20");
+        row(3, 300, 950, "40");
+        row(3, 400, 950, "60");
+        row(3, 500, 950, "80");
+        row(3, 590, 950, "100");
+        row(3, 300, 50, "Depth y (dollars) vs. clock time t (seconds)");
+        row(3, 180, 440, "run 30");
+        row(3, 320, 550, "rise -40");
+        row(3, 110, 650, "slope -1.33");
+        row(3, 430, 640, "run 50");
+        row(3, 570, 750, "rise -20");
+        row(3, 300, 750, "slope -.4");
+    }
+
+    // The reference is the one label printed by the box into a blank
+    // picture; every pixel of its ink must be inked in the figure, where
+    // lines may cross it but nothing covers it.
+    void everyLabelShowsAtItsPlace()
+    {
+        QFETCH(int, graph);
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(QString, text);
+        const Figure figures[] = {graph1, graph2, graph3};
+        const QImage figure = drawnBy({figures[graph - 1]});
+
+        FakePlatform platform;
+        QueryForm form(platform);
+        scaleLikeStartUp(form);
+        form.picture1()->printText(x, y, text);
+        const QImage label = form.picture1()->picture();
+        const QRect ink = inkBounds(label);
+        QVERIFY(!ink.isNull());
+        int missing = 0;
+        for (int py = ink.top(); py <= ink.bottom(); ++py) {
+            for (int px = ink.left(); px <= ink.right(); ++px)
+                missing += !isWhite(label, px, py) && isWhite(figure, px, py);
+        }
+        QCOMPARE(missing, 0);
     }
 
     void theTitleAndTheLabelsStayInsideTheirRows()
