@@ -1,16 +1,13 @@
 #include "query_form.h"
 
-#include "bank/line_kind.h"
 #include "caption_button.h"
 #include "figures/graphs.h"
 #include "figures/picture_box.h"
 #include "figures/routines.h"
 #include "navigation/next_question.h"
-#include "navigation/question_reader.h"
 #include "platform/platform.h"
 #include "records/file_viewers.h"
 #include "records/notes.h"
-#include "records/record_code.h"
 #include "records/response_entry.h"
 #include "start_up.h"
 #include "start_up_texts.h"
@@ -234,27 +231,7 @@ bool QueryForm::openAssignment()
     return ::openAssignment(m_session, m_platform);
 }
 
-QString QueryForm::makeCodeLine(int &codeNbr)
-{
-    return ::makeCodeLine(codeNbr, m_platform);
-}
-
-QString QueryForm::code(QString &a, int &codeNbr)
-{
-    return ::code(a, codeNbr);
-}
-
-QString QueryForm::remSpaces(QString &text)
-{
-    return ::remSpaces(text);
-}
-
-bool QueryForm::readNextQuestion()
-{
-    return ::readNextQuestion(m_session, m_panes, m_platform);
-}
-
-bool QueryForm::runRoutine(QString &routine)
+bool QueryForm::runRoutine(const QString &routine)
 {
     return ::runRoutine(routine, *m_Picture1, m_platform);
 }
@@ -276,10 +253,8 @@ void QueryForm::graph3()
 
 void QueryForm::cmdNextQuestion_Click()
 {
-    ::cmdNextQuestion_Click(m_session, m_panes, m_platform, [this](const QString &name) {
-        QString routine = name;
-        return runRoutine(routine);
-    });
+    ::cmdNextQuestion_Click(m_session, m_panes, m_platform,
+                            [this](const QString &name) { return runRoutine(name); });
 }
 
 void QueryForm::cmd_enter_response_Click()

@@ -29,12 +29,8 @@ public:
     // ended the program.
     bool Form_Load();
 
-    QString makeCodeLine(int &codeNbr);
-    QString code(QString &a, int &codeNbr);
-    QString remSpaces(QString &text);
-    bool readNextQuestion();
     // False when the name ended the program.
-    bool runRoutine(QString &routine);
+    bool runRoutine(const QString &routine);
     void graph1();
     void graph2();
     void graph3();
