@@ -212,18 +212,17 @@ void QueryForm::wireControls()
 bool QueryForm::Form_Load()
 {
     m_session.courseTitle = StartUpTexts::courseTitle;
-    startSession();
+    scalePictureBoxes();
+    ::startSession(m_session, m_platform);
     return openAssignment();
 }
 
-void QueryForm::startSession()
+void QueryForm::scalePictureBoxes()
 {
-    ::startSession(m_session, m_platform, [this] {
-        m_Picture1->setScaleHeight(1000);
-        m_Picture1->setScaleWidth(1000);
-        m_Picture2->setScaleHeight(1000);
-        m_Picture2->setScaleWidth(1000);
-    });
+    for (PictureBox *box : {m_Picture1, m_Picture2}) {
+        box->setScaleHeight(1000);
+        box->setScaleWidth(1000);
+    }
 }
 
 bool QueryForm::openAssignment()

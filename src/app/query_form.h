@@ -28,6 +28,8 @@ public:
     // The whole start-up, before the window is first shown. False when it
     // ended the program.
     bool Form_Load();
+    // Both picture boxes 1000 x 1000 units, as start-up leaves them.
+    void scalePictureBoxes();
 
     // False when the name ended the program.
     bool runRoutine(const QString &routine);
@@ -61,7 +63,6 @@ private:
     void buildControls();
     void setTabOrder();
     void wireControls();
-    void startSession();
     bool openAssignment();
 
     Platform &m_platform;
