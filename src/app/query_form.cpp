@@ -1,16 +1,13 @@
 #include "query_form.h"
 
-#include "bank/line_kind.h"
 #include "caption_button.h"
 #include "figures/graphs.h"
 #include "figures/picture_box.h"
 #include "figures/routines.h"
 #include "navigation/next_question.h"
-#include "navigation/question_reader.h"
 #include "platform/platform.h"
 #include "records/file_viewers.h"
 #include "records/notes.h"
-#include "records/record_code.h"
 #include "records/response_entry.h"
 #include "start_up.h"
 #include "start_up_texts.h"
@@ -218,18 +215,17 @@ void QueryForm::wireControls()
 bool QueryForm::Form_Load()
 {
     m_session.courseTitle = StartUpTexts::courseTitle;
-    startSession();
+    scalePictureBoxes();
+    ::startSession(m_session, m_platform);
     return openAssignment();
 }
 
-void QueryForm::startSession()
+void QueryForm::scalePictureBoxes()
 {
-    ::startSession(m_session, m_platform, [this] {
-        m_Picture1->setScaleHeight(1000);
-        m_Picture1->setScaleWidth(1000);
-        m_Picture2->setScaleHeight(1000);
-        m_Picture2->setScaleWidth(1000);
-    });
+    for (PictureBox *box : {m_Picture1, m_Picture2}) {
+        box->setScaleHeight(1000);
+        box->setScaleWidth(1000);
+    }
 }
 
 bool QueryForm::openAssignment()
@@ -237,27 +233,7 @@ bool QueryForm::openAssignment()
     return ::openAssignment(m_session, m_platform);
 }
 
-QString QueryForm::makeCodeLine(int &codeNbr)
-{
-    return ::makeCodeLine(codeNbr, m_platform);
-}
-
-QString QueryForm::code(QString &a, int &codeNbr)
-{
-    return ::code(a, codeNbr);
-}
-
-QString QueryForm::remSpaces(QString &text)
-{
-    return ::remSpaces(text);
-}
-
-bool QueryForm::readNextQuestion()
-{
-    return ::readNextQuestion(m_session, m_panes, m_platform);
-}
-
-bool QueryForm::runRoutine(QString &routine)
+bool QueryForm::runRoutine(const QString &routine)
 {
     return ::runRoutine(routine, *m_Picture1, m_platform);
 }
@@ -279,10 +255,8 @@ void QueryForm::graph3()
 
 void QueryForm::cmdNextQuestion_Click()
 {
-    ::cmdNextQuestion_Click(m_session, m_panes, m_platform, [this](const QString &name) {
-        QString routine = name;
-        return runRoutine(routine);
-    });
+    ::cmdNextQuestion_Click(m_session, m_panes, m_platform,
+                            [this](const QString &name) { return runRoutine(name); });
 }
 
 void QueryForm::cmd_enter_response_Click()

@@ -28,13 +28,11 @@ public:
     // The whole start-up, before the window is first shown. False when it
     // ended the program.
     bool Form_Load();
+    // Both picture boxes 1000 x 1000 units, as start-up leaves them.
+    void scalePictureBoxes();
 
-    QString makeCodeLine(int &codeNbr);
-    QString code(QString &a, int &codeNbr);
-    QString remSpaces(QString &text);
-    bool readNextQuestion();
     // False when the name ended the program.
-    bool runRoutine(QString &routine);
+    bool runRoutine(const QString &routine);
     void graph1();
     void graph2();
     void graph3();
@@ -65,7 +63,6 @@ private:
     void buildControls();
     void setTabOrder();
     void wireControls();
-    void startSession();
     bool openAssignment();
 
     Platform &m_platform;

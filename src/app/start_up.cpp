@@ -27,12 +27,10 @@ int codeNumberFor(float r)
     return std::clamp(n, 19, 28);
 }
 
-void startSession(SessionState &session, Platform &platform,
-                  const std::function<void()> &scalePictureBoxes)
+void startSession(SessionState &session, Platform &platform)
 {
     platform.seedRandom(secondsSinceMidnight(platform.now()));
     session.sessionCodeNbr = codeNumberFor(platform.nextRandom());
-    scalePictureBoxes();
 
     session.workFolder = defaultFolder;
     // The default folder is made at every start; that it may exist already,

@@ -2,16 +2,13 @@
 
 #include <QString>
 
-#include <functional>
-
 class Platform;
 struct SessionState;
 
 // The start-up dialogue and everything it fills in, in the course's order:
-// the code number, the picture scales, the working folder, the file paths,
-// the assignment numbers, and the loaded bank.
-void startSession(SessionState &session, Platform &platform,
-                  const std::function<void()> &scalePictureBoxes);
+// the code number, the working folder, the file paths, the assignment
+// numbers, and the loaded bank. The window sets its picture scales itself.
+void startSession(SessionState &session, Platform &platform);
 
 // Finds the assignment's header and writes the opening block to the master
 // and SEND files. False when it could not, after the error was reported.

@@ -217,6 +217,10 @@ private slots:
         platform.replies = {"Ann", "", "1"};
         QueryForm form(platform);
         QVERIFY(form.Form_Load());
+        for (const PictureBox *box : {form.picture1(), form.picture2()}) {
+            QCOMPARE(box->scaleWidth(), 1000.0);
+            QCOMPARE(box->scaleHeight(), 1000.0);
+        }
         const QByteArray master = home.read("kestrafo/masterFile.txt");
         form.findChild<QPushButton *>("cmd_quit")->click();
         QVERIFY(platform.ended);

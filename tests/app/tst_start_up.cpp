@@ -15,7 +15,7 @@ SessionState startWith(FakePlatform &platform, const QStringList &replies)
 {
     platform.replies = replies;
     SessionState session;
-    startSession(session, platform, [] {});
+    startSession(session, platform);
     return session;
 }
 

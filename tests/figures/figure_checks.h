@@ -50,15 +50,6 @@ inline int countColour(const QImage &image, const QColor &colour, QRect within =
     return count;
 }
 
-// The window as start-up leaves its picture boxes: 1000 x 1000 units each.
-inline void scaleLikeStartUp(QueryForm &form)
-{
-    for (PictureBox *box : {form.picture1(), form.picture2()}) {
-        box->setScaleHeight(1000);
-        box->setScaleWidth(1000);
-    }
-}
-
 using Figure = void (*)(PictureBox &);
 
 // What Picture1 of a fresh window shows after these figures, in this order.
@@ -66,7 +57,7 @@ inline QImage drawnBy(std::initializer_list<Figure> figures)
 {
     FakePlatform platform;
     QueryForm form(platform);
-    scaleLikeStartUp(form);
+    form.scalePictureBoxes();
     for (const Figure figure : figures)
         figure(*form.picture1());
     return form.picture1()->picture();

@@ -29,7 +29,7 @@ int main(int argc, char *argv[])
     for (const auto &[file, graph] : graphs) {
         FakePlatform platform;
         QueryForm form(platform);
-        FigureChecks::scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         (form.*graph)();
         const QString path = folder.filePath(QLatin1String(file));
         if (!form.picture1()->grab().save(path, "PNG")) {

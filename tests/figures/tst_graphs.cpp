@@ -217,7 +217,7 @@ private slots:
     {
         FakePlatform platform;
         QueryForm form(platform);
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         form.graph2();
         const QImage image = form.picture1()->picture();
         // The title begins at (300, 50): nothing is drawn above row 11 or in

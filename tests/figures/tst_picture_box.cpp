@@ -31,7 +31,7 @@ private slots:
         QCOMPARE(box->scaleWidth(), 341 * 15.0);
         QCOMPARE(box->scaleHeight(), 221 * 15.0);
 
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         QCOMPARE(box->toPixel(0, 0), QPoint(0, 0));
         QCOMPARE(box->toPixel(500, 500), QPoint(170, 110));
         QCOMPARE(box->toPixel(900, 900), QPoint(306, 198));
@@ -64,7 +64,7 @@ private slots:
     {
         FakePlatform platform;
         QueryForm form(platform);
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         PictureBox *box = form.picture1();
         // From pixel (85, 198) to (153, 132): 69 columns, 67 rows.
         box->drawSegment(250, 900, 450, 600);
@@ -86,7 +86,7 @@ private slots:
     {
         FakePlatform platform;
         QueryForm form(platform);
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         PictureBox *box = form.picture1();
         box->fillRectangle(200, 200, 100, 100, QColor(0, 255, 0));
         QImage image = box->picture();
@@ -103,7 +103,7 @@ private slots:
     {
         FakePlatform platform;
         QueryForm form(platform);
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         PictureBox *box = form.picture1();
         // 125 horizontal units are 42 pixels; as vertical units they would be 27.
         box->drawCircle(500, 500, 125);
@@ -120,7 +120,7 @@ private slots:
     {
         FakePlatform platform;
         QueryForm form(platform);
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         PictureBox *box = form.picture1();
         const QFontMetrics metrics(box->font(), box);
         const QRect glyph = metrics.tightBoundingRect(QStringLiteral("E"));
@@ -144,7 +144,7 @@ private slots:
     {
         FakePlatform platform;
         QueryForm form(platform);
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         PictureBox *box = form.picture1();
         const QFontMetrics metrics(box->font(), box);
         const QString text = QStringLiteral("slope 75 and far beyond the edge");
@@ -173,7 +173,7 @@ private slots:
     {
         FakePlatform platform;
         QueryForm form(platform);
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         PictureBox *box = form.picture1();
         const QFontMetrics metrics(box->font(), box);
         const QColor red(255, 0, 0);
@@ -198,7 +198,7 @@ private slots:
     {
         FakePlatform platform;
         QueryForm form(platform);
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         PictureBox *box = form.picture1();
         box->drawSegment(0, 900, 900, 900);
         box->drawCircle(500, 500, 200);
@@ -233,7 +233,7 @@ private slots:
     {
         FakePlatform platform;
         QueryForm form(platform);
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         PictureBox *box = form.picture2();
         box->drawSegment(0, 500, 1000, 500);
         QImage small(10, 6, QImage::Format_RGB32);

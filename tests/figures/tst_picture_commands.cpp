@@ -46,7 +46,7 @@ private slots:
         FakePlatform platform;
         platform.clipboardWorks = clipboardWorks;
         QueryForm form(platform);
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         form.graph3();
         const QImage shown = form.picture1()->picture();
         click(form, "cmd_copy_picture");
@@ -76,13 +76,13 @@ private slots:
         FakePlatform platform;
         platform.clipboardWorks = false;
         QueryForm form(platform);
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         form.graph1();
         click(form, "cmd_copy_picture");
         QVERIFY(!inkBounds(form.picture2()->picture()).isNull());
 
         QueryForm fresh(platform);
-        scaleLikeStartUp(fresh);
+        fresh.scalePictureBoxes();
         fresh.picture2()->setPicture(form.picture1()->picture());
         click(fresh, "cmd_copy_picture");
         QVERIFY(inkBounds(fresh.picture2()->picture()).isNull());
@@ -92,7 +92,7 @@ private slots:
     {
         FakePlatform platform;
         QueryForm form(platform);
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         QTimer &timer = form.pendExpTimer();
         QVERIFY(!timer.isActive());
         click(form, "cmd_pend_exp");
@@ -115,7 +115,7 @@ private slots:
         FakePlatform platform;
         platform.randoms = {0.25f, 0.0f, 0.999999f, 0.5f};
         QueryForm form(platform);
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         for (int tick = 0; tick < 4; ++tick)
             form.tmr_pend_exp_Timer();
         QCOMPARE(platform.beeps, 4);
@@ -196,7 +196,7 @@ private slots:
         platform.randoms = {0.3f, 0.6f};
         platform.randomWhenEmpty = 0.5f;
         QueryForm form(platform);
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         form.tmr_pend_exp_Timer();
         form.tmr_pend_exp_Timer();
         QVERIFY(!inkBounds(form.picture1()->picture()).isNull());

@@ -22,7 +22,7 @@ struct RecordSession
     {
         platform.replies = {QStringLiteral("Ann"), QString(), assignmentReply};
         platform.randoms = {0.0f}; // code number 19
-        startSession(session, platform, [] {});
+        startSession(session, platform);
         session.courseTitle = StartUpTexts::courseTitle;
         platform.promptsAsked.clear();
     }

@@ -1,8 +1,8 @@
 #include "navigation/next_question.h"
-#include "platform/posix_file_system.h"
 #include "record_session.h"
 #include "records/notes.h"
 #include "records/response_entry.h"
+#include "support/faulty_file_system.h"
 
 #include <QtTest>
 
@@ -10,53 +10,8 @@
 
 namespace {
 
-// The real files, with one chosen write or close made to fail. A short
-// write puts half of the bytes out first, as a full disk does.
-class FailingFiles : public PosixFileSystem
-{
-public:
-    int failWrite = 0; // the n-th write call fails; 0 for none
-    bool shortWrite = false;
-    int failClose = 0; // counted over all closes
-    int writes = 0;
-    int closes = 0;
-    int open = 0; // handles given out and not closed yet
-
-    FileStatus openForLock(const QString &path, Handle *handle, bool *created) override
-    {
-        const FileStatus status = PosixFileSystem::openForLock(path, handle, created);
-        open += status.ok() ? 1 : 0;
-        return status;
-    }
-
-    FileStatus openForAppend(const QString &path, Creation creation, Handle *handle,
-                             bool *created) override
-    {
-        const FileStatus status = PosixFileSystem::openForAppend(path, creation, handle, created);
-        open += status.ok() ? 1 : 0;
-        return status;
-    }
-
-    FileStatus write(Handle handle, const QByteArray &bytes, qint64 *written) override
-    {
-        if (++writes != failWrite)
-            return PosixFileSystem::write(handle, bytes, written);
-        if (!shortWrite) {
-            *written = 0;
-            return FileStatus::failure(QStringLiteral("No space left on device"));
-        }
-        return PosixFileSystem::write(handle, bytes.left(bytes.size() / 2), written);
-    }
-
-    FileStatus close(Handle handle) override
-    {
-        const FileStatus status = PosixFileSystem::close(handle);
-        --open;
-        if (++closes == failClose)
-            return FileStatus::failure(QStringLiteral("Input/output error"));
-        return status;
-    }
-};
+using Fault = FaultyFileSystem::Fault;
+using Call = FaultyFileSystem::Call;
 
 void next(RecordSession &s)
 {
@@ -208,25 +163,37 @@ private slots:
     void aFailedWriteTakesTheRecordBack_data()
     {
         QTest::addColumn<bool>("notes");
-        QTest::addColumn<int>("failWrite");
-        QTest::addColumn<bool>("shortWrite");
-        QTest::addColumn<int>("failClose");
-        QTest::newRow("response, master full") << false << 1 << false << 0;
-        QTest::newRow("response, master half written") << false << 1 << true << 0;
-        QTest::newRow("response, SEND full") << false << 2 << false << 0;
-        QTest::newRow("response, SEND half written") << false << 2 << true << 0;
-        QTest::newRow("response, SEND close lost") << false << 0 << false << 2;
-        QTest::newRow("note, notes full") << true << 3 << false << 0;
-        QTest::newRow("note, notes half written") << true << 3 << true << 0;
-        QTest::newRow("note, master close lost") << true << 0 << false << 1;
+        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<Call>("call");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("reason");
+        const QString full = QStringLiteral("No space left on device");
+        const QString half = QStringLiteral("bytes could be written; the disk may be full");
+        const QString lost = QStringLiteral("Input/output error");
+        QTest::newRow("response, master full")
+            << false << Fault::FailOnce << Call::Write << 1 << full;
+        QTest::newRow("response, master half written")
+            << false << Fault::ShortWrite << Call::Write << 1 << half;
+        QTest::newRow("response, SEND full")
+            << false << Fault::FailOnce << Call::Write << 2 << full;
+        QTest::newRow("response, SEND half written")
+            << false << Fault::ShortWrite << Call::Write << 2 << half;
+        QTest::newRow("response, SEND close lost")
+            << false << Fault::FailOnce << Call::Close << 2 << lost;
+        QTest::newRow("note, notes full") << true << Fault::FailOnce << Call::Write << 3 << full;
+        QTest::newRow("note, notes half written")
+            << true << Fault::ShortWrite << Call::Write << 3 << half;
+        QTest::newRow("note, master close lost")
+            << true << Fault::FailOnce << Call::Close << 1 << lost;
     }
 
     void aFailedWriteTakesTheRecordBack()
     {
         QFETCH(bool, notes);
-        QFETCH(int, failWrite);
-        QFETCH(bool, shortWrite);
-        QFETCH(int, failClose);
+        QFETCH(Fault, fault);
+        QFETCH(Call, call);
+        QFETCH(int, n);
+        QFETCH(QString, reason);
         RecordSession s;
         QVERIFY(openAssignment(s.session, s.platform));
         s.useBank({"`qQ"});
@@ -238,10 +205,8 @@ private slots:
         const QByteArray notesFile = s.notes();
         QVERIFY(!notesFile.isEmpty());
 
-        FailingFiles files;
-        files.failWrite = failWrite;
-        files.shortWrite = shortWrite;
-        files.failClose = failClose;
+        FaultyFileSystem files(s.platform.files());
+        files.inject(fault, n, call, reason);
         s.platform.fileSystem = &files;
         s.panes.answer = QStringLiteral("second");
         s.panes.question = QStringLiteral("item");
@@ -251,14 +216,16 @@ private slots:
             s.platform.replies = {"3"};
             cmd_enter_response_Click(s.session, s.panes, s.platform);
         }
+        QVERIFY(files.triggered());
         QCOMPARE(s.platform.problems.size(), 1);
+        QVERIFY2(s.platform.problems[0].contains(reason), qPrintable(s.platform.problems[0]));
         QCOMPARE(s.master(), master);
         QCOMPARE(s.send(), send);
         QCOMPARE(s.notes(), notesFile);
         QCOMPARE(s.panes.answer, QStringLiteral("second"));
         QCOMPARE(s.panes.question, QStringLiteral("item"));
         QVERIFY(!s.platform.ended);
-        QCOMPARE(files.open, 0);
+        QCOMPARE(files.openHandles(), 0);
     }
 };
 

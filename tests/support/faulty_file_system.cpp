@@ -4,10 +4,12 @@
 
 FaultyFileSystem::FaultyFileSystem(FileSystem &real) : m_real(real) {}
 
-void FaultyFileSystem::inject(Fault fault, int n)
+void FaultyFileSystem::inject(Fault fault, int n, std::optional<Call> only, const QString &reason)
 {
     m_fault = fault;
     m_n = n;
+    m_only = only;
+    m_reason = reason;
 }
 
 int FaultyFileSystem::count(Call call, Handle handle) const
@@ -24,14 +26,18 @@ bool FaultyFileSystem::fails(Call call, Handle handle)
     if (beforeCall)
         beforeCall(call);
     bool failed = m_failing || alwaysFailing.contains(call);
-    const int number = int(log.size()) + 1;
-    if (m_fault == Fault::KillBefore && number == m_n)
+    m_why = m_failing && !m_reason.isEmpty() ? m_reason : injectedReason;
+    const bool counted = !m_only || *m_only == call;
+    const int number = m_only ? count(call) + 1 : int(log.size()) + 1;
+    if (m_fault == Fault::KillBefore && counted && number == m_n)
         std::raise(SIGKILL);
-    if (!failed && number == m_n &&
+    if (!failed && counted && number == m_n &&
         (m_fault == Fault::FailOnce || m_fault == Fault::FailFromThenOn)) {
         failed = true;
         m_triggered = true;
         m_failing = m_fault == Fault::FailFromThenOn;
+        if (!m_reason.isEmpty())
+            m_why = m_reason;
     }
     log.append({call, handle, failed});
     return failed;

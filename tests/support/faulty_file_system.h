@@ -6,13 +6,15 @@
 #include <QSet>
 
 #include <functional>
+#include <optional>
 
 // A file layer over a real one that can be told to fail. Calls are counted
-// from 1 across every kind; a failed call does nothing, except that a failed
-// close still closes (the handle is gone either way), and it gives
-// injectedReason. Short writes count writes only: the chosen write puts out
-// half of its bytes and reports that. A child process can also be made to
-// die at a chosen call, as at a power cut.
+// from 1, across every kind or within the one kind a fault is limited to; a
+// failed call does nothing, except that a failed close still closes (the
+// handle is gone either way), and it gives the fault's reason. Short writes
+// count writes only: the chosen write puts out half of its bytes and reports
+// that. A child process can also be made to die at a chosen call, as at a
+// power cut.
 class FaultyFileSystem : public FileSystem
 {
 public:
@@ -50,7 +52,10 @@ public:
 
     explicit FaultyFileSystem(FileSystem &real);
 
-    void inject(Fault fault, int n);
+    // Only calls of the given kind count towards n when one is given; an
+    // empty reason stands for injectedReason.
+    void inject(Fault fault, int n, std::optional<Call> only = std::nullopt,
+                const QString &reason = QString());
 
     bool triggered() const { return m_triggered; }
     int calls() const { return int(log.size()); }
@@ -81,13 +86,16 @@ public:
     FileStatus readAll(const QString &path, QByteArray *bytes) override;
 
 private:
-    // Logs the call and tells whether it is to fail.
+    // Logs the call and tells whether it is to fail, and why.
     bool fails(Call call, Handle handle);
-    FileStatus injected() const { return FileStatus::failure(injectedReason); }
+    FileStatus injected() const { return FileStatus::failure(m_why); }
 
     FileSystem &m_real;
     Fault m_fault = Fault::None;
     int m_n = 0;
+    std::optional<Call> m_only;
+    QString m_reason;
+    QString m_why;
     int m_writes = 0;
     bool m_failing = false; // every call fails from now on
     bool m_triggered = false;
