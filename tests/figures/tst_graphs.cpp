@@ -200,7 +200,7 @@ private slots:
 
         FakePlatform platform;
         QueryForm form(platform);
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         form.picture1()->printText(x, y, text);
         const QImage label = form.picture1()->picture();
         const QRect ink = inkBounds(label);

@@ -156,7 +156,7 @@ private slots:
         QDir().mkpath(home.kestrafoFolder());
         RealPromptPlatform platform;
         QueryForm form(platform);
-        scaleLikeStartUp(form);
+        form.scalePictureBoxes();
         SessionState &session = form.session();
         session.masterFilePath = QStringLiteral("c:\\kestrafo\\masterFile.txt");
         session.sendFilePath = QStringLiteral("c:\\kestrafo\\send_1207.txt");
