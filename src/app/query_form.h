@@ -65,6 +65,9 @@ private:
     void buildControls();
     void setTabOrder();
     void wireControls();
+    void setAccessibleTexts();
+    void installShortcuts();
+    void focusAnswerWhenEmptied();
     void startSession();
     bool openAssignment();
 
