@@ -1,7 +1,7 @@
 BUILD := build
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: setup build run test bench format-check clean
+.PHONY: setup build run test bench package format-check clean
 
 setup:
 	./scripts/setup.sh
@@ -15,6 +15,9 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cmake --build $(BUILD) --target package
 
 bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/kestrafo-bench

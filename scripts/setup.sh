@@ -4,7 +4,9 @@
 set -eu
 
 packages="cmake make g++ qt6-base-dev libgl-dev fonts-liberation \
-xvfb xauth xdotool xclip x11-utils fiu-utils locales"
+xvfb xauth xdotool xclip x11-utils fiu-utils \
+dpkg-dev file binutils lintian desktop-file-utils appstream \
+dbus at-spi2-core python3 python3-pyatspi locales"
 
 missing=""
 for p in $packages; do

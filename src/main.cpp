@@ -7,6 +7,7 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrafo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrafo.Kestrafo"));
 
     QtPlatform platform;
     QueryForm form(platform);

@@ -6,13 +6,15 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PR
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
-foreach(path bin/kestrafo share/applications/kestrafo.desktop
-             share/icons/hicolor/scalable/apps/kestrafo.svg)
+foreach(path bin/kestrafo share/applications/org.kestrafo.Kestrafo.desktop
+             share/icons/hicolor/scalable/apps/kestrafo.svg
+             share/metainfo/org.kestrafo.Kestrafo.metainfo.xml share/man/man1/kestrafo.1.gz
+             share/doc/kestrafo/copyright share/doc/kestrafo/changelog.gz)
     if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "not installed: ${path}")
     endif()
 endforeach()
-file(STRINGS "${PREFIX}/share/applications/kestrafo.desktop" exec REGEX "^Exec=")
+file(STRINGS "${PREFIX}/share/applications/org.kestrafo.Kestrafo.desktop" exec REGEX "^Exec=")
 if(NOT exec STREQUAL "Exec=kestrafo")
     message(FATAL_ERROR "the desktop entry starts '${exec}'")
 endif()

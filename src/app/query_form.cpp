@@ -1,6 +1,7 @@
 #include "query_form.h"
 
 #include "caption_button.h"
+#include "figures/figure_description.h"
 #include "figures/graphs.h"
 #include "figures/picture_box.h"
 #include "figures/routines.h"
@@ -19,6 +20,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 
@@ -98,6 +100,8 @@ QueryForm::QueryForm(Platform &platform, QWidget *parent)
     buildControls();
     setTabOrder();
     wireControls();
+    setAccessibleTexts();
+    installShortcuts();
     m_txt_question->setFocus();
 }
 
@@ -210,6 +214,79 @@ void QueryForm::wireControls()
     connect(&m_tmr_pend_exp, &QTimer::timeout, this, &QueryForm::tmr_pend_exp_Timer);
     connect(m_cmd_quit, &QPushButton::clicked, this, &QueryForm::cmd_quit_Click);
     connect(m_cmd_clr_answer, &QPushButton::clicked, this, &QueryForm::cmd_clr_answer_Click);
+    for (QPushButton *button : {m_cmd_enter_response, m_cmd_save_as_notes, m_cmd_clr_answer})
+        connect(button, &QPushButton::clicked, this, &QueryForm::focusAnswerWhenEmptied);
+}
+
+// Names and descriptions for screen readers; nothing here shows on screen.
+void QueryForm::setAccessibleTexts()
+{
+    m_txt_question->setAccessibleName(QStringLiteral("Questions and worked answers"));
+    m_txt_question->setAccessibleDescription(
+        QStringLiteral("The assignment's questions and worked answers, the newest at the end. "
+                       "The notes file and the SEND file are shown here too."));
+    m_txt_answer->setAccessibleName(QStringLiteral("Your answer"));
+    m_txt_answer->setAccessibleDescription(QStringLiteral(
+        "Type your response here. Enter starts a new line; Ctrl+Enter records the response."));
+    m_Picture1->setAccessibleName(QStringLiteral("Picture"));
+    describeEmptyPicture(*m_Picture1);
+    m_Picture2->setAccessibleName(QStringLiteral("Copied picture"));
+    describeEmptyPicture(*m_Picture2);
+    m_List1->setAccessibleName(QStringLiteral("List"));
+    m_List1->setAccessibleDescription(QStringLiteral("Not used by the course; it stays empty."));
+    for (size_t i = 0; i < m_txt_parameter.size(); ++i) {
+        m_txt_parameter[i]->setAccessibleName(m_lbl_parameter[i]->text());
+        m_txt_parameter[i]->setAccessibleDescription(
+            QStringLiteral("Not used by the course; what you type here has no effect."));
+    }
+    const QList<QWidget *> captioned = {
+        m_cmdNextQuestion,    m_cmd_display_note_file, m_cmd_displayCumulativeText,
+        m_cmd_enter_response, m_cmd_save_as_notes,     m_cmd_clr_answer,
+        m_cmd_quit,           m_cmd_next_picture,      m_cmd_copy_picture,
+        m_cmd_timerTrigger,   m_cmd_pend_exp,
+    };
+    for (QWidget *button : captioned)
+        button->setAccessibleName(static_cast<QPushButton *>(button)->text());
+    m_lbl_only_if_prompted->setAccessibleName(m_lbl_only_if_prompted->text());
+    for (QLabel *label : m_lbl_parameter)
+        label->setAccessibleName(label->text());
+}
+
+// Every key needs Ctrl, so typing an answer cannot set one off, and plain
+// Enter stays a new line. "quit program" has none: it ends at once.
+void QueryForm::installShortcuts()
+{
+    struct Binding
+    {
+        QPushButton *button;
+        QList<QKeySequence> keys;
+    };
+    const QList<Binding> bindings = {
+        {m_cmd_enter_response,
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}},
+        {m_cmdNextQuestion, {QKeySequence(Qt::CTRL | Qt::Key_N)}},
+        {m_cmd_save_as_notes, {QKeySequence(Qt::CTRL | Qt::Key_S)}},
+        {m_cmd_clr_answer, {QKeySequence(Qt::CTRL | Qt::Key_L)}},
+        {m_cmd_display_note_file, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)}},
+        {m_cmd_displayCumulativeText, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}},
+    };
+    for (const Binding &binding : bindings) {
+        for (const QKeySequence &key : binding.keys) {
+            auto *shortcut = new QShortcut(key, this);
+            connect(shortcut, &QShortcut::activated, binding.button, &QPushButton::click);
+        }
+        const QString key = binding.keys.first().toString(QKeySequence::NativeText);
+        binding.button->setToolTip(binding.button->text() + QStringLiteral(" (") + key +
+                                   QLatin1Char(')'));
+        binding.button->setAccessibleDescription(QStringLiteral("Shortcut: ") + key);
+    }
+}
+
+// After a command that empties the panes the student types next.
+void QueryForm::focusAnswerWhenEmptied()
+{
+    if (m_panes.answerText().isEmpty())
+        m_txt_answer->setFocus();
 }
 
 bool QueryForm::Form_Load()

@@ -63,6 +63,9 @@ private:
     void buildControls();
     void setTabOrder();
     void wireControls();
+    void setAccessibleTexts();
+    void installShortcuts();
+    void focusAnswerWhenEmptied();
     bool openAssignment();
 
     Platform &m_platform;

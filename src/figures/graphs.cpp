@@ -1,5 +1,6 @@
 #include "graphs.h"
 
+#include "figure_description.h"
 #include "picture_box.h"
 
 #include <initializer_list>
@@ -68,6 +69,7 @@ void graph1(PictureBox &picture)
     verticalGrid(picture);
     picture.drawSegment(370, 670, 430, 730);
     picture.drawSegment(430, 670, 370, 730);
+    describeFigure(picture, Figure::Graph1);
 }
 
 void graph2(PictureBox &picture)
@@ -106,6 +108,7 @@ void graph2(PictureBox &picture)
     plotLabel(picture, 430, 450, QStringLiteral("slope 40"));
 
     axisGlyphs(picture, QStringLiteral("y"));
+    describeFigure(picture, Figure::Graph2);
 }
 
 void graph3(PictureBox &picture)
@@ -139,4 +142,5 @@ void graph3(PictureBox &picture)
     plotLabel(picture, 300, 750, QStringLiteral("slope -.4"));
 
     axisGlyphs(picture, QStringLiteral("y"));
+    describeFigure(picture, Figure::Graph3);
 }

@@ -1,6 +1,7 @@
 #include "routines.h"
 
 #include "bank/line_kind.h"
+#include "figure_description.h"
 #include "graphs.h"
 #include "picture_box.h"
 #include "platform/platform.h"
@@ -42,6 +43,7 @@ void cmd_copy_picture_Click(PictureBox &picture1, PictureBox &picture2, Platform
     platform.setClipboardImage(picture1.picture());
     const QImage fromClipboard = platform.clipboardImage();
     picture2.setPicture(fromClipboard.isNull() ? picture1.picture() : fromClipboard);
+    copyDescription(picture1, picture2);
 }
 
 void tmr_pend_exp_Timer(PictureBox &picture1, Platform &platform)
@@ -49,4 +51,5 @@ void tmr_pend_exp_Timer(PictureBox &picture1, Platform &platform)
     platform.beep();
     const float r = platform.nextRandom();
     picture1.drawCircle(500, 500, r * 500.0f);
+    describeFigure(picture1, Figure::PendExpCircles);
 }

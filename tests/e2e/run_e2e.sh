@@ -563,4 +563,47 @@ expect_exit 0
 same_folder "$work/after-001" "$folder"
 pass
 
+# The keys: every command of the session without the mouse, Enter still a
+# new line in the answer, and the focus back in the answer pane after a
+# command that empties it.
+scenario="keyboard shortcuts"
+mapfile -d '' items < <(assignment_items 005 006)
+start_program "$home"
+start_up "Ann Student" "1" "" "5"
+wait_for_main_window
+click txt_answer
+xdotool key ctrl+n
+expect_pane txt_question $'\n\n'"${items[0]}"
+type_answer "first line" "second line"
+expect_pane txt_answer "first line"$'\n'"second line"
+xdotool key ctrl+Return
+answer_prompt "1"
+expect_pane txt_question ""
+grep -qa $'\r\nfirst line\r\nsecond line\r\nconfidence assessment:  1\r\n' "$folder/$send_name" ||
+    fail "Ctrl+Enter did not record the response"
+type_answer "to be cleared"
+xdotool key ctrl+l
+expect_pane txt_answer ""
+# After a click on "clear answer" the keys go straight into the answer.
+type_answer "again"
+click cmd_clr_answer
+xdotool type --delay 4 -- "typed at once"
+expect_pane txt_answer "typed at once"
+notes_before=$(stat -c %s "$folder/notes_.txt")
+type_answer "a note by key"
+xdotool key ctrl+s
+expect_pane txt_answer ""
+[ "$(stat -c %s "$folder/notes_.txt")" -gt "$notes_before" ] || fail "Ctrl+S saved no note"
+tail -c 200 "$folder/notes_.txt" | grep -qa 'a note by key' || fail "the note is not in the notes file"
+xdotool key ctrl+shift+n
+shown=$'\n\n'$(tr -d '\r\n' <"$folder/notes_.txt")
+expect_pane txt_question "$shown"
+xdotool key ctrl+shift+s
+read_pane txt_question
+[[ $pane == "$shown"$'\n'* ]] && [[ $pane == *"a note by key"*"a note by key"* ]] ||
+    fail "Ctrl+Shift+S did not show the SEND file after the notes"
+click cmd_quit
+expect_exit 0
+pass
+
 echo "$passed passed, $failed failed"
