@@ -5,6 +5,7 @@
 #include "session/session_state.h"
 #include "support/fake_panes.h"
 #include "support/fake_platform.h"
+#include "support/record_session.h"
 #include "support/temp_home.h"
 
 #include <QtTest>
@@ -17,9 +18,7 @@ SessionState sessionOn(const QStringList &afterHeader)
     session.assignmentNbr = QStringLiteral("001");
     session.nextAssignmentNbr = QStringLiteral("002");
     session.responsePrompt = StartUpTexts::responsePrompt;
-    loadQuestionBank(session.questionBank, session.bankIndex,
-                     QStringList{QStringLiteral("001.")} + afterHeader);
-    session.bankIndex = 1;
+    positionAfterHeader(session, QStringLiteral("001."), afterHeader);
     return session;
 }
 

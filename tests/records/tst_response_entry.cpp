@@ -1,7 +1,7 @@
 #include "app/query_form.h"
 #include "navigation/next_question.h"
-#include "record_session.h"
 #include "records/response_entry.h"
+#include "support/record_session.h"
 
 #include <QtTest>
 
@@ -18,11 +18,6 @@ const QString selfCritiquePromptText = QStringLiteral(
     "necessary and was mostly adequate, and 3 indicates that either self-critique was not "
     "necessary or that after reading the solution everything was completely obvious so you "
     "skipped the self-critique.");
-
-void next(RecordSession &s)
-{
-    cmdNextQuestion_Click(s.session, s.panes, s.platform, [](const QString &) { return true; });
-}
 
 // The record as the master file has it; ratingLine empty for none.
 QByteArray masterRecord(const QByteArray &time, const QByteArray &number, const QByteArray &item,
@@ -58,7 +53,7 @@ private slots:
         RecordSession s;
         s.useBank({"`qWhat is x?", "", "`a It is 3.", "`qNext one"});
 
-        next(s);
+        s.next();
         s.panes.answer = QStringLiteral("x is 3");
         s.platform.replies = {"2"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
@@ -78,7 +73,7 @@ private slots:
 
         // The given answer: the box stays empty, since the question was
         // answered; Cancel on the self-critique prompt leaves the label alone.
-        next(s);
+        s.next();
         QCOMPARE(s.panes.answer, QString());
         s.panes.answer = QStringLiteral("I agree");
         s.platform.replies = {""};
@@ -123,7 +118,7 @@ private slots:
         QFETCH(QByteArray, ratingLine);
         RecordSession s;
         s.useBank({line});
-        next(s);
+        s.next();
         s.panes.answer = QStringLiteral("mine");
         s.platform.replies = {reply};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
@@ -138,7 +133,7 @@ private slots:
     {
         RecordSession s;
         s.useBank({"`qWhat is x?", "`aBecause."});
-        next(s);
+        s.next();
         s.panes.answer = QStringLiteral("first");
         s.platform.replies = {"1"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
@@ -200,7 +195,7 @@ private slots:
         QFETCH(QByteArray, written);
         RecordSession s;
         s.useBank({"`qWhat is x?"});
-        next(s);
+        s.next();
         s.panes.answer = typed;
         s.platform.replies = {"3"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
@@ -222,7 +217,7 @@ private slots:
         // Commentary before the first question: still no kind, no rating.
         RecordSession c;
         c.useBank({"Welcome{}to it.", "`qFirst"});
-        next(c);
+        c.next();
         c.panes.answer = QStringLiteral("ok");
         cmd_enter_response_Click(c.session, c.panes, c.platform);
         QCOMPARE(c.send(), sendRecord("14:03:27", "Welcome{}to it.", "ok", QByteArray()));
@@ -248,7 +243,7 @@ private slots:
         QFETCH(QByteArray, number);
         RecordSession s(reply);
         s.useBank({"`qQ"});
-        next(s);
+        s.next();
         s.panes.answer = QStringLiteral("r");
         s.platform.replies = {"1"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
@@ -261,7 +256,7 @@ private slots:
     {
         RecordSession s;
         s.useBank({"`qQ"});
-        next(s);
+        s.next();
         s.platform.clockStepSeconds = 1;
         s.panes.answer = QStringLiteral("r");
         s.platform.replies = {"2"};
