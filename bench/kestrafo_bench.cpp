@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -36,6 +37,16 @@ double medianMs(int repeats, const std::function<void()> &prepare,
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// A start-up that fails leaves nothing worth timing.
+void load(QueryForm &form, BenchPlatform &platform)
+{
+    if (form.Form_Load())
+        return;
+    std::fprintf(stderr, "kestrafo-bench: start-up failed: %s\n",
+                 qPrintable(platform.problems.join(QStringLiteral(" | "))));
+    std::exit(1);
 }
 
 void report(const char *what, double ms, double floorMs)
@@ -190,7 +201,7 @@ void benchStepping(BenchPlatform &platform)
 {
     platform.replies = {QStringLiteral("Ann"), QString(), QStringLiteral("1")};
     QueryForm form(platform);
-    form.Form_Load();
+    load(form, platform);
     form.show();
     // No following header: the reader runs through all 32 assignments into
     // the end of the bank.
@@ -222,7 +233,7 @@ void benchStartUp(BenchPlatform &platform)
         },
         [&] {
             QueryForm form(platform);
-            form.Form_Load();
+            load(form, platform);
             form.show();
             QApplication::processEvents();
         });
@@ -255,7 +266,7 @@ int idleMemory(bool tutor)
     std::unique_ptr<QWidget> window;
     if (tutor) {
         auto form = std::make_unique<QueryForm>(platform);
-        form->Form_Load();
+        load(*form, platform);
         window = std::move(form);
     } else {
         window = std::make_unique<BareWindow>();
@@ -297,7 +308,7 @@ int main(int argc, char *argv[])
 
     platform.replies = {QStringLiteral("Ann"), QString(), QStringLiteral("5")};
     QueryForm form(platform);
-    form.Form_Load();
+    load(form, platform);
     form.show();
     form.cmdNextQuestion_Click();
     benchViewers(form);

@@ -12,6 +12,7 @@
 #include "records/response_entry.h"
 #include "start_up.h"
 #include "start_up_texts.h"
+#include "window_controls.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,12 +25,6 @@
 
 namespace {
 
-// The layout is given in twips, 15 to a pixel.
-QRect twips(int left, int top, int width, int height)
-{
-    return {left / 15, top / 15, width / 15, height / 15};
-}
-
 QFont paneFont()
 {
     QFont font(QStringLiteral("Arial"));
@@ -38,55 +33,74 @@ QFont paneFont()
     return font;
 }
 
-QPlainTextEdit *makePane(QWidget *parent, const char *name, const QString &text, const QRect &at)
+template <typename T> T *placed(T *control, const WindowControl &place)
+{
+    control->setObjectName(QLatin1String(place.name));
+    control->setGeometry(toPixels(place.twips));
+    return control;
+}
+
+QPlainTextEdit *makePane(QWidget *parent, const WindowControl &place)
 {
     auto *pane = new QPlainTextEdit(parent);
-    pane->setObjectName(QLatin1String(name));
     pane->setFont(paneFont());
     pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     pane->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     pane->setTabChangesFocus(true);
-    pane->setPlainText(text);
-    pane->setGeometry(at);
-    return pane;
+    pane->setPlainText(QString::fromLatin1(place.caption));
+    return placed(pane, place);
 }
 
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, const QRect &at)
+QPushButton *makeButton(QWidget *parent, const WindowControl &place)
 {
-    auto *button = new CaptionButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
+    auto *button = new CaptionButton(QString::fromLatin1(place.caption), parent);
     button->setAutoDefault(false);
     button->setDefault(false);
-    button->setGeometry(at);
-    return button;
+    return placed(button, place);
 }
 
-QLabel *makeLabel(QWidget *parent, const QString &name, const QString &caption, const QRect &at)
+QLabel *makeLabel(QWidget *parent, const WindowControl &place)
 {
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(name);
+    auto *label = new QLabel(QString::fromLatin1(place.caption), parent);
     label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
+    // One line of 13 pixels: a caption that does not fit is cut, not wrapped away.
+    label->setWordWrap(place.kind != ControlKind::OneLineLabel);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(at);
-    return label;
+    return placed(label, place);
 }
 
-PictureBox *makePictureBox(QWidget *parent, const char *name, const QRect &at)
+QWidget *makeControl(QWidget *parent, const WindowControl &place)
 {
-    auto *box = new PictureBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(at);
-    return box;
+    switch (place.kind) {
+    case ControlKind::Pane:
+        return makePane(parent, place);
+    case ControlKind::Button:
+        return makeButton(parent, place);
+    case ControlKind::Picture:
+        return placed(new PictureBox(parent), place);
+    case ControlKind::Label:
+    case ControlKind::OneLineLabel:
+        return makeLabel(parent, place);
+    case ControlKind::List:
+        return placed(new QListWidget(parent), place);
+    case ControlKind::Field:
+        return placed(new QLineEdit(QString::fromLatin1(place.caption), parent), place);
+    }
+    return nullptr;
+}
+
+template <typename T> T *child(const QWidget *window, const QString &name)
+{
+    return window->findChild<T *>(name, Qt::FindDirectChildrenOnly);
 }
 
 } // namespace
 
 QueryForm::QueryForm(Platform &platform, QWidget *parent)
     : QWidget(parent), m_platform(platform),
-      m_txt_question(makePane(this, "txt_question", QString(), twips(240, 720, 5175, 3255))),
-      m_txt_answer(makePane(this, "txt_answer", QStringLiteral(" "), twips(5640, 720, 5055, 3255))),
+      m_txt_question(makePane(this, windowControl("txt_question"))),
+      m_txt_answer(makePane(this, windowControl("txt_answer"))),
       m_panes(m_txt_question, m_txt_answer)
 {
     setWindowTitle(QStringLiteral("Form1"));
@@ -96,7 +110,7 @@ QueryForm::QueryForm(Platform &platform, QWidget *parent)
     controlsFont.setPointSize(8);
     setFont(controlsFont);
     setObjectName(QStringLiteral("QueryForm"));
-    resize(10875 / 15, 8595 / 15);
+    resize(toPixels(windowTwips));
     buildControls();
     setTabOrder();
     wireControls();
@@ -107,63 +121,31 @@ QueryForm::QueryForm(Platform &platform, QWidget *parent)
 
 void QueryForm::buildControls()
 {
-    m_cmdNextQuestion = makeButton(
-        this, "cmdNextQuestion", QStringLiteral("Next Question / Answer"), twips(240, 0, 975, 735));
-    m_cmd_display_note_file = makeButton(
-        this, "cmd_display_note_file", QStringLiteral("display notes"), twips(2400, 240, 135, 495));
-    m_cmd_displayCumulativeText =
-        makeButton(this, "cmd_displayCumulativeText", QStringLiteral("display SEND file"),
-                   twips(4440, 240, 915, 495));
-    m_cmd_enter_response = makeButton(this, "cmd_enter_response", QStringLiteral("Enter Response"),
-                                      twips(5640, 240, 855, 495));
-    m_cmd_save_as_notes = makeButton(this, "cmd_save_as_notes", QStringLiteral("Save as Notes"),
-                                     twips(6480, 240, 855, 495));
-    m_cmd_clr_answer = makeButton(this, "cmd_clr_answer", QStringLiteral("clear answer"),
-                                  twips(8880, 240, 735, 495));
-    m_cmd_quit =
-        makeButton(this, "cmd_quit", QStringLiteral("quit program"), twips(10200, 0, 735, 495));
-
-    m_Picture1 = makePictureBox(this, "Picture1", twips(240, 4080, 5175, 3375));
-    m_Picture2 = makePictureBox(this, "Picture2", twips(5640, 4080, 5055, 3375));
-
-    m_lbl_only_if_prompted =
-        makeLabel(this, QStringLiteral("lbl_only_if_prompted"),
-                  QStringLiteral("click only if prompted"), twips(240, 7560, 855, 495));
-    m_cmd_next_picture = makeButton(this, "cmd_next_picture", QStringLiteral("next picture"),
-                                    twips(1200, 7560, 855, 495));
-    m_cmd_copy_picture = makeButton(this, "cmd_copy_picture", QStringLiteral("copy picture"),
-                                    twips(1200, 8160, 855, 495));
-    m_cmd_timerTrigger = makeButton(this, "cmd_timerTrigger", QStringLiteral("Trigger Timer"),
-                                    twips(2400, 7560, 735, 495));
-
-    m_List1 = new QListWidget(this);
-    m_List1->setObjectName(QStringLiteral("List1"));
-    m_List1->setGeometry(twips(3120, 7680, 1695, 840));
-
-    // The parameter boxes: index 0 and 1 on the left, 2 and 3 on the right.
-    struct ParameterPlace
-    {
-        QRect label;
-        QRect box;
-    };
-    const std::array<ParameterPlace, 4> places = {{
-        {twips(5640, 7680, 900, 195), twips(6720, 7680, 300, 285)},
-        {twips(5640, 8160, 855, 195), twips(6720, 8160, 300, 285)},
-        {twips(7200, 7680, 1005, 195), twips(8205, 7680, 300, 285)},
-        {twips(7200, 8160, 900, 195), twips(8205, 8160, 300, 285)},
-    }};
-    for (size_t i = 0; i < places.size(); ++i) {
-        m_lbl_parameter[i] = makeLabel(this, QStringLiteral("lbl_parameter_%1").arg(i),
-                                       QStringLiteral("Parameter %1").arg(i + 1), places[i].label);
-        // One line of 13 pixels: a caption that does not fit is cut, not wrapped away.
-        m_lbl_parameter[i]->setWordWrap(false);
-        m_txt_parameter[i] = new QLineEdit(QStringLiteral("1"), this);
-        m_txt_parameter[i]->setObjectName(QStringLiteral("txt_parameter_%1").arg(i));
-        m_txt_parameter[i]->setGeometry(places[i].box);
+    // The panes are made first, for the panes interface.
+    for (const WindowControl &place : windowControls) {
+        if (place.kind != ControlKind::Pane)
+            makeControl(this, place);
     }
-
-    m_cmd_pend_exp =
-        makeButton(this, "cmd_pend_exp", QStringLiteral("pend exp"), twips(8640, 7560, 495, 375));
+    m_cmdNextQuestion = child<QPushButton>(this, QStringLiteral("cmdNextQuestion"));
+    m_cmd_display_note_file = child<QPushButton>(this, QStringLiteral("cmd_display_note_file"));
+    m_cmd_displayCumulativeText =
+        child<QPushButton>(this, QStringLiteral("cmd_displayCumulativeText"));
+    m_cmd_enter_response = child<QPushButton>(this, QStringLiteral("cmd_enter_response"));
+    m_cmd_save_as_notes = child<QPushButton>(this, QStringLiteral("cmd_save_as_notes"));
+    m_cmd_clr_answer = child<QPushButton>(this, QStringLiteral("cmd_clr_answer"));
+    m_cmd_quit = child<QPushButton>(this, QStringLiteral("cmd_quit"));
+    m_Picture1 = child<PictureBox>(this, QStringLiteral("Picture1"));
+    m_Picture2 = child<PictureBox>(this, QStringLiteral("Picture2"));
+    m_lbl_only_if_prompted = child<QLabel>(this, QStringLiteral("lbl_only_if_prompted"));
+    m_cmd_next_picture = child<QPushButton>(this, QStringLiteral("cmd_next_picture"));
+    m_cmd_copy_picture = child<QPushButton>(this, QStringLiteral("cmd_copy_picture"));
+    m_cmd_timerTrigger = child<QPushButton>(this, QStringLiteral("cmd_timerTrigger"));
+    m_List1 = child<QListWidget>(this, QStringLiteral("List1"));
+    for (size_t i = 0; i < m_lbl_parameter.size(); ++i) {
+        m_lbl_parameter[i] = child<QLabel>(this, QStringLiteral("lbl_parameter_%1").arg(i));
+        m_txt_parameter[i] = child<QLineEdit>(this, QStringLiteral("txt_parameter_%1").arg(i));
+    }
+    m_cmd_pend_exp = child<QPushButton>(this, QStringLiteral("cmd_pend_exp"));
 
     m_tmr_pend_exp.setObjectName(QStringLiteral("tmr_pend_exp"));
     m_tmr_pend_exp.setInterval(15);

@@ -1,10 +1,13 @@
 #include "posix_file_system.h"
 
+#include "native_file_system.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstring>
 #include <thread>
 
@@ -228,4 +231,11 @@ FileStatus PosixFileSystem::readAll(const QString &path, QByteArray *bytes)
     }
     ::close(fd);
     return FileStatus::success();
+}
+
+std::unique_ptr<FileSystem> makeNativeFileSystem()
+{
+    // A file-size limit must fail the write, not kill the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    return std::make_unique<PosixFileSystem>();
 }

@@ -1,5 +1,7 @@
 #include "qt_platform.h"
 
+#include "file_system.h"
+#include "native_file_system.h"
 #include "prompt_dialog.h"
 
 #include <QApplication>
@@ -7,15 +9,18 @@
 #include <QMessageBox>
 
 #include <bit>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 
-QtPlatform::QtPlatform()
+struct QtPlatform::Generator
 {
-    // A file-size limit must fail the write, not kill the program.
-    std::signal(SIGXFSZ, SIG_IGN);
-}
+    std::mt19937 engine;
+};
+
+QtPlatform::QtPlatform() : m_files(makeNativeFileSystem()), m_generator(new Generator) {}
+
+QtPlatform::~QtPlatform() = default;
 
 QString QtPlatform::prompt(const QString &text)
 {
@@ -29,18 +34,18 @@ QDateTime QtPlatform::now()
 
 void QtPlatform::seedRandom(float seed)
 {
-    m_generator.seed(std::bit_cast<std::uint32_t>(seed));
+    m_generator->engine.seed(std::bit_cast<std::uint32_t>(seed));
 }
 
 float QtPlatform::nextRandom()
 {
     // 24 random bits: every value is exact in single precision and below 1.
-    return float(m_generator() >> 8) / 16777216.0f;
+    return float(m_generator->engine() >> 8) / 16777216.0f;
 }
 
 FileSystem &QtPlatform::files()
 {
-    return m_files;
+    return *m_files;
 }
 
 void QtPlatform::beep()

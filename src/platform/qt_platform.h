@@ -1,14 +1,14 @@
 #pragma once
 
 #include "platform.h"
-#include "posix_file_system.h"
 
-#include <random>
+#include <memory>
 
 class QtPlatform : public Platform
 {
 public:
     QtPlatform();
+    ~QtPlatform() override;
 
     QString prompt(const QString &text) override;
     QDateTime now() override;
@@ -23,6 +23,8 @@ public:
     void reportFatalError(const QString &message) override;
 
 private:
-    PosixFileSystem m_files;
-    std::mt19937 m_generator;
+    struct Generator;
+
+    std::unique_ptr<FileSystem> m_files;
+    std::unique_ptr<Generator> m_generator;
 };

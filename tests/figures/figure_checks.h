@@ -2,7 +2,7 @@
 
 #include "app/query_form.h"
 #include "figures/picture_box.h"
-#include "support/fake_platform.h"
+#include "support/figure_window.h"
 
 #include <QImage>
 #include <QRect>
@@ -55,12 +55,10 @@ using Figure = void (*)(PictureBox &);
 // What Picture1 of a fresh window shows after these figures, in this order.
 inline QImage drawnBy(std::initializer_list<Figure> figures)
 {
-    FakePlatform platform;
-    QueryForm form(platform);
-    form.scalePictureBoxes();
+    FigureWindow window;
     for (const Figure figure : figures)
-        figure(*form.picture1());
-    return form.picture1()->picture();
+        figure(*window.form.picture1());
+    return window.picture();
 }
 
 inline QImage blankPicture1()

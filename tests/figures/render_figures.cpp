@@ -27,12 +27,10 @@ int main(int argc, char *argv[])
         {"graph3.png", &QueryForm::graph3},
     };
     for (const auto &[file, graph] : graphs) {
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.scalePictureBoxes();
-        (form.*graph)();
+        FigureWindow window;
+        (window.form.*graph)();
         const QString path = folder.filePath(QLatin1String(file));
-        if (!form.picture1()->grab().save(path, "PNG")) {
+        if (!window.form.picture1()->grab().save(path, "PNG")) {
             err << "cannot write " << QDir::toNativeSeparators(path) << "\n";
             return 1;
         }

@@ -35,36 +35,11 @@ QImage drawnByNames(const QString &names)
 {
     const QHash<QString, Figure> byName = {
         {"graph1", graph1}, {"graph2", graph2}, {"graph3", graph3}};
-    FakePlatform platform;
-    QueryForm form(platform);
-    form.scalePictureBoxes();
+    FigureWindow window;
     for (const QString &name : names.split(u' ', Qt::SkipEmptyParts))
-        byName.value(name)(*form.picture1());
-    return form.picture1()->picture();
+        byName.value(name)(*window.form.picture1());
+    return window.picture();
 }
-
-struct Window
-{
-    FakePlatform platform;
-    QueryForm form{platform};
-
-    Window() { form.scalePictureBoxes(); }
-
-    SessionState &session() { return form.session(); }
-    QImage picture() const { return form.picture1()->picture(); }
-
-    // Lines stored from index first on.
-    void store(int first, const QStringList &lines)
-    {
-        for (int i = 0; i < lines.size(); ++i)
-            session().questionBank.store(first + i, lines[i]);
-    }
-
-    void clickNextPicture()
-    {
-        form.findChild<QPushButton *>(QStringLiteral("cmd_next_picture"))->click();
-    }
-};
 
 } // namespace
 
@@ -92,7 +67,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(int, figure);
-        Window window;
+        FigureWindow window;
         const bool drawn = window.form.runRoutine(name);
         const Figure figures[] = {nullptr, graph1, graph2, graph3};
         if (figure == 0) {
@@ -129,12 +104,12 @@ private slots:
         QFETCH(QStringList, lines);
         QFETCH(QString, drawn);
         QFETCH(int, moved);
-        Window window;
+        FigureWindow window;
         const int b = 40;
         window.session().bankIndex = b;
         window.store(b + 1, lines);
         window.form.panes().setQuestionText(QStringLiteral("kept"));
-        window.clickNextPicture();
+        window.click("cmd_next_picture");
         QVERIFY(!window.platform.ended);
         QCOMPARE(window.session().bankIndex, b + moved);
         QCOMPARE(window.picture(), drawnByNames(drawn));
@@ -144,30 +119,30 @@ private slots:
 
     void nextPictureTakesTwoClicksForTwoRoutineLines()
     {
-        Window window;
+        FigureWindow window;
         window.session().bankIndex = 7;
         window.store(8, {"`routine graph3", "`routine graph1", "plain text"});
-        window.clickNextPicture();
+        window.click("cmd_next_picture");
         QCOMPARE(window.session().bankIndex, 8);
         QCOMPARE(window.picture(), drawnBy({graph3}));
-        window.clickNextPicture();
+        window.click("cmd_next_picture");
         QCOMPARE(window.session().bankIndex, 9);
         QCOMPARE(window.picture(), drawnBy({graph3, graph1}));
-        window.clickNextPicture();
+        window.click("cmd_next_picture");
         QCOMPARE(window.session().bankIndex, 9);
         QCOMPARE(window.picture(), drawnBy({graph3, graph1}));
     }
 
     void theSecondOfThreeRoutineLinesNeverComesUp()
     {
-        Window window;
+        FigureWindow window;
         window.session().bankIndex = 7;
         window.store(8, {"`routine graph3", "`routine graph2", "`routine graph1"});
-        window.clickNextPicture();
+        window.click("cmd_next_picture");
         QCOMPARE(window.session().bankIndex, 10);
         const QImage afterFirst = drawnBy({graph3, graph1});
         QCOMPARE(window.picture(), afterFirst);
-        window.clickNextPicture();
+        window.click("cmd_next_picture");
         QCOMPARE(window.session().bankIndex, 10);
         QCOMPARE(window.picture(), afterFirst);
         QVERIFY(!window.platform.ended);
@@ -175,21 +150,21 @@ private slots:
 
     void nextPictureLooksNoFurtherThanTheBank()
     {
-        Window window;
+        FigureWindow window;
         window.session().bankIndex = 4999;
         window.store(5000, {"`routine graph2"});
-        window.clickNextPicture();
+        window.click("cmd_next_picture");
         QVERIFY(!window.platform.ended);
         QCOMPARE(window.session().bankIndex, 5000);
         QCOMPARE(window.picture(), drawnBy({graph2}));
-        window.clickNextPicture();
+        window.click("cmd_next_picture");
         QVERIFY(!window.platform.ended);
         QCOMPARE(window.session().bankIndex, 5000);
 
-        Window last;
+        FigureWindow last;
         last.session().bankIndex = 4999;
         last.store(5000, {"plain text"});
-        last.clickNextPicture();
+        last.click("cmd_next_picture");
         QVERIFY(!last.platform.ended);
         QCOMPARE(last.session().bankIndex, 4999);
         QCOMPARE(last.picture(), blankPicture1());
@@ -224,10 +199,10 @@ private slots:
         QFETCH(Outcome, byNextQuestion);
 
         {
-            Window window;
+            FigureWindow window;
             window.session().bankIndex = 1;
             window.store(1, {"001. First", line, "plain text", "", ""});
-            window.clickNextPicture();
+            window.click("cmd_next_picture");
             QCOMPARE(window.picture(), pictureFor(byNextPicture));
             QCOMPARE(window.platform.ended, byNextPicture == Outcome::Ends);
             if (window.platform.ended)
@@ -236,7 +211,7 @@ private slots:
             QCOMPARE(window.session().bankIndex, drawn ? 2 : 1);
         }
 
-        Window window;
+        FigureWindow window;
         window.session().nextAssignmentNbr = QStringLiteral("002");
         window.session().bankIndex = 1;
         window.store(1, {"001. First", line, "`qWhat is x?", "002. Second"});
@@ -262,7 +237,7 @@ private slots:
 
     void aRoutineLineBeforeTheNextHeaderDrawsThenEnds()
     {
-        Window window;
+        FigureWindow window;
         window.session().nextAssignmentNbr = QStringLiteral("002");
         window.session().bankIndex = 1;
         window.store(1, {"001. First", "`routine graph2", "002. Second"});

@@ -5,6 +5,8 @@
 #include "session/session_state.h"
 #include "support/fake_panes.h"
 #include "support/fake_platform.h"
+#include "support/loaded_window.h"
+#include "support/record_session.h"
 #include "support/temp_home.h"
 
 #include <QtTest>
@@ -17,9 +19,7 @@ SessionState sessionOn(const QStringList &afterHeader)
     session.assignmentNbr = QStringLiteral("001");
     session.nextAssignmentNbr = QStringLiteral("002");
     session.responsePrompt = StartUpTexts::responsePrompt;
-    loadQuestionBank(session.questionBank, session.bankIndex,
-                     QStringList{QStringLiteral("001.")} + afterHeader);
-    session.bankIndex = 1;
+    positionAfterHeader(session, QStringLiteral("001."), afterHeader);
     return session;
 }
 
@@ -41,16 +41,6 @@ struct RecordingRoutines
         };
     }
 };
-
-// The index of the first bank line that begins with the text, or -1.
-int indexOfLineStarting(const QueryForm &form, const QString &start)
-{
-    for (int i = 1; i <= QuestionBank::lastIndex; ++i) {
-        if (form.session().questionBank.at(i).startsWith(start))
-            return i;
-    }
-    return -1;
-}
 
 QString shownText(const QString &bankLine)
 {
@@ -191,14 +181,13 @@ private slots:
 
     void aWholeAssignmentIsSteppedToTheNextHeader()
     {
-        TempHome home;
-        FakePlatform platform;
-        platform.replies = {"Ann", "", "5"};
-        QueryForm form(platform);
-        QVERIFY(form.Form_Load());
+        LoadedWindow w;
+        QVERIFY(w.load(QStringLiteral("5")));
+        QueryForm &form = w.form;
+        FakePlatform &platform = w.platform;
 
-        const int header = indexOfLineStarting(form, QStringLiteral("005."));
-        const int nextHeader = indexOfLineStarting(form, QStringLiteral("006."));
+        const int header = w.indexOfLineStarting(QStringLiteral("005."));
+        const int nextHeader = w.indexOfLineStarting(QStringLiteral("006."));
         QVERIFY(header > 0);
         QVERIFY(nextHeader > header);
         QCOMPARE(form.session().bankIndex, header);
@@ -232,14 +221,13 @@ private slots:
 
     void theLastAssignmentRunsIntoTheEndOfTheBank()
     {
-        TempHome home;
-        FakePlatform platform;
-        platform.replies = {"Ann", "", "32"};
-        QueryForm form(platform);
-        QVERIFY(form.Form_Load());
-        const int header = indexOfLineStarting(form, QStringLiteral("032."));
+        LoadedWindow w;
+        QVERIFY(w.load(QStringLiteral("32")));
+        QueryForm &form = w.form;
+        FakePlatform &platform = w.platform;
+        const int header = w.indexOfLineStarting(QStringLiteral("032."));
         QCOMPARE(form.session().bankIndex, header);
-        QCOMPARE(indexOfLineStarting(form, QStringLiteral("033")), -1);
+        QCOMPARE(w.indexOfLineStarting(QStringLiteral("033")), -1);
 
         int items = 0;
         for (int i = header + 1; i <= QuestionBank::lastIndex; ++i)

@@ -3,6 +3,7 @@
 #include "session/session_state.h"
 #include "support/fake_panes.h"
 #include "support/fake_platform.h"
+#include "support/record_session.h"
 
 #include <QtTest>
 
@@ -16,9 +17,7 @@ SessionState sessionOn(const QStringList &afterHeader, const QString &next = QSt
     session.assignmentNbr = QStringLiteral("001");
     session.nextAssignmentNbr = next;
     session.responsePrompt = StartUpTexts::responsePrompt;
-    loadQuestionBank(session.questionBank, session.bankIndex,
-                     QStringList{QStringLiteral("001.  `query 1")} + afterHeader);
-    session.bankIndex = 1;
+    positionAfterHeader(session, QStringLiteral("001.  `query 1"), afterHeader);
     return session;
 }
 

@@ -1,8 +1,8 @@
 #include "navigation/next_question.h"
-#include "record_session.h"
 #include "records/file_viewers.h"
 #include "records/notes.h"
 #include "records/response_entry.h"
+#include "support/record_session.h"
 
 #include <QtTest>
 
@@ -25,16 +25,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QString notesPath(const RecordSession &s)
-{
-    return s.folder() + QStringLiteral("/notes_.txt");
-}
-
-QString sendPath(const RecordSession &s)
-{
-    return s.folder() + QStringLiteral("/send_1207.txt");
 }
 
 } // namespace
@@ -87,7 +77,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, shown);
         RecordSession s;
-        writeFile(notesPath(s), content);
+        writeFile(s.notesPath(), content);
         s.panes.question = QStringLiteral("before");
         cmd_display_note_file_Click(s.session, s.panes, s.platform);
         QCOMPARE(s.panes.question, QStringLiteral("before\r\n\r\n") + shown);
@@ -148,7 +138,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, shown);
         RecordSession s;
-        writeFile(sendPath(s), content);
+        writeFile(s.sendPath(), content);
         CountingPanes panes;
         panes.question = QStringLiteral("P");
         cmd_displayCumulativeText_Click(s.session, panes, s.platform);
@@ -169,7 +159,7 @@ private slots:
         QCOMPARE(s.panes.question, pane);
         QCOMPARE(s.panes.answer, QStringLiteral("my answer"));
         QCOMPARE(s.platform.problems.size(), 1);
-        QVERIFY2(s.platform.problems.last().contains(notesPath(s)),
+        QVERIFY2(s.platform.problems.last().contains(s.notesPath()),
                  qPrintable(s.platform.problems.last()));
         QVERIFY(!s.hasNotes());
 
@@ -180,7 +170,7 @@ private slots:
         QCOMPARE(panes.question, pane);
         QCOMPARE(panes.questionSets, 0);
         QCOMPARE(s.platform.problems.size(), 2);
-        QVERIFY2(s.platform.problems.last().contains(sendPath(s)),
+        QVERIFY2(s.platform.problems.last().contains(s.sendPath()),
                  qPrintable(s.platform.problems.last()));
         QVERIFY(!s.hasSend());
         QVERIFY(!s.platform.ended);
@@ -200,15 +190,15 @@ private slots:
     void anUnreadableFileLeavesThePane()
     {
         RecordSession s;
-        QVERIFY(QDir().mkdir(notesPath(s)));
-        QVERIFY(QDir().mkdir(sendPath(s)));
+        QVERIFY(QDir().mkdir(s.notesPath()));
+        QVERIFY(QDir().mkdir(s.sendPath()));
         s.panes.question = QStringLiteral("kept");
         cmd_display_note_file_Click(s.session, s.panes, s.platform);
         cmd_displayCumulativeText_Click(s.session, s.panes, s.platform);
         QCOMPARE(s.panes.question, QStringLiteral("kept"));
         QCOMPARE(s.platform.problems.size(), 2);
-        QVERIFY(s.platform.problems[0].contains(notesPath(s)));
-        QVERIFY(s.platform.problems[1].contains(sendPath(s)));
+        QVERIFY(s.platform.problems[0].contains(s.notesPath()));
+        QVERIFY(s.platform.problems[1].contains(s.sendPath()));
         QVERIFY(!s.platform.ended);
     }
 };

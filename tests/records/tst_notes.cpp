@@ -1,15 +1,10 @@
 #include "navigation/next_question.h"
-#include "record_session.h"
 #include "records/notes.h"
+#include "support/record_session.h"
 
 #include <QtTest>
 
 namespace {
-
-void next(RecordSession &s)
-{
-    cmdNextQuestion_Click(s.session, s.panes, s.platform, [](const QString &) { return true; });
-}
 
 QByteArray notesRecord(const QByteArray &time, const QByteArray &dateTime, const QByteArray &item,
                        const QByteArray &note)
@@ -40,7 +35,7 @@ private slots:
         QVERIFY(!s.hasNotes());
 
         s.useBank({"`qWhat is x?", "`aIt is 3."});
-        next(s);
+        s.next();
         s.panes.answer = QStringLiteral("remember the sign");
         cmd_save_as_notes_Click(s.session, s.panes, s.platform);
 
@@ -55,7 +50,7 @@ private slots:
         QCOMPARE(s.platform.promptsAsked, QStringList());
 
         // The next item leaves the answer box as the note left it.
-        next(s);
+        s.next();
         QCOMPARE(s.panes.answer, QString());
         s.panes.answer = QStringLiteral("and the limits");
         cmd_save_as_notes_Click(s.session, s.panes, s.platform);
@@ -79,7 +74,7 @@ private slots:
         QFETCH(QByteArray, written);
         RecordSession s;
         s.useBank({"`qQ{}uestion"});
-        next(s);
+        s.next();
         s.panes.answer = typed;
         cmd_save_as_notes_Click(s.session, s.panes, s.platform);
         const QByteArray record = notesRecordAt1403("Q{}uestion", written);
@@ -92,7 +87,7 @@ private slots:
     {
         RecordSession s;
         s.useBank({"`qQ"});
-        next(s);
+        s.next();
         for (const bool due : {true, false}) {
             s.session.promptDue = due;
             s.panes.question = QStringLiteral("shown");
@@ -120,7 +115,7 @@ private slots:
     {
         RecordSession s;
         s.useBank({"`qQ"});
-        next(s);
+        s.next();
         s.platform.clockStepSeconds = 1;
         s.panes.answer = QStringLiteral("n");
         cmd_save_as_notes_Click(s.session, s.panes, s.platform);

