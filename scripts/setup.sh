@@ -4,7 +4,7 @@
 set -eu
 
 packages="cmake make g++ qt6-base-dev libgl-dev fonts-liberation \
-xvfb xauth xdotool xclip x11-utils fiu-utils"
+xvfb xauth xdotool xclip x11-utils fiu-utils chromium"
 
 missing=""
 for p in $packages; do
