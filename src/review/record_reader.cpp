@@ -266,22 +266,51 @@ private:
     void readText(Record &record, qint64 first, std::deque<Line> &taken, size_t textFrom)
     {
         std::vector<size_t> closings;
+        bool suspect = false;
         for (;;) {
             if (boundary(0))
                 return endWithoutClosing(record, first, taken, textFrom, closings);
             const bool closing = m_lines.peek(0).view() == closingRule;
             taken.push_back(take());
-            if (closing && boundary(0))
+            if (closing && boundary(0)) {
+                // A record whose first line was damaged leaves its other lines
+                // behind: the text before them may already have ended.
+                if (suspect)
+                    return endWithoutClosing(record, first, taken, textFrom, closings);
                 return finishText(record, first, taken, textFrom, taken.size() - 1);
-            if (closing)
+            }
+            if (closing && likelyEnd(record, taken, textFrom, taken.size() - 1))
                 closings.push_back(taken.size() - 1);
+            else if (!closings.empty() && recordLike(taken, taken.size() - 1))
+                suspect = true;
         }
     }
 
-    // The text ran into another record or the end of the file. If it held a
-    // closing rule, the record may end there with lines added after it, or
-    // those lines may be the student's: read it to the last closing rule and
-    // say so.
+    static bool likelyEnd(const Record &record, const std::deque<Line> &taken, size_t textFrom,
+                          size_t closing)
+    {
+        if (record.kind != RecordKind::Response)
+            return true;
+        if (closing - textFrom < 2)
+            return false;
+        const QByteArrayView before = taken[closing - 1].view();
+        return before.startsWith(confidenceLabel) || before.startsWith(selfCritiqueLabel);
+    }
+
+    static bool recordLike(const std::deque<Line> &taken, size_t at)
+    {
+        const QByteArrayView line = taken[at].view();
+        if (isTimeLine(line) || isDateTimeLine(line))
+            return true;
+        const bool label =
+            line == responseLabel || line.startsWith(notesLabel) || line.startsWith(keptLabel);
+        return label && taken[at - 1].view() == sectionRule;
+    }
+
+    // The text ran into another record or the end of the file, or it holds
+    // what is left of a damaged record. If it held a likely end before, the
+    // record may end there with lines added after it, or those lines may be
+    // the student's: read it to the first likely end and say so.
     void endWithoutClosing(Record &record, qint64 first, std::deque<Line> &taken, size_t textFrom,
                            const std::vector<size_t> &closings)
     {
@@ -292,7 +321,7 @@ private:
                                  : QStringLiteral("record cut short (or a text that holds a "
                                                   "record's first lines)"));
         }
-        const size_t end = closings.back();
+        const size_t end = closings.front();
         record.doubt = lineRange(taken[end + 1].number, taken.back().number) +
                        QStringLiteral(" after this record's closing rule may belong to its text");
         const qint64 strayFirst = taken[end + 1].number;
