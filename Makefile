@@ -18,6 +18,7 @@ test: build
 
 bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/kestrafo-bench
+	./$(BUILD)/kestrafo-review-bench
 
 format-check:
 	./scripts/format-check.sh

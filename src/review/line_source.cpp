@@ -1,5 +1,7 @@
 #include "line_source.h"
 
+#include <cstring>
+
 namespace {
 constexpr qint64 chunkSize = 1 << 20;
 }
@@ -51,13 +53,20 @@ bool LineSource::readMore()
     QByteArray data = m_rest.isEmpty() ? std::move(chunk) : m_rest + chunk;
     m_rest.clear();
     qsizetype start = 0;
-    const qsizetype sep = m_separator.size();
-    for (;;) {
-        const qsizetype end = data.indexOf(m_separator, start);
-        if (end < 0)
+    const bool crlf = m_separator.size() == 2;
+    const char *begin = data.constData();
+    const char *const stop = begin + data.size();
+    for (const char *from = begin; from < stop;) {
+        const auto *lf = static_cast<const char *>(std::memchr(from, '\n', size_t(stop - from)));
+        if (!lf)
             break;
-        m_lines.push_back({data, start, end - start, m_nextNumber++});
-        start = end + sep;
+        from = lf + 1;
+        const qsizetype end = lf - begin;
+        if (crlf && (end == start || begin[end - 1] != '\r'))
+            continue; // a lone LF stays in the line
+        const qsizetype size = end - start - (crlf ? 1 : 0);
+        m_lines.push_back({data, start, size, m_nextNumber++});
+        start = end + 1;
     }
     // A CR at the end of the chunk may be the first half of a line end.
     m_rest = data.sliced(start);

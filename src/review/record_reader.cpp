@@ -123,13 +123,13 @@ private:
     // one's section rule at the end of its last line.
     bool recordStarts(qsizetype at)
     {
-        return m_lines.has(at + 1) && m_lines.peek(at).view().endsWith(sectionRule) &&
-               isTimeLine(m_lines.peek(at + 1).view());
+        return m_lines.has(at) && m_lines.peek(at).view().endsWith(sectionRule) &&
+               m_lines.has(at + 1) && isTimeLine(m_lines.peek(at + 1).view());
     }
 
     bool openingStarts(qsizetype at)
     {
-        return m_lines.has(at + 4) && isCodeLine(m_lines.peek(at).view()) &&
+        return m_lines.has(at) && isCodeLine(m_lines.peek(at).view()) && m_lines.has(at + 4) &&
                m_lines.peek(at + 1).view().startsWith(assignmentLabel) &&
                m_lines.peek(at + 3).view() == courseTitle && isDate(m_lines.peek(at + 4).view());
     }

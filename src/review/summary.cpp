@@ -12,7 +12,8 @@ qint64 secondsOf(const QByteArray &time)
 {
     if (time.size() != 8)
         return -1;
-    return time.first(2).toInt() * 3600 + time.sliced(3, 2).toInt() * 60 + time.sliced(6).toInt();
+    const auto two = [&](qsizetype at) { return (time[at] - '0') * 10 + (time[at + 1] - '0'); };
+    return two(0) * 3600 + two(3) * 60 + two(6);
 }
 
 QString counts(const RatingCounts &c)
@@ -108,9 +109,12 @@ void SummarySink::record(const Record &record)
         s.date = text(record.date);
     qint64 second = secondsOf(record.time);
     // A session that runs past midnight goes on counting.
-    if (s.lastSecond >= 0) {
-        while (second < s.lastSecond)
+    if (second >= 0) {
+        second += s.dayOffset;
+        if (second < s.lastSecond) {
+            s.dayOffset += 86400;
             second += 86400;
+        }
     }
     if (s.firstSecond < 0)
         s.firstSecond = second;

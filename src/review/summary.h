@@ -24,6 +24,7 @@ struct SessionSummary
     RatingCounts selfCritique{};
     qint64 firstSecond = -1;
     qint64 lastSecond = -1;
+    qint64 dayOffset = 0;
     QList<qint64> responseSeconds;
 };
 
