@@ -29,9 +29,9 @@ int main(int argc, char *argv[])
                                       [](const QString &) { return true; });
                 s.panes.answer = QStringLiteral("My work on this step, try %1.").arg(i);
                 const int r = (turn * 7 + i * 3 + (assignment.size() == 2 ? 1 : 2)) % 9;
-                s.platform.replies = {r < 4 ? QString::number(r)
-                                            : r < 8 ? QString::number(3 - r % 2)
-                                                    : QStringLiteral("ok")};
+                s.platform.replies = {r < 4   ? QString::number(r)
+                                      : r < 8 ? QString::number(3 - r % 2)
+                                              : QStringLiteral("ok")};
                 cmd_enter_response_Click(s.session, s.panes, s.platform);
                 if (i % 5 == 4) {
                     s.panes.answer = QStringLiteral("Check the sign of the derivative.");
