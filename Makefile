@@ -21,6 +21,7 @@ package: build
 
 bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/kestrafo-bench
+	./$(BUILD)/kestrafo-review-bench
 
 format-check:
 	./scripts/format-check.sh

@@ -6,7 +6,7 @@ set -eu
 packages="cmake make g++ qt6-base-dev libgl-dev fonts-liberation \
 xvfb xauth xdotool xclip x11-utils fiu-utils \
 dpkg-dev file binutils lintian desktop-file-utils appstream \
-dbus at-spi2-core python3 python3-pyatspi locales"
+dbus at-spi2-core python3 python3-pyatspi locales chromium"
 
 missing=""
 for p in $packages; do

@@ -1,0 +1,92 @@
+// Summarising 100 MB of records against reading the same bytes.
+#include "review.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <random>
+
+namespace {
+
+const QByteArray sectionRule = "......!!!!!!!!...................................";
+const QByteArray closingRule(49, '.');
+
+QByteArray records(qint64 size)
+{
+    std::mt19937 random(7);
+    QByteArray bytes;
+    bytes.reserve(size + 8192);
+    bytes += QByteArray(19, 'x') +
+             "\r\nassignment #012\r\n012.  Series\r\nDravonic II\r\n12-07-2026\r\n";
+    for (int i = 0; bytes.size() < size; ++i) {
+        const QByteArray time = QByteArray(36, ' ') + "14:" + QByteArray::number(10 + i / 60 % 50) +
+                                ':' + QByteArray::number(10 + i % 50) + "\r\n";
+        QByteArray text;
+        const int lines = 1 + int(random() % 20);
+        for (int l = 0; l < lines; ++l)
+            text += QByteArray(int(random() % 120), char('a' + l % 26)) + "\r\n";
+        bytes += sectionRule + "\r\n" + time + "Find the limit of the series.\r\n" + sectionRule +
+                 "\r\nRESPONSE -->  \r\n" + text +
+                 "confidence assessment:  " + QByteArray::number(i % 4) + "\r\n" + closingRule +
+                 "\r\n";
+    }
+    return bytes;
+}
+
+double best(const std::function<void()> &run)
+{
+    double fastest = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        run();
+        fastest = std::min(fastest, timer.nsecsElapsed() / 1e6);
+    }
+    return fastest;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("masterFile.txt"));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(records(100'000'000)) < 0)
+            return 1;
+    }
+    const qint64 size = QFileInfo(path).size();
+    qint64 checksum = 0;
+    const double reading = best([&] {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        for (QByteArray chunk = file.read(1 << 20); !chunk.isEmpty(); chunk = file.read(1 << 20))
+            checksum += chunk.size();
+    });
+    // Reading the same bytes a line at a time, as any reader of lines must.
+    const double lineReading = best([&] {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        char line[65536];
+        for (qint64 n = file.readLine(line, sizeof line); n > 0;
+             n = file.readLine(line, sizeof line))
+            checksum += n;
+    });
+    qint64 responses = 0;
+    const double summarising = best([&] {
+        const Review review = reviewPaths({path}, nullptr);
+        responses = review.files.value(0).sessions.value(0).responses;
+    });
+    std::printf("review: %.1f MB of records, %lld responses\n", size / 1e6, qlonglong(responses));
+    std::printf("review: reading the bytes  %8.1f ms\n", reading);
+    std::printf("review: reading the lines  %8.1f ms\n", lineReading);
+    std::printf("review: summarising        %8.1f ms  (%.2f x reading the bytes, %.2f x reading "
+                "the lines; goal 3 x)\n",
+                summarising, summarising / reading, summarising / lineReading);
+    return checksum > 0 ? 0 : 1;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "record.h"
+
+#include <QIODevice>
+#include <QString>
+
+// One row a record, RFC 4180 quoting, UTF-8 with a byte-order mark so that
+// spreadsheets take the accents as they are.
+void writeCsvHeader(QIODevice &out);
+QByteArray csvField(const QString &text);
+
+class CsvSink : public RecordSink
+{
+public:
+    CsvSink(QIODevice &out, const QString &file, bool utf8, RecordSink &next);
+    bool wantsTexts() const override { return true; }
+    void record(const Record &record) override;
+    void damage(const Damage &damage) override { m_next.damage(damage); }
+
+private:
+    QString text(const QByteArray &bytes) const;
+
+    QIODevice &m_out;
+    QString m_file;
+    bool m_utf8;
+    RecordSink &m_next;
+    QString m_date;
+    QString m_assignment;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// What the reader finds in a record file. Texts stay in the file's bytes
+// (Windows-1252) until a report shows them.
+enum class RecordKind
+{
+    Opening,
+    Response,
+    Notes,
+    Rescue
+};
+
+enum class RatingKind
+{
+    None,
+    Confidence,
+    SelfCritique
+};
+
+struct Record
+{
+    RecordKind kind = RecordKind::Response;
+    qint64 firstLine = 0;
+    qint64 lastLine = 0;
+    QByteArray time; // hh:mm:ss
+    QByteArray date; // mm-dd-yyyy: opening blocks, notes and rescue records
+    QByteArray assignment;
+    QByteArray header;
+    bool fromMaster = false; // carries the master file's own question-number line
+    QByteArray item;
+    QByteArray text; // response, note (label dropped) or kept text
+    RatingKind ratingKind = RatingKind::None;
+    QByteArray rating;
+    QByteArray reason; // why a draft was kept
+    QString doubt;     // set when the record can be read in more than one way
+};
+
+struct Damage
+{
+    qint64 firstLine = 0; // 0: the whole file
+    qint64 lastLine = 0;
+    QString what;
+};
+
+class RecordSink
+{
+public:
+    virtual ~RecordSink() = default;
+    // Texts of records are only gathered for sinks that show them.
+    virtual bool wantsTexts() const { return false; }
+    virtual void record(const Record &record) = 0;
+    virtual void damage(const Damage &damage) = 0;
+};

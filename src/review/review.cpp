@@ -1,0 +1,94 @@
+#include "review.h"
+
+#include "csv_sink.h"
+#include "record_reader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+constexpr qint64 sampleSize = 64 * 1024;
+
+// Reads one file; returns false when it is not a file of records at all.
+bool reviewFile(const QString &path, bool named, QIODevice *csv, Review &review)
+{
+    FileSummary summary;
+    summary.path = QDir::toNativeSeparators(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        summary.problem = file.errorString();
+        review.errors.append(summary.path + QStringLiteral(": ") + file.errorString());
+        review.files.append(summary);
+        return true;
+    }
+    const FileCheck check = checkStart(file.peek(sampleSize));
+    if (!named && !check.holdsRecords)
+        return false;
+    if (check.look == FileLook::Binary) {
+        summary.problem = QStringLiteral("binary file, not records");
+        review.errors.append(summary.path + QStringLiteral(": ") + summary.problem);
+        review.files.append(summary);
+        return true;
+    }
+    if (check.look == FileLook::LfRecords)
+        summary.damages.append({0, 0,
+                                QStringLiteral("lines end in LF, not CR LF: the file was "
+                                               "converted after the tutor wrote it")});
+    if (check.utf8)
+        summary.damages.append({0, 0,
+                                QStringLiteral("the file is in UTF-8, not Windows-1252: it was "
+                                               "re-encoded after the tutor wrote it")});
+    SummarySink sink(summary, check.utf8);
+    if (csv) {
+        CsvSink rows(*csv, summary.path, check.utf8, sink);
+        readRecords(file, check, rows);
+    } else {
+        readRecords(file, check, sink);
+    }
+    review.files.append(summary);
+    return true;
+}
+
+} // namespace
+
+Review reviewPaths(const QStringList &paths, QIODevice *csv)
+{
+    Review review;
+    if (csv)
+        writeCsvHeader(*csv);
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        if (!info.exists()) {
+            review.errors.append(QDir::toNativeSeparators(path) +
+                                 QStringLiteral(": no such file or folder"));
+            continue;
+        }
+        if (info.isDir()) {
+            bool any = false;
+            const QFileInfoList entries =
+                QDir(path).entryInfoList(QDir::Files | QDir::Readable, QDir::Name);
+            for (const QFileInfo &entry : entries)
+                any = reviewFile(entry.filePath(), false, csv, review) || any;
+            if (!any)
+                review.errors.append(QDir::toNativeSeparators(path) +
+                                     QStringLiteral(": no files of records in this folder"));
+            continue;
+        }
+        reviewFile(path, true, csv, review);
+    }
+    qint64 records = 0;
+    bool damaged = false;
+    for (const FileSummary &file : std::as_const(review.files)) {
+        records += file.records;
+        damaged = damaged || !file.damages.isEmpty() || !file.doubts.isEmpty();
+    }
+    if (!review.errors.isEmpty() || records == 0)
+        review.status = Unreadable;
+    else if (damaged)
+        review.status = Damaged;
+    if (review.errors.isEmpty() && records == 0)
+        review.errors.append(QStringLiteral("no records found"));
+    return review;
+}

@@ -1,0 +1,209 @@
+#include "summary.h"
+
+#include "platform/windows1252.h"
+
+#include <QTextStream>
+
+#include <algorithm>
+
+namespace {
+
+qint64 secondsOf(const QByteArray &time)
+{
+    if (time.size() != 8)
+        return -1;
+    const auto two = [&](qsizetype at) { return (time[at] - '0') * 10 + (time[at + 1] - '0'); };
+    return two(0) * 3600 + two(3) * 60 + two(6);
+}
+
+QString counts(const RatingCounts &c)
+{
+    return QStringLiteral("0:%1 1:%2 2:%3 3:%4 other:%5")
+        .arg(c[0])
+        .arg(c[1])
+        .arg(c[2])
+        .arg(c[3])
+        .arg(c[4]);
+}
+
+void add(RatingCounts &to, const RatingCounts &from)
+{
+    for (size_t i = 0; i < to.size(); ++i)
+        to[i] += from[i];
+}
+
+} // namespace
+
+int ratingIndex(const QByteArray &reply)
+{
+    if (reply.size() == 1 && reply[0] >= '0' && reply[0] <= '3')
+        return reply[0] - '0';
+    return 4;
+}
+
+qint64 medianGap(const QList<qint64> &seconds)
+{
+    if (seconds.size() < 2)
+        return -1;
+    QList<qint64> gaps;
+    for (qsizetype i = 1; i < seconds.size(); ++i)
+        gaps.append(seconds[i] - seconds[i - 1]);
+    std::sort(gaps.begin(), gaps.end());
+    const qsizetype n = gaps.size();
+    return n % 2 ? gaps[n / 2] : (gaps[n / 2 - 1] + gaps[n / 2]) / 2;
+}
+
+QString duration(qint64 seconds)
+{
+    if (seconds < 0)
+        return QStringLiteral("-");
+    if (seconds < 60)
+        return QStringLiteral("%1 s").arg(seconds);
+    if (seconds < 3600)
+        return QStringLiteral("%1 min %2 s").arg(seconds / 60).arg(seconds % 60);
+    return QStringLiteral("%1 h %2 min").arg(seconds / 3600).arg(seconds / 60 % 60);
+}
+
+QString clock(qint64 seconds)
+{
+    seconds %= 86400;
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
+        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString SummarySink::text(const QByteArray &bytes) const
+{
+    return m_utf8 ? QString::fromUtf8(bytes) : fromWindows1252(bytes);
+}
+
+SessionSummary &SummarySink::session()
+{
+    if (m_file.sessions.isEmpty())
+        m_file.sessions.append(SessionSummary{});
+    return m_file.sessions.last();
+}
+
+void SummarySink::record(const Record &record)
+{
+    ++m_file.records;
+    if (!record.doubt.isEmpty())
+        m_file.doubts.append(QStringLiteral("lines %1-%2: %3")
+                                 .arg(record.firstLine)
+                                 .arg(record.lastLine)
+                                 .arg(record.doubt));
+    if (record.kind == RecordKind::Opening) {
+        SessionSummary s;
+        s.date = text(record.date);
+        s.assignment = text(record.assignment);
+        s.header = text(record.header);
+        s.firstLine = record.firstLine;
+        m_file.sessions.append(s);
+        return;
+    }
+    SessionSummary &s = session();
+    if (s.firstLine == 0)
+        s.firstLine = record.firstLine;
+    if (s.date.isEmpty() && !record.date.isEmpty())
+        s.date = text(record.date);
+    qint64 second = secondsOf(record.time);
+    // A session that runs past midnight goes on counting.
+    if (second >= 0) {
+        second += s.dayOffset;
+        if (second < s.lastSecond) {
+            s.dayOffset += 86400;
+            second += 86400;
+        }
+    }
+    if (s.firstSecond < 0)
+        s.firstSecond = second;
+    s.lastSecond = second;
+    switch (record.kind) {
+    case RecordKind::Response:
+        ++s.responses;
+        s.responseSeconds.append(second);
+        if (record.ratingKind == RatingKind::Confidence)
+            ++s.confidence[size_t(ratingIndex(record.rating))];
+        else if (record.ratingKind == RatingKind::SelfCritique)
+            ++s.selfCritique[size_t(ratingIndex(record.rating))];
+        break;
+    case RecordKind::Notes:
+        ++s.notes;
+        break;
+    case RecordKind::Rescue:
+        ++s.drafts;
+        break;
+    case RecordKind::Opening:
+        break;
+    }
+}
+
+void SummarySink::damage(const Damage &damage)
+{
+    m_file.damages.append(damage);
+}
+
+QMap<QString, AssignmentTotals> totalsOf(const QList<FileSummary> &files)
+{
+    QMap<QString, AssignmentTotals> totals;
+    for (const FileSummary &file : files) {
+        for (const SessionSummary &s : file.sessions) {
+            AssignmentTotals &t =
+                totals[s.assignment.isEmpty() ? QStringLiteral("(none)") : s.assignment];
+            ++t.sessions;
+            t.responses += s.responses;
+            t.notes += s.notes;
+            t.drafts += s.drafts;
+            add(t.confidence, s.confidence);
+            add(t.selfCritique, s.selfCritique);
+        }
+    }
+    return totals;
+}
+
+QString plainSummary(const QList<FileSummary> &files)
+{
+    QString out;
+    QTextStream s(&out);
+    for (const FileSummary &file : files) {
+        s << file.path << "\n";
+        if (!file.problem.isEmpty()) {
+            s << "  cannot read: " << file.problem << "\n\n";
+            continue;
+        }
+        for (const QString &notice : file.notices)
+            s << "  note: " << notice << "\n";
+        if (file.records == 0)
+            s << "  no records\n";
+        for (const SessionSummary &ses : file.sessions) {
+            s << "  session " << (ses.date.isEmpty() ? QStringLiteral("(no date)") : ses.date)
+              << "  assignment "
+              << (ses.assignment.isEmpty() ? QStringLiteral("(no opening block)") : ses.assignment)
+              << "  " << ses.header << "\n";
+            s << "    responses " << ses.responses << ", notes " << ses.notes << ", rescued drafts "
+              << ses.drafts << "\n";
+            s << "    confidence     " << counts(ses.confidence) << "\n";
+            s << "    self critique  " << counts(ses.selfCritique) << "\n";
+            if (ses.firstSecond >= 0)
+                s << "    time " << clock(ses.firstSecond) << " to " << clock(ses.lastSecond)
+                  << " (" << duration(ses.lastSecond - ses.firstSecond)
+                  << "), median between responses " << duration(medianGap(ses.responseSeconds))
+                  << "\n";
+        }
+        for (const Damage &d : file.damages)
+            s << "  damaged: " << d.what << "\n";
+        for (const QString &doubt : file.doubts)
+            s << "  unclear: " << doubt << "\n";
+        s << "\n";
+    }
+    s << "Totals per assignment\n";
+    const auto totals = totalsOf(files);
+    for (auto it = totals.begin(); it != totals.end(); ++it) {
+        const AssignmentTotals &t = it.value();
+        s << "  " << it.key() << ": sessions " << t.sessions << ", responses " << t.responses
+          << ", notes " << t.notes << ", drafts " << t.drafts << ", confidence "
+          << counts(t.confidence) << ", self critique " << counts(t.selfCritique) << "\n";
+    }
+    return out;
+}

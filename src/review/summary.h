@@ -1,0 +1,73 @@
+#pragma once
+
+#include "record.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+
+#include <array>
+
+// Ratings 0 to 3, and replies that are not one of those digits.
+using RatingCounts = std::array<qint64, 5>;
+
+struct SessionSummary
+{
+    QString date;
+    QString assignment;
+    QString header;
+    qint64 firstLine = 0;
+    qint64 responses = 0;
+    qint64 notes = 0;
+    qint64 drafts = 0;
+    RatingCounts confidence{};
+    RatingCounts selfCritique{};
+    qint64 firstSecond = -1;
+    qint64 lastSecond = -1;
+    qint64 dayOffset = 0;
+    QList<qint64> responseSeconds;
+};
+
+struct FileSummary
+{
+    QString path;
+    QString problem; // a file that could not be read at all
+    QStringList notices;
+    QList<SessionSummary> sessions;
+    QList<Damage> damages;
+    QStringList doubts;
+    qint64 records = 0;
+};
+
+struct AssignmentTotals
+{
+    qint64 sessions = 0;
+    qint64 responses = 0;
+    qint64 notes = 0;
+    qint64 drafts = 0;
+    RatingCounts confidence{};
+    RatingCounts selfCritique{};
+};
+
+// Gathers a file's sessions and damage as the reader hands them over.
+class SummarySink : public RecordSink
+{
+public:
+    explicit SummarySink(FileSummary &file, bool utf8) : m_file(file), m_utf8(utf8) {}
+    void record(const Record &record) override;
+    void damage(const Damage &damage) override;
+
+private:
+    SessionSummary &session();
+    QString text(const QByteArray &bytes) const;
+
+    FileSummary &m_file;
+    bool m_utf8;
+};
+
+int ratingIndex(const QByteArray &reply);
+qint64 medianGap(const QList<qint64> &seconds);
+QString duration(qint64 seconds);
+QString clock(qint64 seconds);
+QMap<QString, AssignmentTotals> totalsOf(const QList<FileSummary> &files);
+QString plainSummary(const QList<FileSummary> &files);

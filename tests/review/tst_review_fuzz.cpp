@@ -1,0 +1,149 @@
+#include "review_fixture.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <random>
+
+namespace {
+
+// A file like the tutor's, whose texts hold the records' own rules and
+// labels: an opening block, responses, notes and kept drafts.
+QByteArray baseFile()
+{
+    const QList<QByteArray> texts = {
+        "",
+        "it is 3",
+        sectionRule + "\r\n" + closingRule + "\r\nRESPONSE -->  \r\n" + closingRule,
+        "two\r\nlines \xE9\xFF",
+        "NOTES -------> no\r\nKEPT --------> x, 3 characters",
+    };
+    QByteArray bytes = crlf({QByteArray("vvwxyz\xFF\xFE\x80vvwxyz\xFF\xFE\x80vvwxyz"),
+                             "assignment #007", "007.  Integrals", "Dravonic II", "12-08-2026"});
+    for (int i = 0; i < 30; ++i) {
+        const QByteArray time = "14:" + QByteArray::number(10 + i) + ":00";
+        const QByteArray &text = texts[i % texts.size()];
+        switch (i % 3) {
+        case 0:
+            bytes += sendResponse(time, "Question " + QByteArray::number(i), text,
+                                  "confidence assessment:  " + QByteArray::number(i % 5));
+            break;
+        case 1:
+            bytes += crlf({sectionRule, timeIndent + time, timeIndent + "12-08-2026" + time,
+                           "Item " + QByteArray::number(i), sectionRule, "NOTES -------> " + text,
+                           closingRule});
+            break;
+        default:
+            bytes +=
+                rescueRecord(time, "12-08-2026", "Item " + QByteArray::number(i), "autosave", text);
+        }
+    }
+    return bytes;
+}
+
+QByteArray keyOf(const Record &r)
+{
+    return QByteArray::number(int(r.kind)) + '|' + r.time + '|' + r.date + '|' + r.assignment +
+           '|' + r.header + '|' + r.item + '|' + r.text + '|' + r.rating + '|' + r.reason;
+}
+
+struct Span
+{
+    qsizetype start;
+    qsizetype end; // after the record's last line end
+    QByteArray key;
+};
+
+QList<Span> spansOf(const QByteArray &bytes)
+{
+    QList<qsizetype> lineStart = {0};
+    for (qsizetype i = bytes.indexOf("\r\n"); i >= 0; i = bytes.indexOf("\r\n", i + 2))
+        lineStart.append(i + 2);
+    QList<Span> spans;
+    for (const Record &r : readBytes(bytes).records)
+        spans.append({lineStart[r.firstLine - 1], lineStart[r.lastLine], keyOf(r)});
+    return spans;
+}
+
+// Whole records outside the damage must come back as they were.
+QString missing(const QByteArray &mutated, const QList<Span> &spans,
+                const std::function<bool(const Span &)> &untouched)
+{
+    QSet<QByteArray> found;
+    for (const Record &r : readBytes(mutated).records)
+        found.insert(keyOf(r));
+    for (qsizetype i = 0; i < spans.size(); ++i) {
+        const Span &span = spans[i];
+        // A text without a length may run on into damage right after it: the
+        // student may have typed it. Only the record before the damage is
+        // excused.
+        const bool nextWhole = i + 1 == spans.size() || untouched(spans[i + 1]);
+        if (untouched(span) && nextWhole && !found.contains(span.key))
+            return QStringLiteral("record at bytes %1-%2 not found").arg(span.start).arg(span.end);
+    }
+    return {};
+}
+
+} // namespace
+
+class TestReviewFuzz : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void mutations_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed = 1; seed <= 300; ++seed)
+            QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+        for (int i = 0; i < 4; ++i) {
+            const quint32 seed = QRandomGenerator::system()->generate();
+            QTest::newRow(qPrintable(QStringLiteral("random seed %1").arg(seed))) << seed;
+        }
+    }
+
+    void mutations()
+    {
+        QFETCH(quint32, seed);
+        std::mt19937 random(seed);
+        const QByteArray base = baseFile();
+        const QList<Span> spans = spansOf(base);
+        QCOMPARE(spans.size(), 31);
+        const auto at = [&](qsizetype size) { return qsizetype(random() % quint32(size + 1)); };
+
+        QByteArray noise(at(4096), Qt::Uninitialized);
+        for (char &c : noise)
+            c = char(random() % 7 == 0 ? "\r\n.!"[random() % 4] : random());
+        readBytes(noise);
+        readBytes(noise + base.sliced(at(base.size())));
+
+        const qsizetype cut = at(base.size());
+        QString problem =
+            missing(base.first(cut), spans, [&](const Span &s) { return s.end <= cut; });
+        QVERIFY2(problem.isEmpty(), qPrintable(problem + QStringLiteral(", cut at %1").arg(cut)));
+
+        const qsizetype p = at(base.size()), q = at(base.size());
+        problem = missing(base.first(p) + base.sliced(q), spans,
+                          [&](const Span &s) { return s.end <= p || s.start >= q; });
+        QVERIFY2(problem.isEmpty(),
+                 qPrintable(problem + QStringLiteral(", spliced %1 to %2").arg(p).arg(q)));
+
+        QByteArray flipped = base;
+        QList<qsizetype> flips;
+        for (int i = 0; i < 1 + int(random() % 8); ++i) {
+            flips.append(at(base.size() - 1));
+            flipped[flips.last()] = char(random());
+        }
+        problem = missing(flipped, spans, [&](const Span &s) {
+            for (qsizetype f : flips) {
+                if (f >= s.start && f < s.end)
+                    return false;
+            }
+            return true;
+        });
+        QVERIFY2(problem.isEmpty(), qPrintable(problem + QStringLiteral(", flipped bytes")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReviewFuzz)
+#include "tst_review_fuzz.moc"
