@@ -1,13 +1,13 @@
 #include "review.h"
 #include "review_fixture.h"
 
-#include "../records/record_session.h"
 #include "../reliability/record_samples.h"
 #include "app/start_up.h"
 #include "navigation/next_question.h"
 #include "platform/windows1252.h"
 #include "records/notes.h"
 #include "records/response_entry.h"
+#include "support/record_session.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,10 +1,10 @@
 // Writes the SEND files of a few sessions through the tutor's own commands,
 // for the picture of a report in the README: write_sample_sessions FOLDER
-#include "../records/record_session.h"
 #include "app/start_up.h"
 #include "navigation/next_question.h"
 #include "records/notes.h"
 #include "records/response_entry.h"
+#include "support/record_session.h"
 
 #include <QCoreApplication>
 #include <QFile>
