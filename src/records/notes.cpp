@@ -6,6 +6,7 @@
 #include "record_text.h"
 #include "record_texts.h"
 #include "record_writer.h"
+#include "rescue.h"
 #include "session/panes.h"
 #include "session/session_state.h"
 #include "write_problem.h"
@@ -42,9 +43,11 @@ void cmd_save_as_notes_Click(SessionState &session, Panes &panes, Platform &plat
             record.line(closingRule);
 
         const WriteFailure failure =
-            appendRecord(platform.files(), {{session.masterFilePath, records[0].bytes()},
-                                            {session.sendFilePath, records[1].bytes()},
-                                            {session.notesFilePath, records[2].bytes()}});
+            appendRecord(platform.files(),
+                         {{session.masterFilePath, records[0].bytes()},
+                          {session.sendFilePath, records[1].bytes()},
+                          {session.notesFilePath, records[2].bytes()}},
+                         recordLockTimeoutMs, cutOffsToDrafts(session, platform));
         if (failure.failed()) {
             platform.showProblem(recordNotSavedMessage(failure));
             return;

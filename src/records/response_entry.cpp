@@ -6,6 +6,7 @@
 #include "record_text.h"
 #include "record_texts.h"
 #include "record_writer.h"
+#include "rescue.h"
 #include "session/panes.h"
 #include "session/session_state.h"
 #include "session/text_value.h"
@@ -58,9 +59,10 @@ void cmd_enter_response_Click(SessionState &session, Panes &panes, Platform &pla
         master.line(closingRule);
         send.line(closingRule);
 
-        const WriteFailure failure =
-            appendRecord(platform.files(), {{session.masterFilePath, master.bytes()},
-                                            {session.sendFilePath, send.bytes()}});
+        const WriteFailure failure = appendRecord(
+            platform.files(),
+            {{session.masterFilePath, master.bytes()}, {session.sendFilePath, send.bytes()}},
+            recordLockTimeoutMs, cutOffsToDrafts(session, platform));
         if (failure.failed()) {
             platform.showProblem(recordNotSavedMessage(failure));
             return;
