@@ -15,7 +15,7 @@
 
 using namespace RecordTexts;
 
-void cmd_save_as_notes_Click(SessionState &session, Panes &panes, Platform &platform)
+bool cmd_save_as_notes_Click(SessionState &session, Panes &panes, Platform &platform)
 {
     const QString answer = panes.answerText();
     if (answer != session.responsePrompt) {
@@ -50,9 +50,10 @@ void cmd_save_as_notes_Click(SessionState &session, Panes &panes, Platform &plat
                          recordLockTimeoutMs, cutOffsToDrafts(session, platform));
         if (failure.failed()) {
             platform.showProblem(recordNotSavedMessage(failure));
-            return;
+            return false;
         }
     }
     panes.setQuestionText(QString());
     panes.setAnswerText(QString());
+    return true;
 }

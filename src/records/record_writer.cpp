@@ -152,6 +152,22 @@ WriteFailure recoverRecord(FileSystem &files, const QString &firstPathText,
     const NativePath native = toNativePath(firstPathText);
     if (!native.ok())
         return {firstPathText, native.error};
+    // An empty or missing journal needs no lock: a copy that is putting down
+    // an intent meanwhile is alive and clears it itself. Nothing is created.
+    {
+        FileSystem::Handle probe = FileSystem::noHandle;
+        bool created = false;
+        if (!files
+                 .openForAppend(journalPathFor(native.path), FileSystem::Creation::Never, &probe,
+                                &created)
+                 .ok())
+            return {};
+        qint64 length = 0;
+        const FileStatus sized = files.size(probe, &length);
+        files.close(probe);
+        if (sized.ok() && length == 0)
+            return {};
+    }
     RecordLock lock(files);
     bool created = false;
     FileStatus status = lock.take(native.path, lockTimeoutMs, &created);

@@ -22,7 +22,7 @@ void askSelfCritiqueRating(SessionState &session, Platform &platform, RecordText
     send.text(selfCritiqueLabel).line(session.selfCritiqueRating);
 }
 
-void cmd_enter_response_Click(SessionState &session, Panes &panes, Platform &platform)
+bool cmd_enter_response_Click(SessionState &session, Panes &panes, Platform &platform)
 {
     const QString answer = panes.answerText();
     if (answer != session.responsePrompt) {
@@ -65,9 +65,10 @@ void cmd_enter_response_Click(SessionState &session, Panes &panes, Platform &pla
             recordLockTimeoutMs, cutOffsToDrafts(session, platform));
         if (failure.failed()) {
             platform.showProblem(recordNotSavedMessage(failure));
-            return;
+            return false;
         }
     }
     panes.setQuestionText(QString());
     panes.setAnswerText(QString());
+    return true;
 }
