@@ -6,9 +6,11 @@
 #include "figures/picture_box.h"
 #include "figures/routines.h"
 #include "navigation/next_question.h"
+#include "platform/native_path.h"
 #include "platform/platform.h"
 #include "records/file_viewers.h"
 #include "records/notes.h"
+#include "records/rescue.h"
 #include "records/response_entry.h"
 #include "start_up.h"
 #include "start_up_texts.h"
@@ -101,7 +103,7 @@ QueryForm::QueryForm(Platform &platform, QWidget *parent)
     : QWidget(parent), m_platform(platform),
       m_txt_question(makePane(this, windowControl("txt_question"))),
       m_txt_answer(makePane(this, windowControl("txt_answer"))),
-      m_panes(m_txt_question, m_txt_answer)
+      m_panes(m_txt_question, m_txt_answer), m_ending(platform, [this] { keepAnswer(m_endReason); })
 {
     setWindowTitle(QStringLiteral("Form1"));
     // The buttons and labels take a small sans-serif dialog font, so that
@@ -276,6 +278,15 @@ bool QueryForm::Form_Load()
     m_session.courseTitle = StartUpTexts::courseTitle;
     scalePictureBoxes();
     ::startSession(m_session, m_platform);
+    const int kept = recoverCutOffRecords(m_session, m_platform);
+    if (kept > 0)
+        m_platform.showProblem(
+            QStringLiteral("The program did not end normally last time. %1 that it had not "
+                           "finished saving %2 kept in the file %3.")
+                .arg(kept == 1 ? QStringLiteral("One record")
+                               : QStringLiteral("%1 records").arg(kept),
+                     kept == 1 ? QStringLiteral("was") : QStringLiteral("were"),
+                     toNativePath(draftsFilePath(m_session)).path));
     return openAssignment();
 }
 
@@ -294,7 +305,35 @@ bool QueryForm::openAssignment()
 
 bool QueryForm::runRoutine(const QString &routine)
 {
-    return ::runRoutine(routine, *m_Picture1, m_platform);
+    m_endReason = RescueReasons::unknownRoutine;
+    const bool known = ::runRoutine(routine, *m_Picture1, m_ending);
+    m_endReason = RescueReasons::endOfAssignment;
+    return known;
+}
+
+void QueryForm::keepAnswer(const QString &reason)
+{
+    const QString answer = m_panes.answerText();
+    if (answer == m_session.responsePrompt || answer == QLatin1String(" ") || answer.isEmpty() ||
+        answer == m_lastTaken)
+        return;
+    // A failure here is left alone: the command goes on, and the autosave
+    // keeps the text for the next start.
+    keepText(m_session, m_platform, m_session.currentLine,
+             answer == m_unsavedText ? m_unsavedReason : reason, answer);
+}
+
+void QueryForm::rememberRecord(const QString &answer, bool written, const QString &failedReason)
+{
+    if (answer == m_session.responsePrompt)
+        return;
+    if (written) {
+        m_lastTaken = answer;
+        m_unsavedText.clear();
+    } else {
+        m_unsavedText = answer;
+        m_unsavedReason = failedReason;
+    }
 }
 
 void QueryForm::graph1()
@@ -314,18 +353,25 @@ void QueryForm::graph3()
 
 void QueryForm::cmdNextQuestion_Click()
 {
-    ::cmdNextQuestion_Click(m_session, m_panes, m_platform,
+    if (m_session.promptDue)
+        keepAnswer(RescueReasons::nextQuestion);
+    m_endReason = RescueReasons::endOfAssignment;
+    ::cmdNextQuestion_Click(m_session, m_panes, m_ending,
                             [this](const QString &name) { return runRoutine(name); });
 }
 
 void QueryForm::cmd_enter_response_Click()
 {
-    ::cmd_enter_response_Click(m_session, m_panes, m_platform);
+    const QString answer = m_panes.answerText();
+    rememberRecord(answer, ::cmd_enter_response_Click(m_session, m_panes, m_platform),
+                   RescueReasons::responseNotRecorded);
 }
 
 void QueryForm::cmd_save_as_notes_Click()
 {
-    ::cmd_save_as_notes_Click(m_session, m_panes, m_platform);
+    const QString answer = m_panes.answerText();
+    rememberRecord(answer, ::cmd_save_as_notes_Click(m_session, m_panes, m_platform),
+                   RescueReasons::noteNotSaved);
 }
 
 void QueryForm::cmd_display_note_file_Click()
@@ -366,16 +412,19 @@ void QueryForm::tmr_pend_exp_Timer()
 
 void QueryForm::cmd_quit_Click()
 {
+    keepAnswer(RescueReasons::quitProgram);
     m_platform.endProgram();
 }
 
 void QueryForm::cmd_clr_answer_Click()
 {
+    keepAnswer(RescueReasons::clearAnswer);
     m_panes.setAnswerText(QString());
 }
 
 void QueryForm::closeEvent(QCloseEvent *event)
 {
     event->accept();
+    keepAnswer(RescueReasons::windowClosed);
     m_platform.endProgram();
 }

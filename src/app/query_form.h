@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ending_platform.h"
 #include "session/session_state.h"
 #include "text_panes.h"
 
@@ -60,6 +61,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Keeps the answer pane's text in the rescue file before it is replaced
+    // or dropped, unless it holds nothing of the student's.
+    void keepAnswer(const QString &reason);
+    void rememberRecord(const QString &answer, bool written, const QString &failedReason);
     void buildControls();
     void setTabOrder();
     void wireControls();
@@ -93,4 +98,9 @@ private:
     QTimer m_tmr_pend_exp;
 
     TextPanes m_panes;
+    EndingPlatform m_ending;
+    QString m_endReason;
+    QString m_lastTaken;   // what the last response or note took
+    QString m_unsavedText; // what a failed response or note left in the pane
+    QString m_unsavedReason;
 };

@@ -10,6 +10,7 @@
 #include "records/record_code.h"
 #include "records/record_text.h"
 #include "records/record_writer.h"
+#include "records/rescue.h"
 #include "session/session_state.h"
 #include "session/text_value.h"
 #include "start_up_texts.h"
@@ -131,7 +132,8 @@ bool openAssignment(SessionState &session, Platform &platform)
     const QByteArray master = openingBlock();
     const QByteArray send = openingBlock();
     const WriteFailure failure = appendRecord(
-        platform.files(), {{session.masterFilePath, master}, {session.sendFilePath, send}});
+        platform.files(), {{session.masterFilePath, master}, {session.sendFilePath, send}},
+        recordLockTimeoutMs, cutOffsToDrafts(session, platform));
     if (failure.failed()) {
         platform.reportFatalError(cannotWriteMessage(session, failure));
         return false;

@@ -32,11 +32,18 @@ struct FileStatus
 //                  FILE_SHARE_WRITE, OPEN_ALWAYS or OPEN_EXISTING), the same
 //                  refusal; every write then goes to the end of the file
 //   size           GetFileSizeEx
+//   identity       GetFileInformationByHandle: the volume serial number and
+//                  the file index
 //   write          one WriteFile
 //   sync           FlushFileBuffers
 //   truncate       SetFileInformationByHandle(FileEndOfFileInfo)
 //   close          CloseHandle
 //   syncFolderOf   nothing to do: NTFS journals the new entry
+// The record journal of the writer lives in the same folder and is written
+// through the same calls under the same LockFileEx: its intent goes out by
+// WriteFile and FlushFileBuffers before any record byte, recovery cuts a
+// file back with SetEndOfFile (the FileEndOfFileInfo call above) followed by
+// FlushFileBuffers, and clearing the journal is the same on the journal.
 class FileSystem
 {
 public:
@@ -68,6 +75,8 @@ public:
     virtual FileStatus openForAppend(const QString &path, Creation creation, Handle *handle,
                                      bool *created) = 0;
     virtual FileStatus size(Handle handle, qint64 *bytes) = 0;
+    // What tells this file from another one put at the same path later.
+    virtual FileStatus identity(Handle handle, QString *id) = 0;
     // One write call at the end of the file; *written tells how much of it
     // went out.
     virtual FileStatus write(Handle handle, const QByteArray &bytes, qint64 *written) = 0;

@@ -153,6 +153,15 @@ FileStatus PosixFileSystem::size(Handle handle, qint64 *bytes)
     return FileStatus::success();
 }
 
+FileStatus PosixFileSystem::identity(Handle handle, QString *id)
+{
+    struct stat info = {};
+    if (::fstat(descriptor(handle), &info) != 0)
+        return lastError();
+    *id = QStringLiteral("%1:%2").arg(quint64(info.st_dev)).arg(quint64(info.st_ino));
+    return FileStatus::success();
+}
+
 FileStatus PosixFileSystem::write(Handle handle, const QByteArray &bytes, qint64 *written)
 {
     *written = 0;

@@ -6,6 +6,7 @@
 #include "record_text.h"
 #include "record_texts.h"
 #include "record_writer.h"
+#include "rescue.h"
 #include "session/panes.h"
 #include "session/session_state.h"
 #include "write_problem.h"
@@ -14,7 +15,7 @@
 
 using namespace RecordTexts;
 
-void cmd_save_as_notes_Click(SessionState &session, Panes &panes, Platform &platform)
+bool cmd_save_as_notes_Click(SessionState &session, Panes &panes, Platform &platform)
 {
     const QString answer = panes.answerText();
     if (answer != session.responsePrompt) {
@@ -42,14 +43,17 @@ void cmd_save_as_notes_Click(SessionState &session, Panes &panes, Platform &plat
             record.line(closingRule);
 
         const WriteFailure failure =
-            appendRecord(platform.files(), {{session.masterFilePath, records[0].bytes()},
-                                            {session.sendFilePath, records[1].bytes()},
-                                            {session.notesFilePath, records[2].bytes()}});
+            appendRecord(platform.files(),
+                         {{session.masterFilePath, records[0].bytes()},
+                          {session.sendFilePath, records[1].bytes()},
+                          {session.notesFilePath, records[2].bytes()}},
+                         recordLockTimeoutMs, cutOffsToDrafts(session, platform));
         if (failure.failed()) {
             platform.showProblem(recordNotSavedMessage(failure));
-            return;
+            return false;
         }
     }
     panes.setQuestionText(QString());
     panes.setAnswerText(QString());
+    return true;
 }

@@ -5,4 +5,5 @@ class Platform;
 struct SessionState;
 
 // "Save as Notes": the notes record to the master, SEND and notes files.
-void cmd_save_as_notes_Click(SessionState &session, Panes &panes, Platform &platform);
+// False when the record could not be written.
+bool cmd_save_as_notes_Click(SessionState &session, Panes &panes, Platform &platform);

@@ -2,7 +2,9 @@
 
 #include "platform/file_system.h"
 #include "platform/native_path.h"
+#include "record_journal.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 #include <vector>
@@ -17,6 +19,7 @@ struct Target
     bool open = false;
     bool created = false;
     qint64 sizeBefore = 0;
+    QString identity;
     bool touched = false; // a write was tried, so the file may hold part of the record
 };
 
@@ -136,7 +139,52 @@ FileStatus writeWhole(FileSystem &files, const Target &target)
 
 } // namespace
 
-WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int lockTimeoutMs)
+QString journalPathFor(const QString &firstPath)
+{
+    const QFileInfo first(firstPath);
+    return first.absolutePath() + QStringLiteral("/.") + first.fileName() +
+           QStringLiteral(".journal");
+}
+
+WriteFailure recoverRecord(FileSystem &files, const QString &firstPathText,
+                           const CutOffKeeper &keep, int lockTimeoutMs)
+{
+    const NativePath native = toNativePath(firstPathText);
+    if (!native.ok())
+        return {firstPathText, native.error};
+    // An empty or missing journal needs no lock: a copy that is putting down
+    // an intent meanwhile is alive and clears it itself. Nothing is created.
+    {
+        FileSystem::Handle probe = FileSystem::noHandle;
+        bool created = false;
+        if (!files
+                 .openForAppend(journalPathFor(native.path), FileSystem::Creation::Never, &probe,
+                                &created)
+                 .ok())
+            return {};
+        qint64 length = 0;
+        const FileStatus sized = files.size(probe, &length);
+        files.close(probe);
+        if (sized.ok() && length == 0)
+            return {};
+    }
+    RecordLock lock(files);
+    bool created = false;
+    FileStatus status = lock.take(native.path, lockTimeoutMs, &created);
+    if (!status.ok())
+        return {native.path, status.reason};
+    RecordJournal journal(files, journalPathFor(native.path));
+    status = journal.open();
+    QString failedPath = journalPathFor(native.path);
+    if (status.ok())
+        status = journal.recover(keep, &failedPath);
+    if (!status.ok())
+        return {failedPath, status.reason};
+    return {};
+}
+
+WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int lockTimeoutMs,
+                          const CutOffKeeper &keep)
 {
     if (parts.isEmpty())
         return {};
@@ -158,6 +206,17 @@ WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int
     if (!status.ok())
         return failure(targets[0], status);
 
+    // A record that a crash cut off is taken back before this one starts.
+    const QString journalPath = journalPathFor(targets[0].path);
+    RecordJournal journal(files, journalPath);
+    status = journal.open();
+    QString failedPath = journalPath;
+    if (status.ok())
+        status = journal.recover(keep, &failedPath);
+    if (!status.ok())
+        return {failedPath, status.reason};
+
+    QList<JournalEntry> intent;
     for (Target &target : targets) {
         status = files.openForAppend(target.path, FileSystem::Creation::IfMissing, &target.handle,
                                      &target.created);
@@ -166,12 +225,31 @@ WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int
             // Read under the lock: no other copy can append until we are done.
             status = files.size(target.handle, &target.sizeBefore);
         }
+        if (status.ok())
+            status = files.identity(target.handle, &target.identity);
         if (!status.ok()) {
             closeOpen(files, targets);
             return failure(target, status);
         }
+        intent.append({target.path, target.identity, target.sizeBefore});
     }
     targets[0].created = targets[0].created || masterCreated;
+
+    // A file created just now must not vanish while the journal names it.
+    for (Target &target : targets) {
+        if (target.created)
+            status = files.syncFolderOf(target.path);
+        if (status.ok())
+            target.created = false;
+        else
+            break;
+    }
+    if (status.ok())
+        status = journal.putIntent(intent);
+    if (!status.ok()) {
+        closeOpen(files, targets);
+        return {journalPath, status.reason};
+    }
 
     for (Target &target : targets) {
         target.touched = true;
@@ -180,6 +258,8 @@ WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int
             WriteFailure result = failure(target, status);
             takeBack(files, targets, &result);
             closeOpen(files, targets);
+            if (result.reason == status.reason)
+                journal.clear();
             return result;
         }
     }
@@ -193,7 +273,18 @@ WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int
         if (!status.ok() && !result.failed())
             result = failure(target, status);
     }
-    if (result.failed())
+    // Until the journal is empty the record would be taken back by the next
+    // recovery, so a journal that cannot be cleared fails the record.
+    if (!result.failed()) {
+        status = journal.clear();
+        if (!status.ok())
+            result = {journalPath, status.reason};
+    }
+    if (result.failed()) {
+        const QString reason = result.reason;
         takeBack(files, targets, &result);
+        if (result.reason == reason)
+            journal.clear();
+    }
     return result;
 }

@@ -6,6 +6,7 @@
 #include "record_text.h"
 #include "record_texts.h"
 #include "record_writer.h"
+#include "rescue.h"
 #include "session/panes.h"
 #include "session/session_state.h"
 #include "session/text_value.h"
@@ -21,7 +22,7 @@ void askSelfCritiqueRating(SessionState &session, Platform &platform, RecordText
     send.text(selfCritiqueLabel).line(session.selfCritiqueRating);
 }
 
-void cmd_enter_response_Click(SessionState &session, Panes &panes, Platform &platform)
+bool cmd_enter_response_Click(SessionState &session, Panes &panes, Platform &platform)
 {
     const QString answer = panes.answerText();
     if (answer != session.responsePrompt) {
@@ -58,14 +59,16 @@ void cmd_enter_response_Click(SessionState &session, Panes &panes, Platform &pla
         master.line(closingRule);
         send.line(closingRule);
 
-        const WriteFailure failure =
-            appendRecord(platform.files(), {{session.masterFilePath, master.bytes()},
-                                            {session.sendFilePath, send.bytes()}});
+        const WriteFailure failure = appendRecord(
+            platform.files(),
+            {{session.masterFilePath, master.bytes()}, {session.sendFilePath, send.bytes()}},
+            recordLockTimeoutMs, cutOffsToDrafts(session, platform));
         if (failure.failed()) {
             platform.showProblem(recordNotSavedMessage(failure));
-            return;
+            return false;
         }
     }
     panes.setQuestionText(QString());
     panes.setAnswerText(QString());
+    return true;
 }

@@ -7,7 +7,8 @@ struct SessionState;
 
 // "Enter Response": the response record to the master and SEND files, with
 // the rating the current item calls for.
-void cmd_enter_response_Click(SessionState &session, Panes &panes, Platform &platform);
+// False when the record could not be written.
+bool cmd_enter_response_Click(SessionState &session, Panes &panes, Platform &platform);
 
 // Asks for the self-critique rating, keeps it in the session and adds the
 // rating line to both records.

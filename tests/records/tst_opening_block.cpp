@@ -133,7 +133,8 @@ private slots:
             crlfLines({codeLine, "assignment #005", headerLine, "Dravonic II", "12-07-2026"});
         QCOMPARE(home.read("kestrafo/masterFile.txt"), block);
         QCOMPARE(home.read("kestrafo/send_1207.txt"), block);
-        QCOMPARE(filesIn(home.kestrafoFolder()), (QStringList{"masterFile.txt", "send_1207.txt"}));
+        QCOMPARE(filesIn(home.kestrafoFolder()),
+                 (QStringList{".masterFile.txt.journal", "masterFile.txt", "send_1207.txt"}));
         QVERIFY(!start.platform.ended);
         QCOMPARE(start.form.panes().questionText(), QString());
         QCOMPARE(start.form.panes().answerText(), QStringLiteral(" "));

@@ -4,7 +4,10 @@
 // namespace, two at once.
 //
 //   record_child FOLDER WRITER FIRST COUNT SEED [big] [kill-at N] [fsize BYTES]
-//                [read-only-after K]
+//                [read-only-after K] [recover]
+//
+// With recover it first takes back a record that a kill cut off, appending
+// the cut bytes to drafts_.txt in FOLDER.
 //
 // It prints "ok INDEX" or "fail INDEX REASON" for each record, and exits 0
 // when it got through all of them.
@@ -52,6 +55,7 @@ int main(int argc, char **argv)
     int killAt = 0;
     long long sizeLimit = 0;
     int readOnlyAfter = -1;
+    bool recover = false;
     for (int i = 6; i < argc; ++i) {
         const char *option = argv[i];
         if (std::strcmp(option, "big") == 0)
@@ -60,6 +64,8 @@ int main(int argc, char **argv)
             killAt = std::atoi(argv[++i]);
         else if (std::strcmp(option, "fsize") == 0 && i + 1 < argc)
             sizeLimit = std::atoll(argv[++i]);
+        else if (std::strcmp(option, "recover") == 0)
+            recover = true;
         else if (std::strcmp(option, "read-only-after") == 0 && i + 1 < argc)
             readOnlyAfter = std::atoi(argv[++i]);
         else {
@@ -81,6 +87,19 @@ int main(int argc, char **argv)
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
             std::perror("setrlimit");
             return 3;
+        }
+    }
+
+    if (recover) {
+        const QString drafts = folder + QStringLiteral("/drafts_.txt");
+        const WriteFailure failure =
+            recoverRecord(files, masterFileIn(folder), [&](const QList<CutOffBytes> &cut) {
+                for (const CutOffBytes &part : cut)
+                    appendRecord(files, {{drafts, part.bytes}});
+            });
+        if (failure.failed()) {
+            std::printf("recovery failed: %s\n", qPrintable(failure.reason));
+            return 5;
         }
     }
 

@@ -103,6 +103,11 @@ FileStatus FaultyFileSystem::write(Handle handle, const QByteArray &bytes, qint6
     return m_real.write(handle, bytes.first(bytes.size() / 2), written);
 }
 
+FileStatus FaultyFileSystem::identity(Handle handle, QString *id)
+{
+    return fails(Call::Identity, handle) ? injected() : m_real.identity(handle, id);
+}
+
 FileStatus FaultyFileSystem::sync(Handle handle)
 {
     return fails(Call::Sync, handle) ? injected() : m_real.sync(handle);

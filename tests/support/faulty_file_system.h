@@ -31,7 +31,8 @@ public:
         Truncate,
         Close,
         SyncFolder,
-        ReadAll
+        ReadAll,
+        Identity
     };
     enum class Fault
     {
@@ -78,6 +79,7 @@ public:
     FileStatus openForAppend(const QString &path, Creation creation, Handle *handle,
                              bool *created) override;
     FileStatus size(Handle handle, qint64 *bytes) override;
+    FileStatus identity(Handle handle, QString *id) override;
     FileStatus write(Handle handle, const QByteArray &bytes, qint64 *written) override;
     FileStatus sync(Handle handle) override;
     FileStatus truncate(Handle handle, qint64 bytes) override;

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/file_system.h"
+#include "record_writer.h"
+
+#include <QList>
+#include <QString>
+
+// One file of a record as the journal names it before the record is written.
+struct JournalEntry
+{
+    QString path; // native path
+    QString identity;
+    qint64 length = 0;
+};
+
+// The rollback journal of the records that share one lock. It is empty
+// between records; while a record is written it holds the files of the
+// record and their lengths before, so that a record cut off by a crash or a
+// power loss can be taken back out of every file. Used under the lock only.
+class RecordJournal
+{
+public:
+    RecordJournal(FileSystem &files, const QString &path);
+    ~RecordJournal();
+    RecordJournal(const RecordJournal &) = delete;
+    RecordJournal &operator=(const RecordJournal &) = delete;
+
+    // Opens the journal, creating it (and making that durable) when missing.
+    FileStatus open();
+    // Takes back a record that a journal left behind names, then clears it.
+    FileStatus recover(const CutOffKeeper &keep, QString *failedPath);
+    // On the empty journal that recover() leaves.
+    FileStatus putIntent(const QList<JournalEntry> &entries);
+    FileStatus clear();
+
+    static QByteArray encode(const QList<JournalEntry> &entries);
+    // False when the bytes are not a whole intent (a journal torn while it
+    // was put down: no record byte had been written yet).
+    static bool decode(const QByteArray &bytes, QList<JournalEntry> *entries);
+
+private:
+    FileStatus cutBack(const JournalEntry &entry, QList<CutOffBytes> *cut, bool apply);
+
+    FileSystem &m_files;
+    QString m_path;
+    FileSystem::Handle m_handle = FileSystem::noHandle;
+    bool m_open = false;
+};

@@ -1,0 +1,94 @@
+#include "rescue.h"
+
+#include "platform/clock_texts.h"
+#include "platform/platform.h"
+#include "platform/windows1252.h"
+#include "record_text.h"
+#include "record_texts.h"
+#include "session/session_state.h"
+
+using namespace RecordTexts;
+
+QString draftsFilePath(const SessionState &session)
+{
+    return session.workFolder + QStringLiteral("\\drafts_.txt");
+}
+
+QByteArray rescueRecord(const QString &item, const QString &reason, const QString &text,
+                        Platform &platform)
+{
+    RecordText record;
+    record.line(sectionRule);
+    record.text(timeIndent).line(timeText(platform.now()));
+    const QDateTime now = platform.now();
+    record.text(timeIndent).text(dateText(now)).line(timeText(now));
+    record.line(item);
+    record.line(sectionRule);
+    record.text(keptLabel)
+        .text(reason)
+        .text(QStringLiteral(", %1 characters").arg(text.size()))
+        .endLine();
+    record.line(text);
+    record.line(closingRule);
+    return record.bytes();
+}
+
+namespace {
+
+// The rescue file's own cut-off records can only be appended once its lock
+// is given up, so they are collected and kept after the record.
+bool appendRescue(const QString &draftsPath, Platform &platform, const QByteArray &bytes, int depth)
+{
+    QList<CutOffBytes> ownCutOffs;
+    const WriteFailure failure =
+        appendRecord(platform.files(), {{draftsPath, bytes}}, rescueLockTimeoutMs,
+                     [&ownCutOffs](const QList<CutOffBytes> &cut) { ownCutOffs += cut; });
+    for (const CutOffBytes &cut : ownCutOffs) {
+        if (depth < 2)
+            appendRescue(draftsPath, platform,
+                         rescueRecord(cut.path, RescueReasons::cutOffRecord,
+                                      fromWindows1252(cut.bytes), platform),
+                         depth + 1);
+    }
+    return !failure.failed();
+}
+
+} // namespace
+
+bool keepText(const SessionState &session, Platform &platform, const QString &item,
+              const QString &reason, const QString &text)
+{
+    return appendRescue(draftsFilePath(session), platform,
+                        rescueRecord(item, reason, text, platform), 0);
+}
+
+CutOffKeeper cutOffsToDrafts(const SessionState &session, Platform &platform, int *kept)
+{
+    const QString draftsPath = draftsFilePath(session);
+    return [draftsPath, &platform, kept](const QList<CutOffBytes> &cut) {
+        for (const CutOffBytes &part : cut) {
+            appendRescue(draftsPath, platform,
+                         rescueRecord(part.path, RescueReasons::cutOffRecord,
+                                      fromWindows1252(part.bytes), platform),
+                         0);
+            if (kept)
+                ++*kept;
+        }
+    };
+}
+
+int recoverCutOffRecords(const SessionState &session, Platform &platform)
+{
+    int kept = 0;
+    recoverRecord(platform.files(), session.masterFilePath,
+                  cutOffsToDrafts(session, platform, &kept));
+    QList<CutOffBytes> ownCutOffs;
+    recoverRecord(
+        platform.files(), draftsFilePath(session),
+        [&ownCutOffs](const QList<CutOffBytes> &cut) { ownCutOffs += cut; }, rescueLockTimeoutMs);
+    if (!ownCutOffs.isEmpty()) {
+        cutOffsToDrafts(session, platform)(ownCutOffs);
+        kept += int(ownCutOffs.size());
+    }
+    return kept;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "record_writer.h"
+
+#include <QString>
+
+class Platform;
+struct SessionState;
+
+// The rescue file drafts_.txt: what the student typed and the program was
+// about to replace or drop without a record, and the start of any record
+// that a crash cut off. Appended through the record writer like the other
+// files; a failure is never shown and never stops the command.
+namespace RescueReasons {
+inline const QString nextQuestion = QStringLiteral("next question");
+inline const QString clearAnswer = QStringLiteral("clear answer");
+inline const QString quitProgram = QStringLiteral("quit program");
+inline const QString windowClosed = QStringLiteral("window closed");
+inline const QString endOfAssignment = QStringLiteral("end of assignment");
+inline const QString unknownRoutine = QStringLiteral("unknown routine");
+inline const QString responseNotRecorded = QStringLiteral("response not recorded");
+inline const QString noteNotSaved = QStringLiteral("note not saved");
+inline const QString autosave = QStringLiteral("autosave");
+inline const QString cutOffRecord = QStringLiteral("cut-off record");
+} // namespace RescueReasons
+
+inline const QString keptLabel = QStringLiteral("KEPT --------> ");
+
+// A rescue waits only briefly for another copy, so that it never holds up
+// the command it belongs to.
+inline constexpr int rescueLockTimeoutMs = 250;
+
+QString draftsFilePath(const SessionState &session);
+
+// The eight lines of one rescue record, in Windows-1252.
+QByteArray rescueRecord(const QString &item, const QString &reason, const QString &text,
+                        Platform &platform);
+
+// Appends one rescue record; false when it could not be written.
+bool keepText(const SessionState &session, Platform &platform, const QString &item,
+              const QString &reason, const QString &text);
+
+// Hands each cut-off record to the rescue file, counting them in *kept.
+CutOffKeeper cutOffsToDrafts(const SessionState &session, Platform &platform, int *kept = nullptr);
+
+// Takes back records that a crash cut off in the master and the rescue
+// file's journals, keeping the bytes; the number of records kept.
+int recoverCutOffRecords(const SessionState &session, Platform &platform);

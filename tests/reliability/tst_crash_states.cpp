@@ -1,0 +1,168 @@
+#include "platform/native_path.h"
+#include "platform/windows1252.h"
+#include "records/notes.h"
+#include "records/record_journal.h"
+#include "records/record_writer.h"
+#include "records/rescue.h"
+#include "records/response_entry.h"
+#include "support/crash_file_system.h"
+#include "support/record_session.h"
+
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+using Files = CrashFileSystem::Files;
+
+QString native(const QString &pathText)
+{
+    return toNativePath(pathText).path;
+}
+
+} // namespace
+
+// Every record, cut off by a power loss after any operation of the file
+// layer, with none, all or any single one of the unsynced changes on the
+// disk: after recovery each file of the record holds all of it or none of
+// it, the journals are empty, and what was cut back is in the rescue file.
+class TestCrashStates : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyCrashState_data();
+    void everyCrashState();
+    void tornJournalIsNoIntent();
+
+private:
+    qsizetype m_states = 0;
+};
+
+void TestCrashStates::everyCrashState_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("filesPresent");
+    for (const char *command : {"opening block", "response", "notes", "rescue"}) {
+        QTest::addRow("%s, files present", command) << QString::fromLatin1(command) << true;
+        QTest::addRow("%s, files missing", command) << QString::fromLatin1(command) << false;
+    }
+}
+
+void TestCrashStates::everyCrashState()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, filesPresent);
+
+    RecordSession s;
+    s.panes.answer = QStringLiteral("my answer\r\nover two lines \u00e9\u20ac");
+    s.session.currentLine = QStringLiteral("What is x?");
+    s.session.itemKind = QStringLiteral("question");
+    const QString master = native(s.session.masterFilePath);
+    const QString send = native(s.session.sendFilePath);
+    const QString notes = native(s.session.notesFilePath);
+    const QString drafts = native(draftsFilePath(s.session));
+
+    QStringList recordFiles = {master, send};
+    std::function<void()> run;
+    if (command == QLatin1String("opening block")) {
+        run = [&] { QVERIFY(openAssignment(s.session, s.platform)); };
+    } else if (command == QLatin1String("response")) {
+        run = [&] {
+            s.platform.replies = {QStringLiteral("2")};
+            cmd_enter_response_Click(s.session, s.panes, s.platform);
+        };
+    } else if (command == QLatin1String("notes")) {
+        recordFiles.append(notes);
+        run = [&] { cmd_save_as_notes_Click(s.session, s.panes, s.platform); };
+    } else {
+        recordFiles = {drafts};
+        run = [&] {
+            QVERIFY(keepText(s.session, s.platform, s.session.currentLine,
+                             RescueReasons::quitProgram, s.panes.answer));
+        };
+    }
+
+    Files before;
+    if (filesPresent) {
+        for (const QString &path : {master, send, notes, drafts})
+            before.insert(path, {"former lines of " + path.toUtf8() + "\r\n", path});
+    }
+    CrashFileSystem recorded(before);
+    s.platform.fileSystem = &recorded;
+    run();
+    QVERIFY(s.platform.problems.isEmpty());
+    QCOMPARE(recorded.openHandles(), 0);
+    const Files after = recorded.files();
+    const QList<CrashFileSystem::Change> changes = recorded.changes();
+    for (const QString &path : recordFiles)
+        QVERIFY(after.value(path).data.size() > before.value(path).data.size());
+
+    const QStringList journals = {journalPathFor(master), journalPathFor(drafts)};
+    for (qsizetype count = 0; count <= changes.size(); ++count) {
+        const QList<Files> states = CrashFileSystem::crashStates(before, changes, count);
+        for (qsizetype n = 0; n < states.size(); ++n) {
+            const Files &crashed = states[n];
+            const QString where = QStringLiteral("after %1 of %2 changes, state %3")
+                                      .arg(count)
+                                      .arg(changes.size())
+                                      .arg(n);
+            CrashFileSystem disk(crashed);
+            s.platform.fileSystem = &disk;
+            recoverCutOffRecords(s.session, s.platform);
+            ++m_states;
+
+            int whole = 0;
+            int none = 0;
+            QByteArray expectedDrafts = before.value(drafts).data;
+            for (const QString &path : recordFiles) {
+                const QByteArray got = disk.read(path);
+                const QByteArray former = before.value(path).data;
+                if (got == after.value(path).data) {
+                    ++whole;
+                    continue;
+                }
+                const QByteArray tail = crashed.value(path).data.mid(former.size());
+                if (!tail.isEmpty())
+                    expectedDrafts += rescueRecord(path, RescueReasons::cutOffRecord,
+                                                   fromWindows1252(tail), s.platform);
+                if (got == (path == drafts ? expectedDrafts : former))
+                    ++none;
+                else
+                    QFAIL(qPrintable(where + QStringLiteral(": part of a record in ") + path));
+            }
+            QVERIFY2(whole == 0 || none == 0, qPrintable(where + QStringLiteral(": torn")));
+            if (none > 0)
+                QVERIFY2(disk.read(drafts) == expectedDrafts,
+                         qPrintable(where + QStringLiteral(": the cut-back bytes are not kept")));
+            for (const QString &journal : journals)
+                QVERIFY2(disk.read(journal).isEmpty(),
+                         qPrintable(where + QLatin1String(": ") + journal + " not cleared"));
+            QCOMPARE(disk.openHandles(), 0);
+        }
+    }
+    qInfo("%lld crash states checked so far", qlonglong(m_states));
+}
+
+void TestCrashStates::tornJournalIsNoIntent()
+{
+    // Every prefix of a whole intent, and damaged ones, name nothing.
+    const QList<JournalEntry> entries = {{QStringLiteral("/a/masterFile.txt"), "1:2", 10},
+                                         {QStringLiteral("/a/send_1207.txt"), "1:3", 0}};
+    const QByteArray whole = RecordJournal::encode(entries);
+    QList<JournalEntry> decoded;
+    QVERIFY(RecordJournal::decode(whole, &decoded));
+    QCOMPARE(decoded.size(), 2);
+    QCOMPARE(decoded[0].path, entries[0].path);
+    QCOMPARE(decoded[0].identity, entries[0].identity);
+    QCOMPARE(decoded[0].length, 10);
+    for (qsizetype n = 0; n < whole.size(); ++n)
+        QVERIFY2(!RecordJournal::decode(whole.first(n), &decoded), qPrintable(QString::number(n)));
+    QByteArray badLength = whole;
+    badLength.replace("\t10\t", "\t-1\t");
+    QVERIFY(!RecordJournal::decode(badLength, &decoded));
+}
+
+QTEST_GUILESS_MAIN(TestCrashStates)
+#include "tst_crash_states.moc"
