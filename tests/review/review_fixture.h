@@ -2,6 +2,7 @@
 
 #include "record.h"
 #include "record_reader.h"
+#include "support/crlf_lines.h"
 
 #include <QBuffer>
 #include <QList>
@@ -29,14 +30,6 @@ inline Reading readBytes(const QByteArray &bytes)
     return reading;
 }
 
-inline QByteArray crlf(std::initializer_list<QByteArray> lines)
-{
-    QByteArray bytes;
-    for (const QByteArray &line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
-
 inline const QByteArray sectionRule = "......!!!!!!!!...................................";
 inline const QByteArray closingRule(49, '.');
 inline const QByteArray timeIndent(36, ' ');
@@ -47,7 +40,7 @@ inline QByteArray rescueRecord(const QByteArray &time, const QByteArray &date,
                                const QByteArray &item, const QByteArray &reason,
                                const QByteArray &kept)
 {
-    return crlf(
+    return crlfLines(
         {sectionRule, timeIndent + time, timeIndent + date + time, item, sectionRule,
          "KEPT --------> " + reason + ", " + QByteArray::number(kept.size()) + " characters", kept,
          closingRule});
@@ -57,7 +50,7 @@ inline QByteArray sendResponse(const QByteArray &time, const QByteArray &item,
                                const QByteArray &response, const QByteArray &ratingLine)
 {
     QByteArray bytes =
-        crlf({sectionRule, timeIndent + time, item, sectionRule, "RESPONSE -->  ", response});
+        crlfLines({sectionRule, timeIndent + time, item, sectionRule, "RESPONSE -->  ", response});
     if (!ratingLine.isNull())
         bytes += ratingLine + "\r\n";
     return bytes + closingRule + "\r\n";

@@ -18,8 +18,9 @@ QByteArray baseFile()
         "two\r\nlines \xE9\xFF",
         "NOTES -------> no\r\nKEPT --------> x, 3 characters",
     };
-    QByteArray bytes = crlf({QByteArray("vvwxyz\xFF\xFE\x80vvwxyz\xFF\xFE\x80vvwxyz"),
-                             "assignment #007", "007.  Integrals", "Dravonic II", "12-08-2026"});
+    QByteArray bytes =
+        crlfLines({QByteArray("vvwxyz\xFF\xFE\x80vvwxyz\xFF\xFE\x80vvwxyz"), "assignment #007",
+                   "007.  Integrals", "Dravonic II", "12-08-2026"});
     for (int i = 0; i < 30; ++i) {
         const QByteArray time = "14:" + QByteArray::number(10 + i) + ":00";
         const QByteArray &text = texts[i % texts.size()];
@@ -29,9 +30,9 @@ QByteArray baseFile()
                                   "confidence assessment:  " + QByteArray::number(i % 5));
             break;
         case 1:
-            bytes += crlf({sectionRule, timeIndent + time, timeIndent + "12-08-2026" + time,
-                           "Item " + QByteArray::number(i), sectionRule, "NOTES -------> " + text,
-                           closingRule});
+            bytes += crlfLines({sectionRule, timeIndent + time, timeIndent + "12-08-2026" + time,
+                                "Item " + QByteArray::number(i), sectionRule,
+                                "NOTES -------> " + text, closingRule});
             break;
         default:
             bytes +=

@@ -29,8 +29,8 @@ Run review(const QStringList &arguments)
 
 QByteArray session()
 {
-    return crlf({QByteArray(19, 'x'), "assignment #012", "012.  Series", "Dravonic II",
-                 "12-07-2026"}) +
+    return crlfLines({QByteArray(19, 'x'), "assignment #012", "012.  Series", "Dravonic II",
+                      "12-07-2026"}) +
            sendResponse("14:03:27", "Sum the series, \"quickly\"", "line one\r\nline, two",
                         "confidence assessment:  2") +
            sendResponse("14:04:27", "It is 1.", "ok", "self critique assessment: 3") +

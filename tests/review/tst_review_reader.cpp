@@ -27,7 +27,7 @@ QByteArray ratingLineOf(const Record &r)
 // note and a kept draft (lines 1-5, 6-13, 14-21, 22-28, 29-36).
 QByteArray opening()
 {
-    return crlf(
+    return crlfLines(
         {QByteArray(19, 'x'), "assignment #005", "005.  `query", "Dravonic II", "12-07-2026"});
 }
 QByteArray first()
@@ -41,8 +41,8 @@ QByteArray second()
 }
 QByteArray note()
 {
-    return crlf({sectionRule, timeIndent + "14:06:00", timeIndent + "12-07-202614:06:00",
-                 "It is 3.", sectionRule, "NOTES -------> remember", closingRule});
+    return crlfLines({sectionRule, timeIndent + "14:06:00", timeIndent + "12-07-202614:06:00",
+                      "It is 3.", sectionRule, "NOTES -------> remember", closingRule});
 }
 QByteArray draft()
 {
@@ -133,10 +133,10 @@ private slots:
             QByteArray again;
             for (const Record &r : reading.records) {
                 if (r.fromMaster)
-                    again +=
-                        crlf({sectionRule, timeIndent + r.time, "", "", "`questionNumber 50000 "}) +
-                        r.item + "\r\n" + sectionRule + "\r\nRESPONSE -->  \r\n" + r.text + "\r\n" +
-                        ratingLineOf(r) + "\r\n" + closingRule + "\r\n";
+                    again += crlfLines({sectionRule, timeIndent + r.time, "", "",
+                                        "`questionNumber 50000 "}) +
+                             r.item + "\r\n" + sectionRule + "\r\nRESPONSE -->  \r\n" + r.text +
+                             "\r\n" + ratingLineOf(r) + "\r\n" + closingRule + "\r\n";
                 else
                     again += sendResponse(r.time, r.item, r.text, ratingLineOf(r));
             }

@@ -4,6 +4,7 @@
 #include "app/start_up_texts.h"
 #include "navigation/next_question.h"
 #include "session/session_state.h"
+#include "support/crlf_lines.h"
 #include "support/fake_panes.h"
 #include "support/fake_platform.h"
 #include "support/temp_home.h"
@@ -69,15 +70,6 @@ struct RecordSession
     SessionState session;
     FakePanes panes;
 };
-
-// Lines as the record files hold them: each one ended by CR LF.
-inline QByteArray crlfLines(std::initializer_list<QByteArray> lines)
-{
-    QByteArray bytes;
-    for (const QByteArray &line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
 
 inline const QByteArray sectionRuleBytes =
     QByteArray(6, '.') + QByteArray(8, '!') + QByteArray(35, '.');
