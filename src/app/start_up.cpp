@@ -7,8 +7,7 @@
 #include "platform/native_path.h"
 #include "platform/platform.h"
 #include "platform/windows1252.h"
-#include "records/record_code.h"
-#include "records/record_text.h"
+#include "records/record_lines.h"
 #include "records/record_writer.h"
 #include "records/rescue.h"
 #include "session/session_state.h"
@@ -118,22 +117,15 @@ bool openAssignment(SessionState &session, Platform &platform)
         candidate = session.questionBank.at(session.bankIndex);
     }
 
-    const QString codeLine = makeCodeLine(session.sessionCodeNbr, platform);
-    auto openingBlock = [&] {
-        RecordText block;
-        block.line(codeLine);
-        block.line(
-            code(QStringLiteral("assignment #") + session.assignmentNbr, session.sessionCodeNbr));
-        block.line(code(candidate, session.sessionCodeNbr));
-        block.line(session.courseTitle);
-        block.line(dateText(platform.now()));
-        return block.bytes();
-    };
-    const QByteArray master = openingBlock();
-    const QByteArray send = openingBlock();
-    const WriteFailure failure = appendRecord(
-        platform.files(), {{session.masterFilePath, master}, {session.sendFilePath, send}},
-        recordLockTimeoutMs, cutOffsToDrafts(session, platform));
+    RecordLines block(platform, 2);
+    block.line(makeCodeLine(session.sessionCodeNbr, platform))
+        .codedLine(QStringLiteral("assignment #") + session.assignmentNbr, session.sessionCodeNbr)
+        .codedLine(candidate, session.sessionCodeNbr)
+        .line(session.courseTitle)
+        .dateLine();
+    const WriteFailure failure =
+        appendRecord(platform.files(), block.parts({session.masterFilePath, session.sendFilePath}),
+                     recordLockTimeoutMs, cutOffsToDrafts(session, platform));
     if (failure.failed()) {
         platform.reportFatalError(cannotWriteMessage(session, failure));
         return false;

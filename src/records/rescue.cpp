@@ -1,9 +1,8 @@
 #include "rescue.h"
 
-#include "platform/clock_texts.h"
 #include "platform/platform.h"
 #include "platform/windows1252.h"
-#include "record_text.h"
+#include "record_lines.h"
 #include "record_texts.h"
 #include "session/session_state.h"
 
@@ -17,20 +16,16 @@ QString draftsFilePath(const SessionState &session)
 QByteArray rescueRecord(const QString &item, const QString &reason, const QString &text,
                         Platform &platform)
 {
-    RecordText record;
-    record.line(sectionRule);
-    record.text(timeIndent).line(timeText(platform.now()));
-    const QDateTime now = platform.now();
-    record.text(timeIndent).text(dateText(now)).line(timeText(now));
-    record.line(item);
-    record.line(sectionRule);
-    record.text(keptLabel)
-        .text(reason)
-        .text(QStringLiteral(", %1 characters").arg(text.size()))
-        .endLine();
-    record.line(text);
-    record.line(closingRule);
-    return record.bytes();
+    RecordLines record(platform, 1);
+    record.line(sectionRule)
+        .timeLine()
+        .dateTimeLine()
+        .line(item)
+        .line(sectionRule)
+        .line(keptLabel + reason + QStringLiteral(", %1 characters").arg(text.size()))
+        .line(text)
+        .line(closingRule);
+    return record.bytes(0);
 }
 
 namespace {

@@ -2,7 +2,7 @@
 
 class Panes;
 class Platform;
-class RecordText;
+class RecordLines;
 struct SessionState;
 
 // "Enter Response": the response record to the master and SEND files, with
@@ -11,6 +11,5 @@ struct SessionState;
 bool cmd_enter_response_Click(SessionState &session, Panes &panes, Platform &platform);
 
 // Asks for the self-critique rating, keeps it in the session and adds the
-// rating line to both records.
-void askSelfCritiqueRating(SessionState &session, Platform &platform, RecordText &master,
-                           RecordText &send);
+// rating line to the record.
+void askSelfCritiqueRating(SessionState &session, Platform &platform, RecordLines &record);
