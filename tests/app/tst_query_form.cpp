@@ -1,7 +1,5 @@
-#include "app/query_form.h"
 #include "figures/picture_box.h"
-#include "support/fake_platform.h"
-#include "support/temp_home.h"
+#include "support/loaded_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -56,9 +54,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, caption);
         QFETCH(QRect, twips);
-        FakePlatform platform;
-        QueryForm form(platform);
-        auto *control = form.findChild<QWidget *>(name);
+        ScriptedWindow w;
+        auto *control = w.control<QWidget>(name);
         QVERIFY2(control, qPrintable(name));
         const QRect pixels(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
         QCOMPARE(control->geometry(), pixels);
@@ -81,24 +78,22 @@ private slots:
 
     void theWindowIsForm1WithItsClientAreaAndAnIdleTimer()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        QCOMPARE(form.windowTitle(), QStringLiteral("Form1"));
-        QCOMPARE(form.size(), QSize(725, 573));
-        QVERIFY(!form.pendExpTimer().isActive());
-        QCOMPARE(form.pendExpTimer().interval(), 15);
-        QCOMPARE(form.findChild<QListWidget *>("List1")->count(), 0);
-        const QImage picture = form.picture1()->picture();
+        ScriptedWindow w;
+        QCOMPARE(w.form.windowTitle(), QStringLiteral("Form1"));
+        QCOMPARE(w.form.size(), QSize(725, 573));
+        QVERIFY(!w.form.pendExpTimer().isActive());
+        QCOMPARE(w.form.pendExpTimer().interval(), 15);
+        QCOMPARE(w.control<QListWidget>("List1")->count(), 0);
+        const QImage picture = w.form.picture1()->picture();
         QCOMPARE(picture.pixelColor(picture.width() / 2, picture.height() / 2), QColor(Qt::white));
     }
 
     void tabOrderFollowsTheTabIndexesFromTheQuestionPane()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        QCOMPARE(QApplication::focusWidget(), form.findChild<QWidget *>("txt_question"));
+        ScriptedWindow w;
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        QCOMPARE(QApplication::focusWidget(), w.control<QWidget>("txt_question"));
         // Every stop of the tab indexes 1 to 24, and round to the start; the
         // labels take no focus.
         const QStringList expected = {"txt_answer",
@@ -127,11 +122,11 @@ private slots:
         }
 
         // A picture box that has the focus shows it on the screen, not in its picture.
-        PictureBox *box = form.picture1();
+        PictureBox *box = w.form.picture1();
         const QImage picture = box->picture();
         box->setFocus();
         const QImage focused = box->grab().toImage();
-        form.findChild<QWidget *>("txt_question")->setFocus();
+        w.control<QWidget>("txt_question")->setFocus();
         const QImage unfocused = box->grab().toImage();
         QVERIFY(focused != unfocused);
         QCOMPARE(box->picture(), picture);
@@ -139,112 +134,101 @@ private slots:
 
     void enterInAPaneStartsANewLineAndTheRestOfTheProgramSeesCrLf()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.show();
-        auto *answer = form.findChild<QPlainTextEdit *>("txt_answer");
+        ScriptedWindow w;
+        w.form.show();
+        auto *answer = w.control<QPlainTextEdit>("txt_answer");
         answer->clear();
         answer->setFocus();
         QTest::keyClicks(answer, "one");
         QTest::keyClick(answer, Qt::Key_Return);
         QTest::keyClicks(answer, "two");
-        QCOMPARE(form.panes().answerText(), QStringLiteral("one\r\ntwo"));
-        QVERIFY(!platform.ended);
+        QCOMPARE(w.form.panes().answerText(), QStringLiteral("one\r\ntwo"));
+        QVERIFY(!w.platform.ended);
 
-        form.panes().setQuestionText(QStringLiteral("\r\n\r\nline <b>x</b>\r\nnext"));
-        QCOMPARE(form.findChild<QPlainTextEdit *>("txt_question")->toPlainText(),
+        w.form.panes().setQuestionText(QStringLiteral("\r\n\r\nline <b>x</b>\r\nnext"));
+        QCOMPARE(w.control<QPlainTextEdit>("txt_question")->toPlainText(),
                  QStringLiteral("\n\nline <b>x</b>\nnext"));
-        QCOMPARE(form.panes().questionText(), QStringLiteral("\r\n\r\nline <b>x</b>\r\nnext"));
+        QCOMPARE(w.form.panes().questionText(), QStringLiteral("\r\n\r\nline <b>x</b>\r\nnext"));
     }
 
     void aLoneLfInAShownFileStaysACharacterOfItsLine()
     {
-        TempHome home;
-        QDir().mkpath(home.kestrafoFolder());
-        QFile send(home.kestrafoFolder() + QStringLiteral("/send_1207.txt"));
+        LoadedWindow w;
+        QDir().mkpath(w.home.kestrafoFolder());
+        QFile send(w.home.kestrafoFolder() + QStringLiteral("/send_1207.txt"));
         QVERIFY(send.open(QIODevice::WriteOnly));
         send.write("one\ntwo\r\nthree\r\n");
         send.close();
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.session().sendFilePath = QStringLiteral("c:\\kestrafo\\send_1207.txt");
-        auto *pane = form.findChild<QPlainTextEdit *>("txt_question");
+        w.session().sendFilePath = QStringLiteral("c:\\kestrafo\\send_1207.txt");
+        auto *pane = w.control<QPlainTextEdit>("txt_question");
 
-        form.findChild<QPushButton *>("cmd_displayCumulativeText")->click();
+        w.click("cmd_displayCumulativeText");
         QCOMPARE(pane->toPlainText(), QStringLiteral("\none\u240Atwo\nthree"));
-        QCOMPARE(form.panes().questionText(), QStringLiteral("\r\none\ntwo\r\nthree"));
+        QCOMPARE(w.form.panes().questionText(), QStringLiteral("\r\none\ntwo\r\nthree"));
         // The second showing reads the first back from the pane.
-        form.findChild<QPushButton *>("cmd_displayCumulativeText")->click();
-        QCOMPARE(form.panes().questionText(),
+        w.click("cmd_displayCumulativeText");
+        QCOMPARE(w.form.panes().questionText(),
                  QStringLiteral("\r\none\ntwo\r\nthree\r\none\ntwo\r\nthree"));
-        QVERIFY(platform.problems.isEmpty());
+        QVERIFY(w.platform.problems.isEmpty());
 
         // The mark that a student types is no line feed.
-        form.panes().setAnswerText(QStringLiteral("a\u240Ab"));
-        QCOMPARE(form.panes().answerText(), QStringLiteral("a\u240Ab"));
+        w.form.panes().setAnswerText(QStringLiteral("a\u240Ab"));
+        QCOMPARE(w.form.panes().answerText(), QStringLiteral("a\u240Ab"));
     }
 
     void clearAnswerEmptiesOnlyTheAnswerPane()
     {
-        TempHome home;
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.panes().setQuestionText(QStringLiteral("kept"));
-        form.findChild<QPushButton *>("cmd_clr_answer")->click();
-        QCOMPARE(form.panes().answerText(), QString());
-        QCOMPARE(form.panes().questionText(), QStringLiteral("kept"));
-        form.findChild<QPushButton *>("cmd_clr_answer")->click();
-        QCOMPARE(form.panes().answerText(), QString());
-        QVERIFY(QDir(home.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+        LoadedWindow w;
+        w.form.panes().setQuestionText(QStringLiteral("kept"));
+        w.click("cmd_clr_answer");
+        QCOMPARE(w.form.panes().answerText(), QString());
+        QCOMPARE(w.form.panes().questionText(), QStringLiteral("kept"));
+        w.click("cmd_clr_answer");
+        QCOMPARE(w.form.panes().answerText(), QString());
+        QVERIFY(QDir(w.home.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
     }
 
     void controlsWithoutHandlersChangeNothing()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.findChild<QPushButton *>("cmd_timerTrigger")->click();
-        form.findChild<QLineEdit *>("txt_parameter_2")->setText("42");
-        QCOMPARE(form.panes().answerText(), QStringLiteral(" "));
-        QCOMPARE(form.panes().questionText(), QString());
-        QVERIFY(!platform.ended);
-        QVERIFY(platform.promptsAsked.isEmpty());
+        ScriptedWindow w;
+        w.click("cmd_timerTrigger");
+        w.control<QLineEdit>("txt_parameter_2")->setText("42");
+        QCOMPARE(w.form.panes().answerText(), QStringLiteral(" "));
+        QCOMPARE(w.form.panes().questionText(), QString());
+        QVERIFY(!w.platform.ended);
+        QVERIFY(w.platform.promptsAsked.isEmpty());
     }
 
     void quitAndClosingEndTheProgramWithoutAsking()
     {
-        TempHome home;
-        FakePlatform platform;
-        platform.replies = {"Ann", "", "1"};
-        QueryForm form(platform);
-        QVERIFY(form.Form_Load());
-        for (const PictureBox *box : {form.picture1(), form.picture2()}) {
+        LoadedWindow w;
+        QVERIFY(w.load(QStringLiteral("1")));
+        for (const PictureBox *box : {w.form.picture1(), w.form.picture2()}) {
             QCOMPARE(box->scaleWidth(), 1000.0);
             QCOMPARE(box->scaleHeight(), 1000.0);
         }
-        const QByteArray master = home.read("kestrafo/masterFile.txt");
-        form.findChild<QPushButton *>("cmd_quit")->click();
-        QVERIFY(platform.ended);
-        QCOMPARE(platform.exitStatus, 0);
-        QCOMPARE(platform.promptsAsked.size(), 3);
-        QCOMPARE(home.read("kestrafo/masterFile.txt"), master);
+        const QByteArray master = w.master();
+        w.click("cmd_quit");
+        QVERIFY(w.platform.ended);
+        QCOMPARE(w.platform.exitStatus, 0);
+        QCOMPARE(w.platform.promptsAsked.size(), 3);
+        QCOMPARE(w.master(), master);
 
-        FakePlatform other;
-        QueryForm closing(other);
-        closing.show();
-        closing.close();
-        QVERIFY(other.ended);
-        QCOMPARE(other.exitStatus, 0);
+        ScriptedWindow closing;
+        closing.form.show();
+        closing.form.close();
+        QVERIFY(closing.platform.ended);
+        QCOMPARE(closing.platform.exitStatus, 0);
     }
 
     void resizingLeavesTheControlsWhereTheyWere()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.show();
-        form.resize(300, 200);
-        QCOMPARE(form.findChild<QWidget *>("cmd_quit")->geometry(), QRect(680, 0, 49, 33));
-        form.resize(1000, 800);
-        QCOMPARE(form.findChild<QWidget *>("Picture2")->geometry(), QRect(376, 272, 337, 225));
+        ScriptedWindow w;
+        w.form.show();
+        w.form.resize(300, 200);
+        QCOMPARE(w.control<QWidget>("cmd_quit")->geometry(), QRect(680, 0, 49, 33));
+        w.form.resize(1000, 800);
+        QCOMPARE(w.control<QWidget>("Picture2")->geometry(), QRect(376, 272, 337, 225));
     }
 };
 

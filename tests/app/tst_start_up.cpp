@@ -11,13 +11,20 @@ using namespace StartUpTexts;
 
 namespace {
 
-SessionState startWith(FakePlatform &platform, const QStringList &replies)
+// Start-up in a temporary home folder, on the scripted platform.
+struct StartUp
 {
-    platform.replies = replies;
-    SessionState session;
-    startSession(session, platform);
-    return session;
-}
+    TempHome home;
+    FakePlatform platform;
+
+    SessionState run(const QStringList &replies)
+    {
+        platform.replies = replies;
+        SessionState session;
+        startSession(session, platform);
+        return session;
+    }
+};
 
 } // namespace
 
@@ -77,9 +84,8 @@ private slots:
         QFETCH(QString, reply);
         QFETCH(QString, assignment);
         QFETCH(QString, next);
-        TempHome home;
-        FakePlatform platform;
-        const SessionState session = startWith(platform, {"Ann", "", reply});
+        StartUp start;
+        const SessionState session = start.run({"Ann", "", reply});
         QCOMPARE(session.assignmentNbr, assignment);
         QCOMPARE(session.nextAssignmentNbr, next);
     }
@@ -104,20 +110,18 @@ private slots:
         QFETCH(QStringList, replies);
         QFETCH(int, prompts);
         QFETCH(QString, folder);
-        TempHome home;
-        FakePlatform platform;
-        const SessionState session = startWith(platform, replies);
-        QCOMPARE(platform.promptsAsked.size(), prompts);
-        QCOMPARE(platform.unexpectedPrompts, 0);
+        StartUp start;
+        const SessionState session = start.run(replies);
+        QCOMPARE(start.platform.promptsAsked.size(), prompts);
+        QCOMPARE(start.platform.unexpectedPrompts, 0);
         QCOMPARE(session.workFolder, folder);
         QCOMPARE(session.assignmentNbr, QStringLiteral("005"));
     }
 
     void thePromptsAreAskedWithTheirExactTexts()
     {
-        TempHome home;
-        FakePlatform platform;
-        startWith(platform, {"Ann", "1", "", "5"});
+        StartUp start;
+        start.run({"Ann", "1", "", "5"});
         // The course's own words, character for character.
         const QStringList prompts = {
             QStringLiteral("Your full name:  "),
@@ -130,14 +134,13 @@ private slots:
                            "to retain the default path."),
             QStringLiteral("Assignment Number:  "),
         };
-        QCOMPARE(platform.promptsAsked, prompts);
+        QCOMPARE(start.platform.promptsAsked, prompts);
     }
 
     void cancelEverywhereKeepsTheDefaultsAndAnEmptyAssignment()
     {
-        TempHome home;
-        FakePlatform platform;
-        const SessionState session = startWith(platform, {"", "", ""});
+        StartUp start;
+        const SessionState session = start.run({"", "", ""});
         QCOMPARE(session.workFolder, defaultFolder);
         QCOMPARE(session.assignmentNbr, QString());
         QCOMPARE(session.nextAssignmentNbr, QStringLiteral("001"));
@@ -145,38 +148,35 @@ private slots:
 
     void pathsAreTheFolderTextAndTheFixedNames()
     {
-        TempHome home;
-        FakePlatform platform;
-        platform.clock = QDateTime(QDate(2026, 3, 1), QTime(9, 0, 0));
-        SessionState session = startWith(platform, {"Ann", "1", "d:\\work", "5"});
+        StartUp start;
+        start.platform.clock = QDateTime(QDate(2026, 3, 1), QTime(9, 0, 0));
+        SessionState session = start.run({"Ann", "1", "d:\\work", "5"});
         QCOMPARE(session.masterFilePath, QStringLiteral("d:\\work\\masterFile.txt"));
         QCOMPARE(session.sendFilePath, QStringLiteral("d:\\work\\send_0301.txt"));
         QCOMPARE(session.notesFilePath, QStringLiteral("d:\\work\\notes_.txt"));
 
-        session = startWith(platform, {"Ann", "1", "d:\\work\\", "5"});
+        session = start.run({"Ann", "1", "d:\\work\\", "5"});
         QCOMPARE(session.masterFilePath, QStringLiteral("d:\\work\\\\masterFile.txt"));
         QCOMPARE(session.notesFilePath, QStringLiteral("d:\\work\\\\notes_.txt"));
     }
 
     void theDefaultFolderIsMadeWhateverTheStudentChooses()
     {
-        TempHome home;
-        FakePlatform platform;
-        startWith(platform, {"Ann", "1", "d:\\work", "5"});
-        QVERIFY(QFileInfo(home.kestrafoFolder()).isDir());
+        StartUp start;
+        start.run({"Ann", "1", "d:\\work", "5"});
+        QVERIFY(QFileInfo(start.home.kestrafoFolder()).isDir());
         // A second start finds it there and goes on.
-        const SessionState again = startWith(platform, {"Ann", "", "5"});
+        const SessionState again = start.run({"Ann", "", "5"});
         QCOMPARE(again.workFolder, defaultFolder);
     }
 
     void theGeneratorIsSeededFromTheTimeOfDayAndGivesTheCodeNumber()
     {
-        TempHome home;
-        FakePlatform platform;
-        platform.clock = QDateTime(QDate(2026, 12, 7), QTime(14, 3, 27, 500));
-        platform.randoms = {0.55f};
-        const SessionState session = startWith(platform, {"Ann", "", "5"});
-        QCOMPARE(platform.seeds, (QList<float>{50607.5f}));
+        StartUp start;
+        start.platform.clock = QDateTime(QDate(2026, 12, 7), QTime(14, 3, 27, 500));
+        start.platform.randoms = {0.55f};
+        const SessionState session = start.run({"Ann", "", "5"});
+        QCOMPARE(start.platform.seeds, (QList<float>{50607.5f}));
         QCOMPARE(session.sessionCodeNbr, 24);
         QCOMPARE(session.bankIndex, 0);
     }
@@ -197,9 +197,8 @@ private slots:
 
     void theResponsePromptIsTheCoursesOwnText()
     {
-        TempHome home;
-        FakePlatform platform;
-        const SessionState session = startWith(platform, {"Ann", "", "5"});
+        StartUp start;
+        const SessionState session = start.run({"Ann", "", "5"});
         QCOMPARE(
             session.responsePrompt,
             QStringLiteral(

@@ -198,11 +198,9 @@ private slots:
         const Figure figures[] = {graph1, graph2, graph3};
         const QImage figure = drawnBy({figures[graph - 1]});
 
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.scalePictureBoxes();
-        form.picture1()->printText(x, y, text);
-        const QImage label = form.picture1()->picture();
+        FigureWindow w;
+        w.picture1()->printText(x, y, text);
+        const QImage label = w.picture1()->picture();
         const QRect ink = inkBounds(label);
         QVERIFY(!ink.isNull());
         int missing = 0;
@@ -215,11 +213,9 @@ private slots:
 
     void theTitleAndTheLabelsStayInsideTheirRows()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.scalePictureBoxes();
-        form.graph2();
-        const QImage image = form.picture1()->picture();
+        FigureWindow w;
+        w.form.graph2();
+        const QImage image = w.picture1()->picture();
         // The title begins at (300, 50): nothing is drawn above row 11 or in
         // the columns to its left above the top of the vertical axis.
         const QRect aboveAxis(0, 0, 341, 22);

@@ -21,9 +21,8 @@ private:
 private slots:
     void theScaleSpansTheInnerAreaPixelForPixel()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        PictureBox *box = form.picture1();
+        ScriptedWindow w;
+        PictureBox *box = w.picture1();
         QCOMPARE(box->frameWidth(), 2);
         QCOMPARE(box->contentsRect(), QRect(2, 2, 341, 221));
         QCOMPARE(box->picture().size(), QSize(341, 221));
@@ -31,12 +30,12 @@ private slots:
         QCOMPARE(box->scaleWidth(), 341 * 15.0);
         QCOMPARE(box->scaleHeight(), 221 * 15.0);
 
-        form.scalePictureBoxes();
+        w.form.scalePictureBoxes();
         QCOMPARE(box->toPixel(0, 0), QPoint(0, 0));
         QCOMPARE(box->toPixel(500, 500), QPoint(170, 110));
         QCOMPARE(box->toPixel(900, 900), QPoint(306, 198));
         QCOMPARE(box->toPixel(1000, 1000), QPoint(341, 221));
-        QCOMPARE(form.picture2()->toPixel(1000, 1000), QPoint(333, 221));
+        QCOMPARE(w.picture2()->toPixel(1000, 1000), QPoint(333, 221));
 
         box->drawSegment(0, 900, 900, 900);
         box->drawSegment(100, 1000, 100, 100);
@@ -62,10 +61,8 @@ private slots:
 
     void segmentsAreOnePixelWideAliasedAndTakeTheirColour()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.scalePictureBoxes();
-        PictureBox *box = form.picture1();
+        FigureWindow w;
+        PictureBox *box = w.picture1();
         // From pixel (85, 198) to (153, 132): 69 columns, 67 rows.
         box->drawSegment(250, 900, 450, 600);
         QImage image = box->picture();
@@ -84,10 +81,8 @@ private slots:
 
     void aFilledRectangleCoversBothCornersAndBlanksTheBox()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.scalePictureBoxes();
-        PictureBox *box = form.picture1();
+        FigureWindow w;
+        PictureBox *box = w.picture1();
         box->fillRectangle(200, 200, 100, 100, QColor(0, 255, 0));
         QImage image = box->picture();
         QCOMPARE(countColour(image, QColor(0, 255, 0)), 35 * 23);
@@ -101,10 +96,8 @@ private slots:
 
     void aCircleIsRoundOnScreenWithItsRadiusInHorizontalUnits()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.scalePictureBoxes();
-        PictureBox *box = form.picture1();
+        FigureWindow w;
+        PictureBox *box = w.picture1();
         // 125 horizontal units are 42 pixels; as vertical units they would be 27.
         box->drawCircle(500, 500, 125);
         const QImage image = box->picture();
@@ -118,10 +111,8 @@ private slots:
 
     void aLabelHasItsTopLeftCornerAtItsPointAtTheFontsNaturalSize()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.scalePictureBoxes();
-        PictureBox *box = form.picture1();
+        FigureWindow w;
+        PictureBox *box = w.picture1();
         const QFontMetrics metrics(box->font(), box);
         const QRect glyph = metrics.tightBoundingRect(QStringLiteral("E"));
         QVERIFY(glyph.height() >= 5);
@@ -142,10 +133,8 @@ private slots:
 
     void aLabelIsCutAtTheEdgeNotWrappedOrMoved()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.scalePictureBoxes();
-        PictureBox *box = form.picture1();
+        FigureWindow w;
+        PictureBox *box = w.picture1();
         const QFontMetrics metrics(box->font(), box);
         const QString text = QStringLiteral("slope 75 and far beyond the edge");
         box->printText(900, 500, text);
@@ -171,10 +160,8 @@ private slots:
 
     void aLabelHasNoBackgroundOfItsOwn()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.scalePictureBoxes();
-        PictureBox *box = form.picture1();
+        FigureWindow w;
+        PictureBox *box = w.picture1();
         const QFontMetrics metrics(box->font(), box);
         const QColor red(255, 0, 0);
         box->drawSegment(0, 500, 1000, 500, red); // row 110
@@ -196,29 +183,26 @@ private slots:
 
     void theBackingImageSurvivesARepaint()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.scalePictureBoxes();
-        PictureBox *box = form.picture1();
+        FigureWindow w;
+        PictureBox *box = w.picture1();
         box->drawSegment(0, 900, 900, 900);
         box->drawCircle(500, 500, 200);
         box->printText(300, 50, QStringLiteral("velocity"));
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form));
         box->repaint();
         QCOMPARE(grabInner(box), box->picture());
-        form.hide();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        w.form.hide();
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form));
         QCOMPARE(grabInner(box), box->picture());
         QVERIFY(!inkBounds(box->picture()).isNull());
     }
 
     void theBorderIsSunken()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        const QImage shot = form.picture1()->grab().toImage();
+        ScriptedWindow w;
+        const QImage shot = w.picture1()->grab().toImage();
         QCOMPARE(shot.size(), QSize(345, 225));
         const int middle = shot.height() / 2;
         // Shadow on the top and left, light on the bottom and right.
@@ -231,10 +215,8 @@ private slots:
 
     void aPictureIsShownAtItsNaturalSizeFromTheTopLeft()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.scalePictureBoxes();
-        PictureBox *box = form.picture2();
+        FigureWindow w;
+        PictureBox *box = w.picture2();
         box->drawSegment(0, 500, 1000, 500);
         QImage small(10, 6, QImage::Format_RGB32);
         small.fill(QColor(0, 0, 255));

@@ -27,11 +27,6 @@ private:
         }
     };
 
-    static void click(QueryForm &form, const char *name)
-    {
-        form.findChild<QPushButton *>(QLatin1String(name))->click();
-    }
-
 private slots:
     void copyPictureShowsPicture1InPicture2_data()
     {
@@ -43,86 +38,78 @@ private slots:
     void copyPictureShowsPicture1InPicture2()
     {
         QFETCH(bool, clipboardWorks);
-        FakePlatform platform;
-        platform.clipboardWorks = clipboardWorks;
-        QueryForm form(platform);
-        form.scalePictureBoxes();
-        form.graph3();
-        const QImage shown = form.picture1()->picture();
-        click(form, "cmd_copy_picture");
+        FigureWindow w;
+        w.platform.clipboardWorks = clipboardWorks;
+        w.form.graph3();
+        const QImage shown = w.picture1()->picture();
+        w.click("cmd_copy_picture");
 
-        QCOMPARE(form.picture1()->picture(), shown);
+        QCOMPARE(w.picture1()->picture(), shown);
         if (clipboardWorks)
-            QCOMPARE(platform.clipboard, shown);
+            QCOMPARE(w.platform.clipboard, shown);
         // Picture2 is narrower: it shows the picture from its top-left corner.
-        const QImage copied = form.picture2()->picture();
+        const QImage copied = w.picture2()->picture();
         QCOMPARE(copied.size(), QSize(333, 221));
         QCOMPARE(copied, shown.copy(0, 0, 333, 221));
         QVERIFY(!inkBounds(copied).isNull());
-        PictureBox *box = form.picture2();
+        PictureBox *box = w.picture2();
         const QImage onScreen = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(onScreen.copy(box->contentsRect()), copied);
 
         // A later figure in Picture1 leaves Picture2 alone until the next copy.
-        form.graph2();
-        QCOMPARE(form.picture2()->picture(), copied);
-        click(form, "cmd_copy_picture");
-        QCOMPARE(form.picture2()->picture(), form.picture1()->picture().copy(0, 0, 333, 221));
-        QVERIFY(!platform.ended);
+        w.form.graph2();
+        QCOMPARE(w.picture2()->picture(), copied);
+        w.click("cmd_copy_picture");
+        QCOMPARE(w.picture2()->picture(), w.picture1()->picture().copy(0, 0, 333, 221));
+        QVERIFY(!w.platform.ended);
     }
 
     void copyingABlankPictureBlanksPicture2()
     {
-        FakePlatform platform;
-        platform.clipboardWorks = false;
-        QueryForm form(platform);
-        form.scalePictureBoxes();
-        form.graph1();
-        click(form, "cmd_copy_picture");
-        QVERIFY(!inkBounds(form.picture2()->picture()).isNull());
+        FigureWindow w;
+        w.platform.clipboardWorks = false;
+        w.form.graph1();
+        w.click("cmd_copy_picture");
+        QVERIFY(!inkBounds(w.picture2()->picture()).isNull());
 
-        QueryForm fresh(platform);
-        fresh.scalePictureBoxes();
-        fresh.picture2()->setPicture(form.picture1()->picture());
-        click(fresh, "cmd_copy_picture");
+        FigureWindow fresh;
+        fresh.platform.clipboardWorks = false;
+        fresh.picture2()->setPicture(w.picture1()->picture());
+        fresh.click("cmd_copy_picture");
         QVERIFY(inkBounds(fresh.picture2()->picture()).isNull());
     }
 
     void pendExpStartsTheTimerOnceAndNothingElse()
     {
-        FakePlatform platform;
-        QueryForm form(platform);
-        form.scalePictureBoxes();
-        QTimer &timer = form.pendExpTimer();
+        FigureWindow w;
+        QTimer &timer = w.form.pendExpTimer();
         QVERIFY(!timer.isActive());
-        click(form, "cmd_pend_exp");
+        w.click("cmd_pend_exp");
         QVERIFY(timer.isActive());
         const int id = timer.timerId();
-        click(form, "cmd_pend_exp");
-        form.cmd_pend_exp_Click();
+        w.click("cmd_pend_exp");
+        w.form.cmd_pend_exp_Click();
         QVERIFY(timer.isActive());
         QCOMPARE(timer.timerId(), id);
         QCOMPARE(timer.interval(), 15);
         // A click only starts the timer: the ticks beep and draw.
-        QCOMPARE(platform.beeps, 0);
-        QCOMPARE(platform.randomsDrawn, 0);
-        QVERIFY(inkBounds(form.picture1()->picture()).isNull());
+        QCOMPARE(w.platform.beeps, 0);
+        QCOMPARE(w.platform.randomsDrawn, 0);
+        QVERIFY(inkBounds(w.picture1()->picture()).isNull());
         timer.stop();
     }
 
     void eachTickBeepsAndDrawsACircleInsideRadius500()
     {
-        FakePlatform platform;
-        platform.randoms = {0.25f, 0.0f, 0.999999f, 0.5f};
-        QueryForm form(platform);
-        form.scalePictureBoxes();
+        FigureWindow w;
+        w.platform.randoms = {0.25f, 0.0f, 0.999999f, 0.5f};
         for (int tick = 0; tick < 4; ++tick)
-            form.tmr_pend_exp_Timer();
-        QCOMPARE(platform.beeps, 4);
-        QCOMPARE(platform.randomsDrawn, 4);
+            w.form.tmr_pend_exp_Timer();
+        QCOMPARE(w.platform.beeps, 4);
+        QCOMPARE(w.platform.randomsDrawn, 4);
 
-        const QImage image = form.picture1()->picture();
-        const QPoint centre = form.picture1()->toPixel(500, 500);
+        const QImage image = w.picture1()->picture();
+        const QPoint centre = w.picture1()->toPixel(500, 500);
         QCOMPARE(centre, QPoint(170, 110));
         const double limit = 500 * 341 / 1000.0; // 500 horizontal units in pixels
         for (int y = 0; y < image.height(); ++y) {
@@ -176,7 +163,7 @@ private slots:
             QTest::keyClicks(dialog->findChild<QLineEdit *>("promptField"), "2");
             dialog->accept();
         });
-        click(form, "cmd_enter_response");
+        form.findChild<QPushButton *>("cmd_enter_response")->click();
         QCOMPARE(platform.promptsAsked.size(), 1);
         QCOMPARE(beepsWhileOpen, 0);
         QCOMPARE(platform.randomsDrawn, 0);
@@ -192,25 +179,23 @@ private slots:
 
     void aBlankingFigureRemovesTheCirclesAndNewOnesFollow()
     {
-        FakePlatform platform;
-        platform.randoms = {0.3f, 0.6f};
-        platform.randomWhenEmpty = 0.5f;
-        QueryForm form(platform);
-        form.scalePictureBoxes();
-        form.tmr_pend_exp_Timer();
-        form.tmr_pend_exp_Timer();
-        QVERIFY(!inkBounds(form.picture1()->picture()).isNull());
-        form.graph2();
+        FigureWindow w;
+        w.platform.randoms = {0.3f, 0.6f};
+        w.platform.randomWhenEmpty = 0.5f;
+        w.form.tmr_pend_exp_Timer();
+        w.form.tmr_pend_exp_Timer();
+        QVERIFY(!inkBounds(w.picture1()->picture()).isNull());
+        w.form.graph2();
         const QImage two = drawnBy({graph2});
-        QCOMPARE(form.picture1()->picture(), two);
+        QCOMPARE(w.picture1()->picture(), two);
         // The timer's tick is wired to the handler.
-        QVERIFY(QMetaObject::invokeMethod(&form.pendExpTimer(), "timeout", Qt::DirectConnection));
-        QCOMPARE(platform.beeps, 3);
-        const QImage after = form.picture1()->picture();
+        QVERIFY(QMetaObject::invokeMethod(&w.form.pendExpTimer(), "timeout", Qt::DirectConnection));
+        QCOMPARE(w.platform.beeps, 3);
+        const QImage after = w.picture1()->picture();
         QVERIFY(after != two);
         QCOMPARE(after.pixelColor(170 + 85, 110), QColor(Qt::black));
         QCOMPARE(after.pixelColor(170, 110 - 85), QColor(Qt::black));
-        QVERIFY(!form.pendExpTimer().isActive());
+        QVERIFY(!w.form.pendExpTimer().isActive());
     }
 };
 

@@ -1,27 +1,6 @@
-#include "app/start_up_texts.h"
-#include "navigation/question_reader.h"
-#include "session/session_state.h"
-#include "support/fake_panes.h"
-#include "support/fake_platform.h"
 #include "support/record_session.h"
 
 #include <QtTest>
-
-namespace {
-
-// A bank whose first line is the header of assignment 001, with the reader
-// standing on it as the opening of the assignment leaves it.
-SessionState sessionOn(const QStringList &afterHeader, const QString &next = QStringLiteral("002"))
-{
-    SessionState session;
-    session.assignmentNbr = QStringLiteral("001");
-    session.nextAssignmentNbr = next;
-    session.responsePrompt = StartUpTexts::responsePrompt;
-    positionAfterHeader(session, QStringLiteral("001.  `query 1"), afterHeader);
-    return session;
-}
-
-} // namespace
 
 class TestQuestionReader : public QObject
 {
@@ -30,83 +9,73 @@ class TestQuestionReader : public QObject
 private slots:
     void markersAreDroppedAndBlankLinesPassedOver()
     {
-        SessionState session = sessionOn({"`qWhat is x?", "", "`a It is 3."});
-        FakePanes panes;
-        FakePlatform platform;
+        RecordSession s("1", {"`qWhat is x?", "", "`a It is 3."});
 
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(session.currentText, QStringLiteral("What is x?"));
-        QCOMPARE(session.currentLine, QStringLiteral("What is x?"));
-        QCOMPARE(session.itemKind, QStringLiteral("question"));
-        QCOMPARE(session.bankIndex, 2);
+        QVERIFY(s.read());
+        QCOMPARE(s.session.currentText, QStringLiteral("What is x?"));
+        QCOMPARE(s.session.currentLine, QStringLiteral("What is x?"));
+        QCOMPARE(s.session.itemKind, QStringLiteral("question"));
+        QCOMPARE(s.session.bankIndex, 2);
 
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(session.currentText, QStringLiteral(" It is 3."));
-        QCOMPARE(session.currentLine, QStringLiteral(" It is 3."));
-        QCOMPARE(session.itemKind, QStringLiteral("answer"));
-        QCOMPARE(session.bankIndex, 4);
-        QVERIFY(!platform.ended);
+        QVERIFY(s.read());
+        QCOMPARE(s.session.currentText, QStringLiteral(" It is 3."));
+        QCOMPARE(s.session.currentLine, QStringLiteral(" It is 3."));
+        QCOMPARE(s.session.itemKind, QStringLiteral("answer"));
+        QCOMPARE(s.session.bankIndex, 4);
+        QVERIFY(!s.platform.ended);
     }
 
     void aMarkerAloneIsPassedOverButSetsTheKind()
     {
-        SessionState session =
-            sessionOn({"`qFirst", "`a", "", "Commentary on it", "`q", "`aAfter"});
-        FakePanes panes;
-        FakePlatform platform;
+        RecordSession s("1", {"`qFirst", "`a", "", "Commentary on it", "`q", "`aAfter"});
 
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(session.currentText, QStringLiteral("Commentary on it"));
-        QCOMPARE(session.currentLine, QStringLiteral("Commentary on it"));
-        QCOMPARE(session.itemKind, QStringLiteral("answer"));
-        QCOMPARE(session.bankIndex, 5);
+        QVERIFY(s.read());
+        QVERIFY(s.read());
+        QCOMPARE(s.session.currentText, QStringLiteral("Commentary on it"));
+        QCOMPARE(s.session.currentLine, QStringLiteral("Commentary on it"));
+        QCOMPARE(s.session.itemKind, QStringLiteral("answer"));
+        QCOMPARE(s.session.bankIndex, 5);
 
         // "`q" alone, then an answer line: the kind the shown line gives wins.
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(session.currentText, QStringLiteral("After"));
-        QCOMPARE(session.itemKind, QStringLiteral("answer"));
-        QCOMPARE(session.bankIndex, 7);
+        QVERIFY(s.read());
+        QCOMPARE(s.session.currentText, QStringLiteral("After"));
+        QCOMPARE(s.session.itemKind, QStringLiteral("answer"));
+        QCOMPARE(s.session.bankIndex, 7);
     }
 
     void commentaryKeepsTheKindOfTheItemBeforeIt()
     {
-        SessionState session =
-            sessionOn({"Welcome.", "`qA question", "Hint: think.", "`QNot a marker"});
-        FakePanes panes;
-        FakePlatform platform;
+        RecordSession s("1", {"Welcome.", "`qA question", "Hint: think.", "`QNot a marker"});
 
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(session.currentText, QStringLiteral("Welcome."));
-        QCOMPARE(session.itemKind, QString());
+        QVERIFY(s.read());
+        QCOMPARE(s.session.currentText, QStringLiteral("Welcome."));
+        QCOMPARE(s.session.itemKind, QString());
 
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(session.currentText, QStringLiteral("Hint: think."));
-        QCOMPARE(session.currentLine, QStringLiteral("Hint: think."));
-        QCOMPARE(session.itemKind, QStringLiteral("question"));
+        QVERIFY(s.read());
+        QVERIFY(s.read());
+        QCOMPARE(s.session.currentText, QStringLiteral("Hint: think."));
+        QCOMPARE(s.session.currentLine, QStringLiteral("Hint: think."));
+        QCOMPARE(s.session.itemKind, QStringLiteral("question"));
 
         // The markers are case-sensitive: "`Q" is commentary, shown whole.
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(session.currentText, QStringLiteral("`QNot a marker"));
-        QCOMPARE(session.itemKind, QStringLiteral("question"));
+        QVERIFY(s.read());
+        QCOMPARE(s.session.currentText, QStringLiteral("`QNot a marker"));
+        QCOMPARE(s.session.itemKind, QStringLiteral("question"));
     }
 
     void aLineOfSpacesIsAnItem()
     {
-        SessionState session = sessionOn({"", " ", "`a  "});
-        FakePanes panes;
-        FakePlatform platform;
+        RecordSession s("1", {"", " ", "`a  "});
 
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(session.currentText, QStringLiteral(" "));
-        QCOMPARE(session.currentLine, QStringLiteral(" "));
-        QCOMPARE(session.bankIndex, 3);
-        QVERIFY(session.promptDue);
+        QVERIFY(s.read());
+        QCOMPARE(s.session.currentText, QStringLiteral(" "));
+        QCOMPARE(s.session.currentLine, QStringLiteral(" "));
+        QCOMPARE(s.session.bankIndex, 3);
+        QVERIFY(s.session.promptDue);
 
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(session.currentText, QStringLiteral("  "));
-        QCOMPARE(session.itemKind, QStringLiteral("answer"));
+        QVERIFY(s.read());
+        QCOMPARE(s.session.currentText, QStringLiteral("  "));
+        QCOMPARE(s.session.itemKind, QStringLiteral("answer"));
     }
 
     void routineLinesComeBackWholeAndDoNotArmThePrompt_data()
@@ -124,13 +93,11 @@ private slots:
     {
         QFETCH(QString, line);
         QFETCH(bool, armed);
-        SessionState session = sessionOn({line});
-        FakePanes panes;
-        FakePlatform platform;
+        RecordSession s("1", {line});
 
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(session.currentText, line.startsWith("`q") ? line.mid(2) : line);
-        QCOMPARE(session.promptDue, armed);
+        QVERIFY(s.read());
+        QCOMPARE(s.session.currentText, line.startsWith("`q") ? line.mid(2) : line);
+        QCOMPARE(s.session.promptDue, armed);
     }
 
     void theNextAssignmentsNumberEndsTheProgram_data()
@@ -155,102 +122,93 @@ private slots:
     {
         QFETCH(QString, line);
         QFETCH(bool, ends);
-        SessionState session = sessionOn({"`qFirst", line, "after"});
-        FakePanes panes;
-        FakePlatform platform;
+        RecordSession s("1", {"`qFirst", line, "after"});
 
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(readNextQuestion(session, panes, platform), !ends);
-        QCOMPARE(platform.ended, ends);
-        QCOMPARE(session.bankIndex, 3);
+        QVERIFY(s.read());
+        QCOMPARE(s.read(), !ends);
+        QCOMPARE(s.platform.ended, ends);
+        QCOMPARE(s.session.bankIndex, 3);
         if (ends)
-            QCOMPARE(platform.exitStatus, 0);
+            QCOMPARE(s.platform.exitStatus, 0);
         else
-            QCOMPARE(session.currentText, line.startsWith(u'`') ? line.mid(2) : line);
+            QCOMPARE(s.session.currentText, line.startsWith(u'`') ? line.mid(2) : line);
     }
 
     void aFourDigitNextNumberIsNeverMet()
     {
         // Assignment 999: its successor "1000" cannot be the first three
         // characters of any line.
-        SessionState session = sessionOn({"1000.", "100."}, QStringLiteral("1000"));
-        FakePanes panes;
-        FakePlatform platform;
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(session.currentText, QStringLiteral("1000."));
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(session.currentText, QStringLiteral("100."));
-        QVERIFY(!platform.ended);
+        RecordSession s("999", {"1000.", "100."});
+        QVERIFY(s.read());
+        QCOMPARE(s.session.currentText, QStringLiteral("1000."));
+        QVERIFY(s.read());
+        QCOMPARE(s.session.currentText, QStringLiteral("100."));
+        QVERIFY(!s.platform.ended);
     }
 
     void runningOutOfBankEndsWithoutReadingOutside()
     {
         // The last assignment has no following header: the reader passes the
         // empty entries and stops at index 5000.
-        SessionState session = sessionOn({"`qThe last question"}, QStringLiteral("033"));
-        FakePanes panes;
-        FakePlatform platform;
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QVERIFY(!readNextQuestion(session, panes, platform));
-        QVERIFY(platform.ended);
-        QCOMPARE(platform.exitStatus, 0);
-        QCOMPARE(session.bankIndex, QuestionBank::lastIndex);
+        RecordSession s("32", {"`qThe last question"});
+        QVERIFY(s.read());
+        QVERIFY(!s.read());
+        QVERIFY(s.platform.ended);
+        QCOMPARE(s.platform.exitStatus, 0);
+        QCOMPARE(s.session.bankIndex, QuestionBank::lastIndex);
 
         // A line at the very last index is still shown; the step after it ends.
-        SessionState full = sessionOn({}, QStringLiteral("033"));
-        full.questionBank.store(QuestionBank::lastIndex, QStringLiteral("`aAt the end"));
-        FakePlatform second;
-        QVERIFY(readNextQuestion(full, panes, second));
-        QCOMPARE(full.bankIndex, QuestionBank::lastIndex);
-        QCOMPARE(full.currentText, QStringLiteral("At the end"));
-        QVERIFY(!second.ended);
-        QVERIFY(!readNextQuestion(full, panes, second));
-        QVERIFY(second.ended);
-        QCOMPARE(full.bankIndex, QuestionBank::lastIndex);
+        RecordSession full("32", {});
+        full.session.questionBank.store(QuestionBank::lastIndex, QStringLiteral("`aAt the end"));
+        QVERIFY(full.read());
+        QCOMPARE(full.session.bankIndex, QuestionBank::lastIndex);
+        QCOMPARE(full.session.currentText, QStringLiteral("At the end"));
+        QVERIFY(!full.platform.ended);
+        QVERIFY(!full.read());
+        QVERIFY(full.platform.ended);
+        QCOMPARE(full.session.bankIndex, QuestionBank::lastIndex);
     }
 
     void thePromptIsPutBackOnlyAfterAnItemWentUnanswered()
     {
-        SessionState session = sessionOn(
-            {"`qOne", "`aTwo", "`routine graph1", "`qThree", "`routine graph2", "`aFour"});
-        FakePanes panes;
-        FakePlatform platform;
+        RecordSession s(
+            "1", {"`qOne", "`aTwo", "`routine graph1", "`qThree", "`routine graph2", "`aFour"});
 
         // The first step of a run: the answer box keeps its start-up space.
-        QVERIFY(!session.promptDue);
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(panes.answer, QStringLiteral(" "));
-        QVERIFY(session.promptDue);
+        QVERIFY(!s.session.promptDue);
+        QVERIFY(s.read());
+        QCOMPARE(s.panes.answer, QStringLiteral(" "));
+        QVERIFY(s.session.promptDue);
 
         // Passed over: whatever was typed gives way to the instructions.
-        panes.answer = QStringLiteral("half an answer");
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(panes.answer, session.responsePrompt);
+        s.panes.answer = QStringLiteral("half an answer");
+        QVERIFY(s.read());
+        QCOMPARE(s.panes.answer, s.session.responsePrompt);
 
         // Answered (the record cleared the flag): the box stays as it was.
-        session.promptDue = false;
-        panes.answer = QString();
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(session.currentText, QStringLiteral("`routine graph1"));
-        QCOMPARE(panes.answer, QString());
-        QVERIFY(!session.promptDue);
+        s.session.promptDue = false;
+        s.panes.answer = QString();
+        QVERIFY(s.read());
+        QCOMPARE(s.session.currentText, QStringLiteral("`routine graph1"));
+        QCOMPARE(s.panes.answer, QString());
+        QVERIFY(!s.session.promptDue);
 
         // The read after a routine line finds the flag down and leaves the box.
-        panes.answer = QStringLiteral("typed while the figure showed");
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(panes.answer, QStringLiteral("typed while the figure showed"));
-        QVERIFY(session.promptDue);
+        s.panes.answer = QStringLiteral("typed while the figure showed");
+        QVERIFY(s.read());
+        QCOMPARE(s.panes.answer, QStringLiteral("typed while the figure showed"));
+        QVERIFY(s.session.promptDue);
 
         // A routine line after an unanswered item: the box is reset once, and
         // the flag is down for the read that follows in the same click.
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(session.currentText, QStringLiteral("`routine graph2"));
-        QCOMPARE(panes.answer, session.responsePrompt);
-        QVERIFY(!session.promptDue);
-        panes.answer = QStringLiteral("typed again");
-        QVERIFY(readNextQuestion(session, panes, platform));
-        QCOMPARE(session.currentText, QStringLiteral("Four"));
-        QCOMPARE(panes.answer, QStringLiteral("typed again"));
+        QVERIFY(s.read());
+        QCOMPARE(s.session.currentText, QStringLiteral("`routine graph2"));
+        QCOMPARE(s.panes.answer, s.session.responsePrompt);
+        QVERIFY(!s.session.promptDue);
+        s.panes.answer = QStringLiteral("typed again");
+        QVERIFY(s.read());
+        QCOMPARE(s.session.currentText, QStringLiteral("Four"));
+        QCOMPARE(s.panes.answer, QStringLiteral("typed again"));
     }
 };
 

@@ -1,7 +1,7 @@
-#include "app/query_form.h"
 #include "app/start_up.h"
 #include "platform/windows1252.h"
-#include "support/record_session.h"
+#include "support/crlf_lines.h"
+#include "support/loaded_window.h"
 
 #include <QtTest>
 
@@ -29,30 +29,6 @@ const QByteArray fiveUnitBytes("B"
                                "t"
                                "\x98"
                                "\xFF");
-
-// Starts the program through the window's load handler.
-struct Start
-{
-    explicit Start(const QStringList &replies, const QList<float> &randoms = {0.0f})
-    {
-        platform.replies = replies;
-        platform.randoms = randoms;
-        loaded = form.Form_Load();
-    }
-
-    FakePlatform platform;
-    QueryForm form{platform};
-    bool loaded = false;
-};
-
-int headerIndex(const SessionState &session, const QString &number)
-{
-    for (int i = 1; i <= QuestionBank::lastIndex; ++i) {
-        if (session.questionBank.at(i).startsWith(number + u'.'))
-            return i;
-    }
-    return -1;
-}
 
 QStringList filesIn(const QString &folder)
 {
@@ -115,13 +91,12 @@ private slots:
 
     void assignment5OpensWithTheFiveLinesInBothFiles()
     {
-        TempHome home;
-        Start start({"Ann", "", "5"}, QList<float>{0.0f} + fiveUnits);
-        QVERIFY(start.loaded);
-        const SessionState &session = start.form.session();
+        LoadedWindow w;
+        QVERIFY(w.load({"Ann", "", "5"}, QList<float>{0.0f} + fiveUnits));
+        const SessionState &session = w.session();
         QCOMPARE(session.sessionCodeNbr, 19);
 
-        const int header = headerIndex(session, QStringLiteral("005"));
+        const int header = w.indexOfLineStarting(QStringLiteral("005."));
         QVERIFY(header > 0);
         QCOMPARE(session.bankIndex, header);
         const QByteArray headerLine = session.questionBank.at(header).toLatin1();
@@ -131,34 +106,30 @@ private slots:
         const QByteArray codeLine = fiveUnitBytes + QByteArray(14, '\xBA');
         const QByteArray block =
             crlfLines({codeLine, "assignment #005", headerLine, "Dravonic II", "12-07-2026"});
-        QCOMPARE(home.read("kestrafo/masterFile.txt"), block);
-        QCOMPARE(home.read("kestrafo/send_1207.txt"), block);
-        QCOMPARE(filesIn(home.kestrafoFolder()),
+        QCOMPARE(w.master(), block);
+        QCOMPARE(w.send(), block);
+        QCOMPARE(filesIn(w.home.kestrafoFolder()),
                  (QStringList{".masterFile.txt.journal", "masterFile.txt", "send_1207.txt"}));
-        QVERIFY(!start.platform.ended);
-        QCOMPARE(start.form.panes().questionText(), QString());
-        QCOMPARE(start.form.panes().answerText(), QStringLiteral(" "));
+        QVERIFY(!w.platform.ended);
+        QCOMPARE(w.form.panes().questionText(), QString());
+        QCOMPARE(w.form.panes().answerText(), QStringLiteral(" "));
 
         // The first click shows the line after the header.
-        start.form.cmdNextQuestion_Click();
-        QCOMPARE(start.form.session().bankIndex, header + 1);
+        w.form.cmdNextQuestion_Click();
+        QCOMPARE(w.form.session().bankIndex, header + 1);
     }
 
     void theDateIsReadForEachFile()
     {
-        TempHome home;
-        FakePlatform platform;
+        LoadedWindow w;
         // Seed, SEND file name, then the date of each file's block.
-        platform.clock = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 57));
-        platform.clockStepSeconds = 1;
-        platform.replies = {"Ann", "", "1"};
-        platform.randoms = {0.0f};
-        platform.randomWhenEmpty = 0.5f;
-        QueryForm form(platform);
-        QVERIFY(form.Form_Load());
-        QCOMPARE(form.session().bankIndex, 1);
-        const QByteArray master = home.read("kestrafo/masterFile.txt");
-        const QByteArray send = home.read("kestrafo/send_1207.txt");
+        w.platform.clock = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 57));
+        w.platform.clockStepSeconds = 1;
+        w.platform.randomWhenEmpty = 0.5f;
+        QVERIFY(w.load(QStringLiteral("1")));
+        QCOMPARE(w.session().bankIndex, 1);
+        const QByteArray master = w.master();
+        const QByteArray send = w.send();
         QVERIFY(master.endsWith("\r\nDravonic II\r\n12-07-2026\r\n"));
         QVERIFY(send.endsWith("\r\nDravonic II\r\n12-08-2026\r\n"));
         QCOMPARE(master.left(master.size() - 12), send.left(send.size() - 12));
@@ -166,19 +137,19 @@ private slots:
 
     void twoSessionsOfADayAppendTwoBlocks()
     {
-        TempHome home;
-        Start first({"Ann", "", "32"}, {0.0f, 0.5f});
-        Start second({"Ann", "", "32"}, {0.0f, 0.5f, 0.7f});
-        QVERIFY(first.loaded && second.loaded);
-        const int header = headerIndex(second.form.session(), QStringLiteral("032"));
-        QCOMPARE(second.form.session().bankIndex, header);
+        LoadedWindow first;
+        ScriptedWindow second; // in the same home folder
+        QVERIFY(first.load({"Ann", "", "32"}, {0.0f, 0.5f}));
+        QVERIFY(second.load({"Ann", "", "32"}, {0.0f, 0.5f, 0.7f}));
+        const int header = first.indexOfLineStarting(QStringLiteral("032."));
+        QCOMPARE(second.session().bankIndex, header);
         const QByteArray rest =
-            crlfLines({"assignment #032", second.form.session().questionBank.at(header).toLatin1(),
+            crlfLines({"assignment #032", second.session().questionBank.at(header).toLatin1(),
                        "Dravonic II", "12-07-2026"});
         const QByteArray expected = QByteArray(19, '\xBA') + "\r\n" + rest + "\xD6" +
                                     QByteArray(18, '\xBA') + "\r\n" + rest;
-        QCOMPARE(home.read("kestrafo/masterFile.txt"), expected);
-        QCOMPARE(home.read("kestrafo/send_1207.txt"), expected);
+        QCOMPARE(first.master(), expected);
+        QCOMPARE(first.send(), expected);
     }
 
     void anAssignmentNotInTheCourseEndsBeforeAnythingIsWritten_data()
@@ -206,18 +177,17 @@ private slots:
     {
         QFETCH(QString, reply);
         QFETCH(QString, named);
-        TempHome home;
-        Start start({"Ann", "", reply});
-        QVERIFY(!start.loaded);
-        QVERIFY(start.platform.ended);
-        QCOMPARE(start.platform.exitStatus, 1);
-        QCOMPARE(start.platform.fatalErrors.size(), 1);
-        QVERIFY2(start.platform.fatalErrors.first().contains(named),
-                 qPrintable(start.platform.fatalErrors.first()));
-        QVERIFY(QFileInfo(home.kestrafoFolder()).isDir());
-        QCOMPARE(filesIn(home.kestrafoFolder()), QStringList());
+        LoadedWindow w;
+        QVERIFY(!w.load(reply));
+        QVERIFY(w.platform.ended);
+        QCOMPARE(w.platform.exitStatus, 1);
+        QCOMPARE(w.platform.fatalErrors.size(), 1);
+        QVERIFY2(w.platform.fatalErrors.first().contains(named),
+                 qPrintable(w.platform.fatalErrors.first()));
+        QVERIFY(QFileInfo(w.home.kestrafoFolder()).isDir());
+        QCOMPARE(filesIn(w.home.kestrafoFolder()), QStringList());
         // The code line is made only for a block that is written.
-        QCOMPARE(start.platform.randomsDrawn, 1);
+        QCOMPARE(w.platform.randomsDrawn, 1);
     }
 
     void aFolderThatCannotBeUsedEndsTheStart_data()
@@ -236,35 +206,33 @@ private slots:
     {
         QFETCH(QString, folder);
         QFETCH(QString, named);
-        TempHome home;
-        Start start({"Ann", "1", folder, "5"});
-        QVERIFY(!start.loaded);
-        QCOMPARE(start.platform.exitStatus, 1);
-        QCOMPARE(start.platform.fatalErrors.size(), 1);
-        QVERIFY2(start.platform.fatalErrors.first().contains(named),
-                 qPrintable(start.platform.fatalErrors.first()));
-        QVERIFY(!QFileInfo::exists(home.path() + "/nothere"));
-        QVERIFY(!QFileInfo::exists(home.path() + "/no"));
+        LoadedWindow w;
+        QVERIFY(!w.load({"Ann", "1", folder, "5"}));
+        QCOMPARE(w.platform.exitStatus, 1);
+        QCOMPARE(w.platform.fatalErrors.size(), 1);
+        QVERIFY2(w.platform.fatalErrors.first().contains(named),
+                 qPrintable(w.platform.fatalErrors.first()));
+        QVERIFY(!QFileInfo::exists(w.home.path() + "/nothere"));
+        QVERIFY(!QFileInfo::exists(w.home.path() + "/no"));
         // The default folder is still made, and stays empty.
-        QCOMPARE(filesIn(home.kestrafoFolder()), QStringList());
+        QCOMPARE(filesIn(w.home.kestrafoFolder()), QStringList());
     }
 
     void aSendFileThatCannotBeWrittenLeavesTheMasterFileAsItWas()
     {
-        TempHome home;
-        QVERIFY(QDir().mkpath(home.kestrafoFolder() + "/send_1207.txt"));
-        QFile master(home.kestrafoFolder() + "/masterFile.txt");
+        LoadedWindow w;
+        QVERIFY(QDir().mkpath(w.home.kestrafoFolder() + "/send_1207.txt"));
+        QFile master(w.home.kestrafoFolder() + "/masterFile.txt");
         QVERIFY(master.open(QIODevice::WriteOnly));
         QCOMPARE(master.write("earlier days\r\n"), 14);
         master.close();
 
-        Start start({"Ann", "", "5"});
-        QVERIFY(!start.loaded);
-        QCOMPARE(start.platform.exitStatus, 1);
-        QCOMPARE(start.platform.fatalErrors.size(), 1);
-        QVERIFY2(start.platform.fatalErrors.first().contains("send_1207.txt"),
-                 qPrintable(start.platform.fatalErrors.first()));
-        QCOMPARE(home.read("kestrafo/masterFile.txt"), QByteArray("earlier days\r\n"));
+        QVERIFY(!w.load(QStringLiteral("5")));
+        QCOMPARE(w.platform.exitStatus, 1);
+        QCOMPARE(w.platform.fatalErrors.size(), 1);
+        QVERIFY2(w.platform.fatalErrors.first().contains("send_1207.txt"),
+                 qPrintable(w.platform.fatalErrors.first()));
+        QCOMPARE(w.master(), QByteArray("earlier days\r\n"));
     }
 };
 

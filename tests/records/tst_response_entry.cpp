@@ -278,30 +278,15 @@ private slots:
         LoadedWindow w;
         QVERIFY(w.load(QStringLiteral("5")));
         const QByteArray opening = w.master();
-        QCOMPARE(w.send(), opening);
-        const int header = w.form.session().bankIndex;
-        QCOMPARE(header, w.indexOfLineStarting(QStringLiteral("005.")));
-
         // The bank's first two items after the header: a question and its answer.
-        QStringList lines;
-        for (int i = header + 1; lines.size() < 2; ++i) {
-            if (!w.form.session().questionBank.at(i).isEmpty())
-                lines.append(w.form.session().questionBank.at(i));
-        }
-        QVERIFY(lines[0].startsWith("`q"));
-        QVERIFY(lines[1].startsWith("`a"));
+        const QStringList lines = w.linesAhead(2);
+        QVERIFY(lines[0].startsWith("`q") && lines[1].startsWith("`a"));
         const QByteArray question = lines[0].mid(2).toLatin1();
         const QByteArray answer = lines[1].mid(2).toLatin1();
 
         const QString typed = QStringLiteral("x = 2 sin t\r\nthen the rest");
-        w.form.cmdNextQuestion_Click();
-        w.form.panes().setAnswerText(typed);
-        w.platform.replies = {"2"};
-        w.form.cmd_enter_response_Click();
-        w.form.cmdNextQuestion_Click();
-        w.form.panes().setAnswerText(QStringLiteral("I missed the sign."));
-        w.platform.replies = {""};
-        w.form.cmd_enter_response_Click();
+        w.answerNext(typed, QStringLiteral("2"));
+        w.answerNext(QStringLiteral("I missed the sign."), QString());
 
         QCOMPARE(w.master(), opening +
                                  masterRecord("14:03:27", " 50000 ", question, typed.toLatin1(),

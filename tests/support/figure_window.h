@@ -1,23 +1,16 @@
 #pragma once
 
-#include "app/query_form.h"
 #include "figures/picture_box.h"
-#include "session/session_state.h"
-#include "support/fake_platform.h"
+#include "support/scripted_window.h"
 
 #include <QImage>
-#include <QPushButton>
 #include <QStringList>
 
 // A window as start-up leaves its picture boxes, for drawing into them.
-struct FigureWindow
+struct FigureWindow : ScriptedWindow
 {
-    FakePlatform platform;
-    QueryForm form{platform};
-
     FigureWindow() { form.scalePictureBoxes(); }
 
-    SessionState &session() { return form.session(); }
     QImage picture() const { return form.picture1()->picture(); }
 
     // Lines stored from index first on.
@@ -26,6 +19,4 @@ struct FigureWindow
         for (int i = 0; i < lines.size(); ++i)
             session().questionBank.store(first + i, lines[i]);
     }
-
-    void click(const char *name) { form.findChild<QPushButton *>(QLatin1String(name))->click(); }
 };

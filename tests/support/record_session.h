@@ -3,6 +3,7 @@
 #include "app/start_up.h"
 #include "app/start_up_texts.h"
 #include "navigation/next_question.h"
+#include "navigation/question_reader.h"
 #include "session/session_state.h"
 #include "support/crlf_lines.h"
 #include "support/fake_panes.h"
@@ -40,6 +41,13 @@ struct RecordSession
         platform.promptsAsked.clear();
     }
 
+    // The session on a small bank, the reader on its header.
+    RecordSession(const QString &assignmentReply, const QStringList &afterHeader)
+        : RecordSession(assignmentReply)
+    {
+        useBank(afterHeader);
+    }
+
     // A small bank in place of the course: the header of the session's
     // assignment, then the given lines, with the reader on the header.
     void useBank(const QStringList &afterHeader)
@@ -48,11 +56,14 @@ struct RecordSession
                             afterHeader);
     }
 
-    // One click of "Next Question / Answer", with every routine known.
-    void next()
+    // One click of "Next Question / Answer", by default with every routine known.
+    void next(const RoutineRunner &runRoutine = [](const QString &) { return true; })
     {
-        cmdNextQuestion_Click(session, panes, platform, [](const QString &) { return true; });
+        cmdNextQuestion_Click(session, panes, platform, runRoutine);
     }
+
+    // One step of the reader alone; false when it ended the program.
+    bool read() { return readNextQuestion(session, panes, platform); }
 
     QString folder() const { return home.kestrafoFolder(); }
     QString masterPath() const { return folder() + QStringLiteral("/masterFile.txt"); }
