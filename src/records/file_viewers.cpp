@@ -5,50 +5,57 @@
 #include "session/panes.h"
 #include "session/session_state.h"
 
+#include <optional>
+
 namespace {
 
-// The pane keeps what it shows; the student learns why nothing was added.
-void reportUnreadable(Platform &platform, const FileLines &file, const QString &missingText)
+const QString noNotesYet = QStringLiteral(
+    "There are no notes to show yet: %1 does not exist. \"Save as Notes\" starts it.");
+const QString sendFileGone =
+    QStringLiteral("The SEND file %1 does not exist any more, so there is nothing to show.");
+
+// The file's lines; when it cannot be read, the pane keeps what it shows and
+// the student learns why nothing was added.
+std::optional<QStringList> linesToShow(Platform &platform, const QString &pathText,
+                                       const QString &missingText)
 {
+    const FileLines file = readFileLines(platform.files(), pathText);
+    if (file.error.isEmpty())
+        return file.lines;
     if (file.missing)
         platform.showProblem(missingText.arg(file.path));
     else
         platform.showProblem(
             QStringLiteral("The file %1 could not be read (%2).").arg(file.path, file.error));
+    return std::nullopt;
 }
 
 } // namespace
 
 void cmd_display_note_file_Click(SessionState &session, Panes &panes, Platform &platform)
 {
-    const FileLines file = readFileLines(platform.files(), session.notesFilePath);
-    if (!file.error.isEmpty()) {
-        reportUnreadable(platform, file,
-                         QStringLiteral("There are no notes to show yet: %1 does not exist. "
-                                        "\"Save as Notes\" starts it."));
+    const std::optional<QStringList> lines =
+        linesToShow(platform, session.notesFilePath, noNotesYet);
+    if (!lines)
         return;
-    }
-    session.textBuffer = file.lines.join(QString());
+    session.textBuffer = lines->join(QString());
     panes.setQuestionText(panes.questionText() + QStringLiteral("\r\n\r\n") + session.textBuffer);
 }
 
 void cmd_displayCumulativeText_Click(SessionState &session, Panes &panes, Platform &platform)
 {
-    const FileLines file = readFileLines(platform.files(), session.sendFilePath);
-    if (!file.error.isEmpty()) {
-        reportUnreadable(platform, file,
-                         QStringLiteral("The SEND file %1 does not exist any more, so there is "
-                                        "nothing to show."));
+    const std::optional<QStringList> lines =
+        linesToShow(platform, session.sendFilePath, sendFileGone);
+    if (!lines)
         return;
-    }
     // Built in one text and set once, so that a long SEND file shows in time
     // proportional to its size.
     QString text = panes.questionText();
     qsizetype size = text.size();
-    for (const QString &line : file.lines)
+    for (const QString &line : *lines)
         size += 2 + line.size();
     text.reserve(size);
-    for (const QString &line : file.lines) {
+    for (const QString &line : *lines) {
         text += QStringLiteral("\r\n");
         text += line;
     }

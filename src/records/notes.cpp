@@ -1,13 +1,10 @@
 #include "notes.h"
 
-#include "platform/platform.h"
 #include "record_lines.h"
 #include "record_texts.h"
-#include "record_writer.h"
-#include "rescue.h"
+#include "save_record.h"
 #include "session/panes.h"
 #include "session/session_state.h"
-#include "write_problem.h"
 
 using namespace RecordTexts;
 
@@ -27,14 +24,9 @@ bool cmd_save_as_notes_Click(SessionState &session, Panes &panes, Platform &plat
             .codedLine(session.textBuffer, session.sessionCodeNbr)
             .line(closingRule);
 
-        const WriteFailure failure = appendRecord(
-            platform.files(),
-            record.parts({session.masterFilePath, session.sendFilePath, session.notesFilePath}),
-            recordLockTimeoutMs, cutOffsToDrafts(session, platform));
-        if (failure.failed()) {
-            platform.showProblem(recordNotSavedMessage(failure));
+        if (!saveRecord(session, platform, record,
+                        {session.masterFilePath, session.sendFilePath, session.notesFilePath}))
             return false;
-        }
     }
     panes.setQuestionText(QString());
     panes.setAnswerText(QString());

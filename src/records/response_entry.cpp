@@ -3,12 +3,10 @@
 #include "platform/platform.h"
 #include "record_lines.h"
 #include "record_texts.h"
-#include "record_writer.h"
-#include "rescue.h"
+#include "save_record.h"
 #include "session/panes.h"
 #include "session/session_state.h"
 #include "session/text_value.h"
-#include "write_problem.h"
 
 using namespace RecordTexts;
 
@@ -46,13 +44,8 @@ bool cmd_enter_response_Click(SessionState &session, Panes &panes, Platform &pla
             askSelfCritiqueRating(session, platform, record);
         record.line(closingRule);
 
-        const WriteFailure failure = appendRecord(
-            platform.files(), record.parts({session.masterFilePath, session.sendFilePath}),
-            recordLockTimeoutMs, cutOffsToDrafts(session, platform));
-        if (failure.failed()) {
-            platform.showProblem(recordNotSavedMessage(failure));
+        if (!saveRecord(session, platform, record, {session.masterFilePath, session.sendFilePath}))
             return false;
-        }
     }
     panes.setQuestionText(QString());
     panes.setAnswerText(QString());

@@ -1,4 +1,3 @@
-#include "navigation/next_question.h"
 #include "records/file_viewers.h"
 #include "records/notes.h"
 #include "records/response_entry.h"
@@ -37,9 +36,7 @@ private slots:
     void theNotesRunTogetherBelowThePane()
     {
         RecordSession s;
-        s.useBank({"`qQ"});
-        cmdNextQuestion_Click(s.session, s.panes, s.platform, [](const QString &) { return true; });
-        s.panes.answer = QStringLiteral("keep this");
+        s.atFirstItem({"`qQ"}, QStringLiteral("keep this"));
         cmd_save_as_notes_Click(s.session, s.panes, s.platform);
 
         const QString joined =
@@ -59,38 +56,11 @@ private slots:
         QVERIFY(s.platform.problems.isEmpty());
     }
 
-    void theNotesFileIsReadLineByLine_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("empty file") << QByteArray() << "";
-        QTest::newRow("no final line end") << QByteArray("ab\r\ncd") << "abcd";
-        QTest::newRow("lone CR ends a line") << QByteArray("ab\rcd\r") << "abcd";
-        QTest::newRow("lone LF stays") << QByteArray("ab\ncd\r\n") << "ab\ncd";
-        QTest::newRow("empty lines") << QByteArray("\r\n\r\nx\r\n\r\n") << "x";
-        QTest::newRow("code page")
-            << QByteArray("\x80\xE9\x81\r\n") << QString::fromUtf8("\u20ac\u00e9\u0081");
-    }
-
-    void theNotesFileIsReadLineByLine()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, shown);
-        RecordSession s;
-        writeFile(s.notesPath(), content);
-        s.panes.question = QStringLiteral("before");
-        cmd_display_note_file_Click(s.session, s.panes, s.platform);
-        QCOMPARE(s.panes.question, QStringLiteral("before\r\n\r\n") + shown);
-        QCOMPARE(s.notes(), content);
-    }
-
     void theSendFileShowsLineByLine()
     {
         RecordSession s;
         QVERIFY(openAssignment(s.session, s.platform));
-        s.useBank({"`qQ"});
-        cmdNextQuestion_Click(s.session, s.panes, s.platform, [](const QString &) { return true; });
-        s.panes.answer = QStringLiteral("two\r\nlines");
+        s.atFirstItem({"`qQ"}, QStringLiteral("two\r\nlines"));
         s.platform.replies = {"2"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
         const QByteArray send = s.send();
@@ -120,38 +90,55 @@ private slots:
         QVERIFY(s.platform.problems.isEmpty());
     }
 
-    void theSendFileIsReadLineByLine_data()
+    void eachViewerReadsItsFileLineByLine_data()
     {
+        // The notes run together after an empty line; the SEND file shows
+        // each line after a line break.
+        QTest::addColumn<bool>("notes");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("empty file") << QByteArray() << "";
-        QTest::newRow("one line") << QByteArray("x\r\n") << "\r\nx";
-        QTest::newRow("no final line end") << QByteArray("x\r\ny") << "\r\nx\r\ny";
-        QTest::newRow("empty line") << QByteArray("\r\n") << "\r\n";
-        QTest::newRow("lone CR") << QByteArray("a\rb") << "\r\na\r\nb";
-        QTest::newRow("code line")
-            << QByteArray("\xBA\xFF\x98\r\n") << QString::fromUtf8("\r\n\u00ba\u00ff\u02dc");
+        QTest::newRow("notes, empty file") << true << QByteArray() << "\r\n\r\n";
+        QTest::newRow("notes, no final line end")
+            << true << QByteArray("ab\r\ncd") << "\r\n\r\nabcd";
+        QTest::newRow("notes, lone CR ends a line")
+            << true << QByteArray("ab\rcd\r") << "\r\n\r\nabcd";
+        QTest::newRow("notes, lone LF stays")
+            << true << QByteArray("ab\ncd\r\n") << "\r\n\r\nab\ncd";
+        QTest::newRow("notes, empty lines")
+            << true << QByteArray("\r\n\r\nx\r\n\r\n") << "\r\n\r\nx";
+        QTest::newRow("notes, code page") << true << QByteArray("\x80\xE9\x81\r\n")
+                                          << QString::fromUtf8("\r\n\r\n\u20ac\u00e9\u0081");
+        QTest::newRow("SEND, empty file") << false << QByteArray() << "";
+        QTest::newRow("SEND, one line") << false << QByteArray("x\r\n") << "\r\nx";
+        QTest::newRow("SEND, no final line end") << false << QByteArray("x\r\ny") << "\r\nx\r\ny";
+        QTest::newRow("SEND, empty line") << false << QByteArray("\r\n") << "\r\n";
+        QTest::newRow("SEND, lone CR") << false << QByteArray("a\rb") << "\r\na\r\nb";
+        QTest::newRow("SEND, code line") << false << QByteArray("\xBA\xFF\x98\r\n")
+                                         << QString::fromUtf8("\r\n\u00ba\u00ff\u02dc");
     }
 
-    void theSendFileIsReadLineByLine()
+    void eachViewerReadsItsFileLineByLine()
     {
+        QFETCH(bool, notes);
         QFETCH(QByteArray, content);
         QFETCH(QString, shown);
         RecordSession s;
-        writeFile(s.sendPath(), content);
+        writeFile(notes ? s.notesPath() : s.sendPath(), content);
         CountingPanes panes;
         panes.question = QStringLiteral("P");
-        cmd_displayCumulativeText_Click(s.session, panes, s.platform);
+        if (notes)
+            cmd_display_note_file_Click(s.session, panes, s.platform);
+        else
+            cmd_displayCumulativeText_Click(s.session, panes, s.platform);
         QCOMPARE(panes.question, QStringLiteral("P") + shown);
         QCOMPARE(panes.questionSets, 1);
+        QCOMPARE(notes ? s.notes() : s.send(), content);
     }
 
     void aMissingFileLeavesThePaneAndTheSessionGoesOn()
     {
         RecordSession s;
-        s.useBank({"`qQ"});
-        cmdNextQuestion_Click(s.session, s.panes, s.platform, [](const QString &) { return true; });
-        s.panes.answer = QStringLiteral("my answer");
+        s.atFirstItem({"`qQ"}, QStringLiteral("my answer"));
         const QString pane = s.panes.question;
 
         // No note saved yet.

@@ -1,4 +1,3 @@
-#include "navigation/next_question.h"
 #include "records/notes.h"
 #include "support/record_session.h"
 
@@ -34,9 +33,7 @@ private slots:
         QCOMPARE(s.send(), opening);
         QVERIFY(!s.hasNotes());
 
-        s.useBank({"`qWhat is x?", "`aIt is 3."});
-        s.next();
-        s.panes.answer = QStringLiteral("remember the sign");
+        s.atFirstItem({"`qWhat is x?", "`aIt is 3."}, QStringLiteral("remember the sign"));
         cmd_save_as_notes_Click(s.session, s.panes, s.platform);
 
         const QByteArray record = notesRecordAt1403("What is x?", "remember the sign");
@@ -114,10 +111,8 @@ private slots:
     void eachFileReadsTheClockForEachTimeLine()
     {
         RecordSession s;
-        s.useBank({"`qQ"});
-        s.next();
+        s.atFirstItem({"`qQ"}, QStringLiteral("n"));
         s.platform.clockStepSeconds = 1;
-        s.panes.answer = QStringLiteral("n");
         cmd_save_as_notes_Click(s.session, s.panes, s.platform);
         // Line by line in turn to the three files: line 2 reads the clock
         // three times, then line 3 three times.

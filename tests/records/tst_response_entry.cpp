@@ -1,4 +1,3 @@
-#include "navigation/next_question.h"
 #include "records/response_entry.h"
 #include "support/decimal_comma.h"
 #include "support/loaded_window.h"
@@ -58,10 +57,7 @@ private slots:
     void aQuestionAndThenItsAnswerAreRecorded()
     {
         RecordSession s;
-        s.useBank({"`qWhat is x?", "", "`a It is 3.", "`qNext one"});
-
-        s.next();
-        s.panes.answer = QStringLiteral("x is 3");
+        s.atFirstItem({"`qWhat is x?", "", "`a It is 3.", "`qNext one"}, QStringLiteral("x is 3"));
         s.platform.replies = {"2"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
 
@@ -124,9 +120,7 @@ private slots:
         QFETCH(QString, reply);
         QFETCH(QByteArray, ratingLine);
         RecordSession s;
-        s.useBank({line});
-        s.next();
-        s.panes.answer = QStringLiteral("mine");
+        s.atFirstItem({line}, QStringLiteral("mine"));
         s.platform.replies = {reply};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
         QCOMPARE(s.master(), masterRecord("14:03:27", " 50000 ", "Q", "mine", ratingLine));
@@ -139,9 +133,7 @@ private slots:
     void theUntouchedInstructionsRecordNothing()
     {
         RecordSession s;
-        s.useBank({"`qWhat is x?", "`aBecause."});
-        s.next();
-        s.panes.answer = QStringLiteral("first");
+        s.atFirstItem({"`qWhat is x?", "`aBecause."}, QStringLiteral("first"));
         s.platform.replies = {"1"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
         const QByteArray master = s.master();
@@ -201,9 +193,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QByteArray, written);
         RecordSession s;
-        s.useBank({"`qWhat is x?"});
-        s.next();
-        s.panes.answer = typed;
+        s.atFirstItem({"`qWhat is x?"}, typed);
         s.platform.replies = {"3"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
         QCOMPARE(s.master(), masterRecord("14:03:27", " 50000 ", "What is x?", written,
@@ -249,9 +239,7 @@ private slots:
         QFETCH(QString, reply);
         QFETCH(QByteArray, number);
         RecordSession s(reply);
-        s.useBank({"`qQ"});
-        s.next();
-        s.panes.answer = QStringLiteral("r");
+        s.atFirstItem({"`qQ"}, QStringLiteral("r"));
         s.platform.replies = {"1"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
         QCOMPARE(s.master(),
@@ -262,10 +250,8 @@ private slots:
     void eachFileReadsTheClockForItsTimeLine()
     {
         RecordSession s;
-        s.useBank({"`qQ"});
-        s.next();
+        s.atFirstItem({"`qQ"}, QStringLiteral("r"));
         s.platform.clockStepSeconds = 1;
-        s.panes.answer = QStringLiteral("r");
         s.platform.replies = {"2"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
         QCOMPARE(s.master(),

@@ -73,9 +73,7 @@ private slots:
         QFETCH(Breakage, how);
         QFETCH(bool, notes);
         RecordSession s;
-        s.useBank({"`qWhat is x?", "`aIt is 3."});
-        s.next();
-        s.panes.answer = QStringLiteral("x is 3\r\nsurely");
+        s.atFirstItem({"`qWhat is x?", "`aIt is 3."}, QStringLiteral("x is 3\r\nsurely"));
         const QString pane = s.panes.question;
         if (!breakFolder(s.folder(), how)) {
             mendFolder(s.folder());
@@ -191,9 +189,7 @@ private slots:
         QFETCH(QString, reason);
         RecordSession s;
         QVERIFY(openAssignment(s.session, s.platform));
-        s.useBank({"`qQ"});
-        s.next();
-        s.panes.answer = QStringLiteral("first");
+        s.atFirstItem({"`qQ"}, QStringLiteral("first"));
         cmd_save_as_notes_Click(s.session, s.panes, s.platform);
         const QByteArray master = s.master();
         const QByteArray send = s.send();

@@ -56,6 +56,14 @@ struct RecordSession
                             afterHeader);
     }
 
+    // A small bank, its first item shown and the answer box holding typed.
+    void atFirstItem(const QStringList &afterHeader, const QString &typed)
+    {
+        useBank(afterHeader);
+        next();
+        panes.answer = typed;
+    }
+
     // One click of "Next Question / Answer", by default with every routine known.
     void next(const RoutineRunner &runRoutine = [](const QString &) { return true; })
     {

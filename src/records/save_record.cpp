@@ -1,0 +1,18 @@
+#include "save_record.h"
+
+#include "platform/platform.h"
+#include "record_lines.h"
+#include "record_writer.h"
+#include "rescue.h"
+#include "write_problem.h"
+
+bool saveRecord(const SessionState &session, Platform &platform, const RecordLines &record,
+                const QStringList &pathTexts)
+{
+    const WriteFailure failure =
+        appendRecord(platform.files(), record.parts(pathTexts), recordLockTimeoutMs,
+                     cutOffsToDrafts(session, platform));
+    if (failure.failed())
+        platform.showProblem(recordNotSavedMessage(failure));
+    return !failure.failed();
+}
