@@ -1,6 +1,7 @@
 #include "records/file_viewers.h"
 #include "records/notes.h"
 #include "records/response_entry.h"
+#include "support/file_bytes.h"
 #include "support/record_session.h"
 
 #include <QtTest>
@@ -18,13 +19,6 @@ public:
     }
     int questionSets = 0;
 };
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 } // namespace
 

@@ -134,6 +134,28 @@ QList<ChildLine> parseChildOutput(const QByteArray &output)
     return lines;
 }
 
+Refusals refusalsIn(const QList<ChildLine> &lines, const QStringList &causes)
+{
+    Refusals refusals;
+    for (const ChildLine &line : lines) {
+        if (line.ok)
+            continue;
+        ++refusals.count;
+        bool explained = false;
+        for (const QString &cause : causes) {
+            if (line.reason.contains(cause)) {
+                refusals.causes.insert(cause);
+                explained = true;
+            }
+        }
+        if (!explained)
+            refusals.unexplained.append(line.reason);
+        if (line.reason.contains(QLatin1String("may remain")))
+            ++refusals.mayRemain;
+    }
+    return refusals;
+}
+
 QList<ExpectedRecord> expectedFrom(int writer, const QList<ChildLine> &lines)
 {
     QList<ExpectedRecord> expected;

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -64,6 +65,17 @@ struct ChildLine
 };
 
 QList<ChildLine> parseChildOutput(const QByteArray &output);
+
+// The records a child run refused, by what their reasons name.
+struct Refusals
+{
+    int count = 0;
+    QSet<QString> causes;    // the expected causes that some reason names
+    QStringList unexplained; // reasons that name none of them
+    int mayRemain = 0;       // refusals that say part of the record may remain
+};
+
+Refusals refusalsIn(const QList<ChildLine> &lines, const QStringList &causes);
 
 // The records the files should hold after a child run: the whole ones, and
 // as optional those whose failure says part of them may remain.

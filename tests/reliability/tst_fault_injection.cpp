@@ -5,6 +5,7 @@
 #include "support/fake_panes.h"
 #include "support/fake_platform.h"
 #include "support/faulty_file_system.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,19 +48,6 @@ QByteArray notesRecord()
     return sectionRule + "\r\n" + timeIndent + "14:03:27\r\n" + timeIndent +
            "12-07-202614:03:27\r\n" + itemBytes + "\r\n" + sectionRule + "\r\nNOTES -------> " +
            typedBytes + "\r\n" + closingRule + "\r\n";
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 int openDescriptors()

@@ -1,4 +1,5 @@
 #include "record_samples.h"
+#include "support/file_bytes.h"
 
 #include <QFile>
 #include <QProcess>
@@ -11,12 +12,6 @@ namespace {
 
 const QByteArray formerMaster = "former master lines\r\n";
 const QByteArray formerSend = "former SEND lines\r\n";
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 

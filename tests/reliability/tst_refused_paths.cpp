@@ -1,6 +1,7 @@
 #include "platform/posix_file_system.h"
 #include "records/record_writer.h"
 #include "support/faulty_file_system.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,16 +15,6 @@
 #include <unistd.h>
 
 using Call = FaultyFileSystem::Call;
-
-namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 // Paths that are no regular file: refused at once, nothing created, nothing
 // waited for, and the other files of the record left as they were.
