@@ -3,6 +3,8 @@
 #include "figure_description.h"
 #include "picture_box.h"
 
+#include <QPoint>
+
 #include <initializer_list>
 
 namespace {
@@ -42,6 +44,18 @@ void labels(PictureBox &picture, std::initializer_list<Label> list)
 {
     for (const Label &label : list)
         plotLabel(picture, label.x, label.y, QString::fromLatin1(label.text));
+}
+
+// The line from one point to the other, its run and rise in colour with
+// their labels, then the label of its slope.
+void slopeTriangle(PictureBox &picture, QPoint from, QPoint to, const QColor &colour,
+                   const Label &run, const Label &rise, const Label &slope)
+{
+    picture.drawSegment(from.x(), from.y(), to.x(), to.y());
+    picture.drawSegment(from.x(), from.y(), to.x(), from.y(), colour);
+    labels(picture, {run});
+    picture.drawSegment(to.x(), from.y(), to.x(), to.y(), colour);
+    labels(picture, {rise, slope});
 }
 
 } // namespace
@@ -93,19 +107,10 @@ void graph2(PictureBox &picture)
     picture.drawSegment(0, 900, 900, 900);
     picture.drawSegment(100, 100, 100, 900);
 
-    picture.drawSegment(250, 900, 450, 600);
-    picture.drawSegment(250, 900, 450, 900, red);
-    plotLabel(picture, 300, 850, QStringLiteral("run 4"));
-    picture.drawSegment(450, 900, 450, 600, red);
-    plotLabel(picture, 470, 750, QStringLiteral("rise 300"));
-    plotLabel(picture, 250, 650, QStringLiteral("slope 75"));
-
-    picture.drawSegment(450, 600, 700, 400);
-    picture.drawSegment(450, 600, 700, 600, red);
-    plotLabel(picture, 550, 550, QStringLiteral("run 5"));
-    picture.drawSegment(700, 600, 700, 400, red);
-    plotLabel(picture, 720, 500, QStringLiteral("rise 200"));
-    plotLabel(picture, 430, 450, QStringLiteral("slope 40"));
+    slopeTriangle(picture, {250, 900}, {450, 600}, red, {300, 850, "run 4"}, {470, 750, "rise 300"},
+                  {250, 650, "slope 75"});
+    slopeTriangle(picture, {450, 600}, {700, 400}, red, {550, 550, "run 5"}, {720, 500, "rise 200"},
+                  {430, 450, "slope 40"});
 
     axisGlyphs(picture, QStringLiteral("y"));
     describeFigure(picture, Figure::Graph2);
@@ -127,19 +132,10 @@ void graph3(PictureBox &picture)
     picture.drawSegment(0, 900, 900, 900);
     picture.drawSegment(100, 900, 100, 100);
 
-    picture.drawSegment(150, 500, 300, 700);
-    picture.drawSegment(150, 500, 300, 500, red);
-    plotLabel(picture, 180, 440, QStringLiteral("run 30"));
-    picture.drawSegment(300, 500, 300, 700, red);
-    plotLabel(picture, 320, 550, QStringLiteral("rise -40"));
-    plotLabel(picture, 110, 650, QStringLiteral("slope -1.33"));
-
-    picture.drawSegment(300, 700, 550, 800);
-    picture.drawSegment(300, 700, 550, 700, green);
-    plotLabel(picture, 430, 640, QStringLiteral("run 50"));
-    picture.drawSegment(550, 700, 550, 800, green);
-    plotLabel(picture, 570, 750, QStringLiteral("rise -20"));
-    plotLabel(picture, 300, 750, QStringLiteral("slope -.4"));
+    slopeTriangle(picture, {150, 500}, {300, 700}, red, {180, 440, "run 30"},
+                  {320, 550, "rise -40"}, {110, 650, "slope -1.33"});
+    slopeTriangle(picture, {300, 700}, {550, 800}, green, {430, 640, "run 50"},
+                  {570, 750, "rise -20"}, {300, 750, "slope -.4"});
 
     axisGlyphs(picture, QStringLiteral("y"));
     describeFigure(picture, Figure::Graph3);

@@ -117,57 +117,44 @@ private slots:
         QCOMPARE(window.form.panes().answerText(), QStringLiteral(" "));
     }
 
-    void nextPictureTakesTwoClicksForTwoRoutineLines()
+    void nextPictureClickByClick_data()
     {
-        FigureWindow window;
-        window.session().bankIndex = 7;
-        window.store(8, {"`routine graph3", "`routine graph1", "plain text"});
-        window.click("cmd_next_picture");
-        QCOMPARE(window.session().bankIndex, 8);
-        QCOMPARE(window.picture(), drawnBy({graph3}));
-        window.click("cmd_next_picture");
-        QCOMPARE(window.session().bankIndex, 9);
-        QCOMPARE(window.picture(), drawnBy({graph3, graph1}));
-        window.click("cmd_next_picture");
-        QCOMPARE(window.session().bankIndex, 9);
-        QCOMPARE(window.picture(), drawnBy({graph3, graph1}));
+        // The reader's position, the lines after it, and for each click the
+        // position and the figures drawn so far.
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QList<int>>("positions");
+        QTest::addColumn<QStringList>("drawn");
+        QTest::newRow("two clicks for two routine lines")
+            << 7 << QStringList{"`routine graph3", "`routine graph1", "plain text"}
+            << QList<int>{8, 9, 9} << QStringList{"graph3", "graph3 graph1", "graph3 graph1"};
+        // The second of three routine lines never comes up.
+        QTest::newRow("three routine lines")
+            << 7 << QStringList{"`routine graph3", "`routine graph2", "`routine graph1"}
+            << QList<int>{10, 10} << QStringList{"graph3 graph1", "graph3 graph1"};
+        // It looks no further than the bank.
+        QTest::newRow("a routine line last in the bank")
+            << 4999 << QStringList{"`routine graph2"} << QList<int>{5000, 5000}
+            << QStringList{"graph2", "graph2"};
+        QTest::newRow("plain text last in the bank")
+            << 4999 << QStringList{"plain text"} << QList<int>{4999} << QStringList{""};
     }
 
-    void theSecondOfThreeRoutineLinesNeverComesUp()
+    void nextPictureClickByClick()
     {
+        QFETCH(int, start);
+        QFETCH(QStringList, lines);
+        QFETCH(QList<int>, positions);
+        QFETCH(QStringList, drawn);
         FigureWindow window;
-        window.session().bankIndex = 7;
-        window.store(8, {"`routine graph3", "`routine graph2", "`routine graph1"});
-        window.click("cmd_next_picture");
-        QCOMPARE(window.session().bankIndex, 10);
-        const QImage afterFirst = drawnBy({graph3, graph1});
-        QCOMPARE(window.picture(), afterFirst);
-        window.click("cmd_next_picture");
-        QCOMPARE(window.session().bankIndex, 10);
-        QCOMPARE(window.picture(), afterFirst);
-        QVERIFY(!window.platform.ended);
-    }
-
-    void nextPictureLooksNoFurtherThanTheBank()
-    {
-        FigureWindow window;
-        window.session().bankIndex = 4999;
-        window.store(5000, {"`routine graph2"});
-        window.click("cmd_next_picture");
-        QVERIFY(!window.platform.ended);
-        QCOMPARE(window.session().bankIndex, 5000);
-        QCOMPARE(window.picture(), drawnBy({graph2}));
-        window.click("cmd_next_picture");
-        QVERIFY(!window.platform.ended);
-        QCOMPARE(window.session().bankIndex, 5000);
-
-        FigureWindow last;
-        last.session().bankIndex = 4999;
-        last.store(5000, {"plain text"});
-        last.click("cmd_next_picture");
-        QVERIFY(!last.platform.ended);
-        QCOMPARE(last.session().bankIndex, 4999);
-        QCOMPARE(last.picture(), blankPicture1());
+        window.session().bankIndex = start;
+        window.store(start + 1, lines);
+        for (int click = 0; click < positions.size(); ++click) {
+            window.click("cmd_next_picture");
+            QVERIFY(!window.platform.ended);
+            QCOMPARE(window.session().bankIndex, positions[click]);
+            QCOMPARE(window.picture(), drawnByNames(drawn[click]));
+        }
     }
 
     void routineLineNamesThroughBothCommands_data()
