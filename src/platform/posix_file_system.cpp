@@ -28,6 +28,12 @@ FileStatus lastError()
     return fromErrno(errno);
 }
 
+// A call that gives 0 on success and sets errno otherwise.
+FileStatus statusOf(int result)
+{
+    return result == 0 ? FileStatus::success() : lastError();
+}
+
 int descriptor(FileSystem::Handle handle)
 {
     return int(handle);
@@ -97,9 +103,7 @@ FileStatus openRegular(const QString &path, int access, FileSystem::Creation cre
 
 FileStatus PosixFileSystem::makeFolder(const QString &path)
 {
-    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0)
-        return lastError();
-    return FileStatus::success();
+    return statusOf(::mkdir(QFile::encodeName(path).constData(), 0777));
 }
 
 FileStatus PosixFileSystem::openForLock(const QString &path, Handle *handle, bool *created)
@@ -129,9 +133,7 @@ FileStatus PosixFileSystem::lockExclusive(Handle handle, int timeoutMs)
 
 FileStatus PosixFileSystem::unlock(Handle handle)
 {
-    if (::flock(descriptor(handle), LOCK_UN) != 0)
-        return lastError();
-    return FileStatus::success();
+    return statusOf(::flock(descriptor(handle), LOCK_UN));
 }
 
 FileStatus PosixFileSystem::openForAppend(const QString &path, Creation creation, Handle *handle,
@@ -179,9 +181,7 @@ FileStatus PosixFileSystem::write(Handle handle, const QByteArray &bytes, qint64
 
 FileStatus PosixFileSystem::sync(Handle handle)
 {
-    if (::fdatasync(descriptor(handle)) != 0)
-        return lastError();
-    return FileStatus::success();
+    return statusOf(::fdatasync(descriptor(handle)));
 }
 
 FileStatus PosixFileSystem::truncate(Handle handle, qint64 bytes)
@@ -190,18 +190,14 @@ FileStatus PosixFileSystem::truncate(Handle handle, qint64 bytes)
     do {
         result = ::ftruncate(descriptor(handle), off_t(bytes));
     } while (result != 0 && errno == EINTR);
-    if (result != 0)
-        return lastError();
-    return FileStatus::success();
+    return statusOf(result);
 }
 
 FileStatus PosixFileSystem::close(Handle handle)
 {
     // Linux releases the descriptor even when close fails, so it is never
     // retried: a second close could hit a descriptor opened meanwhile.
-    if (::close(descriptor(handle)) != 0)
-        return lastError();
-    return FileStatus::success();
+    return statusOf(::close(descriptor(handle)));
 }
 
 FileStatus PosixFileSystem::syncFolderOf(const QString &path)
