@@ -81,6 +81,7 @@ class TestFaultInjection : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void enterResponse_data();
     void enterResponse();
     void saveAsNotes_data();
@@ -94,6 +95,17 @@ private:
     QTemporaryDir m_dir;
     SessionState m_session;
 };
+
+void TestFaultInjection::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_session.workFolder = m_dir.path();
+    m_session.masterFilePath = m_dir.filePath(QStringLiteral("masterFile.txt"));
+    m_session.sendFilePath = m_dir.filePath(QStringLiteral("send_1207.txt"));
+    m_session.notesFilePath = m_dir.filePath(QStringLiteral("notes_.txt"));
+    m_session.responsePrompt = QStringLiteral("Type your response here.");
+    m_session.currentLine = itemText;
+}
 
 void TestFaultInjection::addRows()
 {
@@ -256,13 +268,7 @@ void TestFaultInjection::enterResponse_data()
 
 void TestFaultInjection::enterResponse()
 {
-    QVERIFY(m_dir.isValid());
-    m_session.workFolder = m_dir.path();
-    m_session.masterFilePath = m_dir.filePath(QStringLiteral("masterFile.txt"));
-    m_session.sendFilePath = m_dir.filePath(QStringLiteral("send_1207.txt"));
     m_session.assignmentNbr = QStringLiteral("005");
-    m_session.responsePrompt = QStringLiteral("Type your response here.");
-    m_session.currentLine = itemText;
     m_session.itemKind = QStringLiteral("question");
     loop(cmd_enter_response_Click,
          {{m_session.masterFilePath, "former master lines\r\n", responseRecord(true)},
@@ -276,13 +282,6 @@ void TestFaultInjection::saveAsNotes_data()
 
 void TestFaultInjection::saveAsNotes()
 {
-    QVERIFY(m_dir.isValid());
-    m_session.workFolder = m_dir.path();
-    m_session.masterFilePath = m_dir.filePath(QStringLiteral("masterFile.txt"));
-    m_session.sendFilePath = m_dir.filePath(QStringLiteral("send_1207.txt"));
-    m_session.notesFilePath = m_dir.filePath(QStringLiteral("notes_.txt"));
-    m_session.responsePrompt = QStringLiteral("Type your response here.");
-    m_session.currentLine = itemText;
     m_session.itemKind = QStringLiteral("answer");
     loop(cmd_save_as_notes_Click,
          {{m_session.masterFilePath, "former master lines\r\n", notesRecord()},
