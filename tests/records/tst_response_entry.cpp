@@ -97,21 +97,16 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("reply");
         QTest::addColumn<QByteArray>("ratingLine");
-        QTest::newRow("question, Cancel") << "`qQ"
-                                          << "" << QByteArray("confidence assessment:  ");
-        QTest::newRow("question, 7") << "`qQ"
-                                     << "7" << QByteArray("confidence assessment:  7");
-        QTest::newRow("question, a word")
-            << "`qQ"
-            << "pretty sure" << QByteArray("confidence assessment:  pretty sure");
-        QTest::newRow("question, blanks around")
-            << "`qQ"
-            << " 2 " << QByteArray("confidence assessment:   2 ");
-        QTest::newRow("answer, 3") << "`aQ"
-                                   << "3" << QByteArray("self critique assessment: 3");
-        QTest::newRow("answer, a blank and a word")
-            << "`aQ"
-            << " fine " << QByteArray("self critique assessment:  fine ");
+        auto row = [](const char *name, const char *line, const char *reply, const char *rating) {
+            QTest::newRow(name) << QString::fromLatin1(line) << QString::fromLatin1(reply)
+                                << QByteArray(rating);
+        };
+        row("question, Cancel", "`qQ", "", "confidence assessment:  ");
+        row("question, 7", "`qQ", "7", "confidence assessment:  7");
+        row("question, a word", "`qQ", "pretty sure", "confidence assessment:  pretty sure");
+        row("question, blanks around", "`qQ", " 2 ", "confidence assessment:   2 ");
+        row("answer, 3", "`aQ", "3", "self critique assessment: 3");
+        row("answer, a blank and a word", "`aQ", " fine ", "self critique assessment:  fine ");
     }
 
     void repliesAreRecordedAsTyped()
