@@ -157,20 +157,17 @@ private slots:
         // The message names the number as the session padded it.
         QTest::addColumn<QString>("reply");
         QTest::addColumn<QString>("named");
-        QTest::newRow("33") << "33"
-                            << "Assignment \"033\" is not";
-        QTest::newRow("empty") << ""
-                               << "Assignment \"\" is not";
-        QTest::newRow("0") << "0"
-                           << "Assignment \"000\" is not";
-        QTest::newRow("blank after") << "5 "
-                                     << "Assignment \"05 \" is not";
-        QTest::newRow("blank before") << " 5"
-                                      << "Assignment \"0 5\" is not";
-        QTest::newRow("four digits") << "0005"
-                                     << "Assignment \"0005\" is not";
-        QTest::newRow("word") << "abc"
-                              << "Assignment \"abc\" is not";
+        const char *rows[][3] = {{"33", "33", "033"},
+                                 {"empty", "", ""},
+                                 {"0", "0", "000"},
+                                 {"blank after", "5 ", "05 "},
+                                 {"blank before", " 5", "0 5"},
+                                 {"four digits", "0005", "0005"},
+                                 {"word", "abc", "abc"}};
+        for (const auto &[name, reply, padded] : rows)
+            QTest::newRow(name)
+                << QString::fromLatin1(reply)
+                << QStringLiteral("Assignment \"%1\" is not").arg(QLatin1String(padded));
     }
 
     void anAssignmentNotInTheCourseEndsBeforeAnythingIsWritten()
@@ -194,12 +191,10 @@ private slots:
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("named");
-        QTest::newRow("missing") << "c:\\nothere"
-                                 << "nothere/masterFile.txt";
-        QTest::newRow("missing below a missing one") << "c:\\no\\where"
-                                                     << "no/where/masterFile.txt";
-        QTest::newRow("another drive") << "d:\\work"
-                                       << "d:";
+        QTest::newRow("missing") << QStringLiteral("c:\\nothere") << "nothere/masterFile.txt";
+        QTest::newRow("missing below a missing one")
+            << QStringLiteral("c:\\no\\where") << "no/where/masterFile.txt";
+        QTest::newRow("another drive") << QStringLiteral("d:\\work") << "d:";
     }
 
     void aFolderThatCannotBeUsedEndsTheStart()
