@@ -14,7 +14,7 @@
 
 namespace {
 
-QByteArray ratingLineOf(const Record &r)
+QByteArray ratingLineOf(const KeptRecord &r)
 {
     if (r.ratingKind == RatingKind::Confidence)
         return "confidence assessment:  " + r.rating;
@@ -99,8 +99,8 @@ private slots:
             QCOMPARE(reading.records[0].kind, RecordKind::Opening);
             QCOMPARE(reading.records[0].assignment, QByteArray("005"));
             for (int i = 0; i < typed.size(); ++i) {
-                const Record &response = reading.records[1 + 2 * i];
-                const Record &notes = reading.records[2 + 2 * i];
+                const KeptRecord &response = reading.records[1 + 2 * i];
+                const KeptRecord &notes = reading.records[2 + 2 * i];
                 QCOMPARE(response.kind, RecordKind::Response);
                 QCOMPARE(response.fromMaster, master);
                 QCOMPARE(fromWindows1252(response.text), typed[i]);
@@ -131,7 +131,7 @@ private slots:
             QCOMPARE(reading.damages.size(), 0);
             QCOMPARE(reading.records.size(), 36);
             QByteArray again;
-            for (const Record &r : reading.records) {
+            for (const KeptRecord &r : reading.records) {
                 if (r.fromMaster)
                     again += crlfLines({sectionRule, timeIndent + r.time, "", "",
                                         "`questionNumber 50000 "}) +
@@ -174,6 +174,10 @@ private slots:
         wrongLength.replace(" characters", "1 characters");
         QTest::newRow("kept draft of the wrong length")
             << opening() + wrongLength + note() << 2 << QStringList{"lines 6-15"} << 1;
+        QByteArray noNumber = draft();
+        noNumber.replace(", 116 characters", ", characters");
+        QTest::newRow("kept draft label without a number")
+            << opening() + noNumber + note() << 2 << QStringList{"lines 6-15"} << 1;
         QByteArray lf = whole;
         lf.replace("\r\n", "\n");
         QTest::newRow("LF line ends") << lf << 5 << QStringList{"whole file"} << 1;
