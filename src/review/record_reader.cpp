@@ -227,6 +227,7 @@ private:
         record.assignment = line(first + 1).sliced(assignmentLabel.size());
         record.header = line(first + 2);
         record.date = line(first + 4);
+        m_unratedSeen = m_ratedSeen = false;
         publish(record, Marks{first}, m_next);
     }
 
@@ -361,7 +362,12 @@ private:
         if (!doubt.isEmpty())
             record.doubt = doubt;
         qint64 textTo = closing;
-        if (kind == RecordKind::Response && closing - textFrom >= 2) {
+        // Before the first item of a session is read, the item is empty and
+        // the tutor writes no rating line: a last line that looks like one is
+        // the response's own.
+        const bool itemRead =
+            marks.itemTo != marks.itemFrom + 1 || m_lines.size(marks.itemFrom) > 0;
+        if (kind == RecordKind::Response && closing - textFrom >= 2 && itemRead) {
             const QByteArrayView last = line(closing - 1);
             if (startsWith(last, confidenceLabel)) {
                 record.ratingKind = RatingKind::Confidence;
@@ -376,7 +382,30 @@ private:
         record.text = m_lines.lines(textFrom, textTo);
         if (kind == RecordKind::Notes)
             record.text = record.text.sliced(notesLabel.size());
+        if (kind == RecordKind::Response)
+            doubtRating(record, closing);
         publish(record, marks, closing + 1);
+    }
+
+    // A session's first items may be commentary, which leaves the item kind
+    // unset and the responses unrated. After such a response, the first
+    // line that looks like a rating may as well end the next response's
+    // text; later ones are taken as ratings.
+    void doubtRating(Record &record, qint64 closing)
+    {
+        if (record.ratingKind == RatingKind::None) {
+            m_unratedSeen = true;
+            return;
+        }
+        if (m_unratedSeen && !m_ratedSeen) {
+            const QString doubt = QStringLiteral("line %1 may end the response rather than "
+                                                 "rate it (the responses before it have no "
+                                                 "rating: no question may have been read yet)")
+                                      .arg(closing);
+            record.doubt =
+                record.doubt.isEmpty() ? doubt : record.doubt + QStringLiteral("; ") + doubt;
+        }
+        m_ratedSeen = true;
     }
 
     // A kept draft carries its length, so its text is read by count.
@@ -425,6 +454,8 @@ private:
     qint64 m_recordFirst = 0;
     qint64 m_recordLast = 0;
     RecordKind m_recordKind = RecordKind::Opening;
+    bool m_unratedSeen = false; // in this session
+    bool m_ratedSeen = false;
 };
 
 bool validUtf8Multibyte(QByteArrayView bytes, bool &sawMultibyte)
