@@ -6,7 +6,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PR
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
-foreach(path bin/kestrafo share/applications/org.kestrafo.Kestrafo.desktop
+foreach(path bin/kestrafo bin/kestrafo-review share/man/man1/kestrafo-review.1.gz
+             share/applications/org.kestrafo.Kestrafo.desktop
              share/icons/hicolor/scalable/apps/kestrafo.svg
              share/metainfo/org.kestrafo.Kestrafo.metainfo.xml share/man/man1/kestrafo.1.gz
              share/doc/kestrafo/copyright share/doc/kestrafo/changelog.gz)

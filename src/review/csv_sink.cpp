@@ -42,7 +42,7 @@ CsvSink::CsvSink(QIODevice &out, const QString &file, bool utf8, RecordSink &nex
 {
 }
 
-QString CsvSink::text(const QByteArray &bytes) const
+QString CsvSink::text(QByteArrayView bytes) const
 {
     return m_utf8 ? QString::fromUtf8(bytes) : fromWindows1252(bytes);
 }

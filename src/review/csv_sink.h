@@ -14,12 +14,11 @@ class CsvSink : public RecordSink
 {
 public:
     CsvSink(QIODevice &out, const QString &file, bool utf8, RecordSink &next);
-    bool wantsTexts() const override { return true; }
     void record(const Record &record) override;
     void damage(const Damage &damage) override { m_next.damage(damage); }
 
 private:
-    QString text(const QByteArray &bytes) const;
+    QString text(QByteArrayView bytes) const;
 
     QIODevice &m_out;
     QString m_file;

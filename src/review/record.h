@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // What the reader finds in a record file. Texts stay in the file's bytes
-// (Windows-1252) until a report shows them.
+// (Windows-1252) until a report shows them: the views point into the
+// reader's buffer and hold only while the sink is called.
 enum class RecordKind
 {
     Opening,
@@ -25,17 +26,17 @@ struct Record
     RecordKind kind = RecordKind::Response;
     qint64 firstLine = 0;
     qint64 lastLine = 0;
-    QByteArray time; // hh:mm:ss
-    QByteArray date; // mm-dd-yyyy: opening blocks, notes and rescue records
-    QByteArray assignment;
-    QByteArray header;
+    QByteArrayView time; // hh:mm:ss
+    QByteArrayView date; // mm-dd-yyyy: opening blocks, notes and rescue records
+    QByteArrayView assignment;
+    QByteArrayView header;
     bool fromMaster = false; // carries the master file's own question-number line
-    QByteArray item;
-    QByteArray text; // response, note (label dropped) or kept text
+    QByteArrayView item;
+    QByteArrayView text; // response, note (label dropped) or kept text
     RatingKind ratingKind = RatingKind::None;
-    QByteArray rating;
-    QByteArray reason; // why a draft was kept
-    QString doubt;     // set when the record can be read in more than one way
+    QByteArrayView rating;
+    QByteArrayView reason; // why a draft was kept
+    QString doubt;         // set when the record can be read in more than one way
 };
 
 struct Damage
@@ -49,8 +50,6 @@ class RecordSink
 {
 public:
     virtual ~RecordSink() = default;
-    // Texts of records are only gathered for sinks that show them.
-    virtual bool wantsTexts() const { return false; }
     virtual void record(const Record &record) = 0;
     virtual void damage(const Damage &damage) = 0;
 };

@@ -1,22 +1,12 @@
 #include "record_reader.h"
 
 #include "line_source.h"
-
-#include <deque>
+#include "record_texts.h"
 
 namespace {
 
-const QByteArrayView sectionRule = "......!!!!!!!!...................................";
-const QByteArrayView closingRule = ".................................................";
-const QByteArrayView numberMarker = "`questionNumber ";
-const QByteArrayView responseLabel = "RESPONSE -->  ";
-const QByteArrayView notesLabel = "NOTES -------> ";
-const QByteArrayView keptLabel = "KEPT --------> ";
-const QByteArrayView confidenceLabel = "confidence assessment:  ";
-const QByteArrayView selfCritiqueLabel = "self critique assessment: ";
-const QByteArrayView assignmentLabel = "assignment #";
-const QByteArrayView courseTitle = "Dravonic II";
-constexpr qsizetype indent = 36;
+using namespace RecordTexts;
+constexpr qsizetype indent = timeIndent.size();
 
 bool isDigit(char c)
 {
@@ -44,13 +34,7 @@ bool isDate(QByteArrayView t)
 
 bool isIndented(QByteArrayView line, qsizetype size)
 {
-    if (line.size() != indent + size)
-        return false;
-    for (qsizetype i = 0; i < indent; ++i) {
-        if (line[i] != ' ')
-            return false;
-    }
-    return true;
+    return line.size() == indent + size && startsWith(line, timeIndent);
 }
 
 bool isTimeLine(QByteArrayView line)
@@ -78,26 +62,45 @@ bool isCodeLine(QByteArrayView line)
     return true;
 }
 
-QByteArray joined(const std::deque<Line> &lines, size_t from, size_t to)
-{
-    QByteArray text;
-    qsizetype size = 0;
-    for (size_t i = from; i < to; ++i)
-        size += lines[i].size + 2;
-    text.reserve(size);
-    for (size_t i = from; i < to; ++i) {
-        if (i > from)
-            text += "\r\n";
-        text += lines[i].view();
-    }
-    return text;
-}
-
 QString lineRange(qint64 first, qint64 last)
 {
     return first == last ? QStringLiteral("line %1").arg(first)
                          : QStringLiteral("lines %1-%2").arg(first).arg(last);
 }
+
+bool isRatingLine(QByteArrayView line)
+{
+    return startsWith(line, confidenceLabel) || startsWith(line, selfCritiqueLabel);
+}
+
+// "reason, N characters": the length N, and where the reason ends; -1 when
+// the label gives no length.
+qsizetype keptLength(QByteArrayView label, qint64 &count)
+{
+    const qsizetype comma = label.lastIndexOf(QByteArrayView(", "));
+    const QByteArrayView suffix = " characters";
+    if (comma < 0 || comma + 2 + suffix.size() > label.size() || !label.endsWith(suffix))
+        return -1;
+    const QByteArrayView digits = label.sliced(comma + 2, label.size() - comma - 2 - suffix.size());
+    if (digits.isEmpty() || digits.size() > 12)
+        return -1;
+    for (char c : digits) {
+        if (!isDigit(c))
+            return -1;
+    }
+    count = digits.toLongLong();
+    return comma;
+}
+
+// Where the lines of a record are, by line index, until it is handed over.
+struct Marks
+{
+    qint64 first = 0;
+    qint64 itemFrom = 0;
+    qint64 itemTo = 0;
+    qint64 dateLine = -1;
+    bool fromMaster = false;
+};
 
 class Parser
 {
@@ -106,54 +109,70 @@ public:
 
     qint64 run()
     {
-        while (m_lines.has(0)) {
-            if (recordStarts(0))
+        while (m_lines.has(m_next)) {
+            m_lines.release(m_next);
+            if (recordStarts(m_next))
                 readRecord();
-            else if (openingStarts(0))
+            else if (openingStarts(m_next))
                 readOpening();
             else
-                strayLine(m_lines.take());
+                strayLine(++m_next);
         }
         flushStray();
-        return m_lastLine;
+        return m_next;
     }
 
 private:
-    // A record cut short and followed by the next one may leave the next
-    // one's section rule at the end of its last line.
-    bool recordStarts(qsizetype at)
+    QByteArrayView line(qint64 at) const { return m_lines.line(at); }
+
+    // The line's look decides before any full comparison: nearly every line
+    // is a student's or the bank's text.
+    bool isSectionRule(qint64 at) const
     {
-        return m_lines.has(at) && m_lines.peek(at).view().endsWith(sectionRule) &&
-               m_lines.has(at + 1) && isTimeLine(m_lines.peek(at + 1).view());
+        return (m_lines.look(at) & LineLook::MayRule) && equals(line(at), sectionRule);
     }
 
-    bool openingStarts(qsizetype at)
+    bool isClosingRule(qint64 at) const
     {
-        return m_lines.has(at) && isCodeLine(m_lines.peek(at).view()) && m_lines.has(at + 4) &&
-               m_lines.peek(at + 1).view().startsWith(assignmentLabel) &&
-               m_lines.peek(at + 3).view() == courseTitle && isDate(m_lines.peek(at + 4).view());
+        return (m_lines.look(at) & LineLook::MayRule) && equals(line(at), closingRule);
+    }
+
+    // A record cut short and followed by the next one may leave the next
+    // one's section rule at the end of its last line.
+    bool recordStarts(qint64 at)
+    {
+        if (at == m_knownStart)
+            return true;
+        if (m_lines.has(at) && (m_lines.look(at) & LineLook::MayRule) &&
+            endsWith(line(at), sectionRule) && m_lines.has(at + 1) && isTimeLine(line(at + 1))) {
+            m_knownStart = at;
+            return true;
+        }
+        return false;
+    }
+
+    bool openingStarts(qint64 at)
+    {
+        if (!m_lines.has(at) || !(m_lines.look(at) & LineLook::MayCode) || !m_lines.has(at + 4))
+            return false;
+        const QByteArrayView label = line(at + 1);
+        return !label.isEmpty() && label[0] == 'a' && startsWith(label, assignmentLabel) &&
+               equals(line(at + 3), courseTitle) && isDate(line(at + 4)) && isCodeLine(line(at));
     }
 
     // Where a record's text may end: at the end of the file or before the
     // next record.
-    bool boundary(qsizetype at)
+    bool boundary(qint64 at)
     {
-        return !m_lines.has(at) || recordStarts(at) || openingStarts(at);
+        return !m_lines.has(at) || ((m_lines.look(at) & (LineLook::MayRule | LineLook::MayCode)) &&
+                                    (recordStarts(at) || openingStarts(at)));
     }
 
-    Line take()
+    void strayLine(qint64 number)
     {
-        Line line = m_lines.take();
-        m_lastLine = line.number;
-        return line;
-    }
-
-    void strayLine(const Line &line)
-    {
-        m_lastLine = line.number;
         if (m_strayFirst == 0)
-            m_strayFirst = line.number;
-        m_strayLast = line.number;
+            m_strayFirst = number;
+        m_strayLast = number;
     }
 
     void flushStray()
@@ -179,244 +198,264 @@ private:
         m_sink.damage({first, last, lineRange(first, last) + QStringLiteral(": ") + what});
     }
 
-    void publish(Record &record, qint64 first, qint64 last)
+    // Line numbers count from 1, line indexes from 0: a record's last line
+    // number is the index after it.
+    void publish(Record &record, const Marks &marks, qint64 end)
     {
         flushStray();
-        record.firstLine = first;
-        record.lastLine = last;
-        m_recordFirst = first;
-        m_recordLast = last;
+        record.firstLine = marks.first + 1;
+        record.lastLine = end;
+        if (record.kind != RecordKind::Opening) {
+            record.time = line(marks.first + 1).sliced(indent);
+            record.item = m_lines.lines(marks.itemFrom, marks.itemTo);
+            record.fromMaster = marks.fromMaster;
+            if (marks.dateLine >= 0)
+                record.date = line(marks.dateLine).sliced(indent, 10);
+        }
+        m_recordFirst = record.firstLine;
+        m_recordLast = record.lastLine;
         m_recordKind = record.kind;
         m_sink.record(record);
     }
 
     void readOpening()
     {
+        const qint64 first = m_next;
+        m_next += 5;
         Record record;
         record.kind = RecordKind::Opening;
-        const qint64 first = take().number;
-        record.assignment = take().view().sliced(assignmentLabel.size()).toByteArray();
-        record.header = take().view().toByteArray();
-        take();
-        record.date = take().view().toByteArray();
-        publish(record, first, m_lastLine);
+        record.assignment = line(first + 1).sliced(assignmentLabel.size());
+        record.header = line(first + 2);
+        record.date = line(first + 4);
+        m_unratedSeen = m_ratedSeen = false;
+        publish(record, Marks{first}, m_next);
     }
 
     void readRecord()
     {
-        std::deque<Line> taken;
-        const auto takeInto = [&] { taken.push_back(take()); };
-        const qint64 first = m_lines.peek(0).number;
-        if (m_lines.peek(0).size > sectionRule.size())
-            damaged(first, first, QStringLiteral("the end of a cut record joined to the next one"));
-        takeInto();
-        takeInto();
-        Record record;
-        record.time = taken[1].view().sliced(indent).toByteArray();
-        bool dated = false;
-        if (m_lines.has(2) && m_lines.peek(0).size == 0 && m_lines.peek(1).size == 0 &&
-            m_lines.peek(2).view().startsWith(numberMarker)) {
-            takeInto();
-            takeInto();
-            takeInto();
-            record.fromMaster = true;
-        } else if (m_lines.has(0) && isDateTimeLine(m_lines.peek(0).view())) {
-            record.date = m_lines.peek(0).view().sliced(indent, 10).toByteArray();
-            takeInto();
-            dated = true;
+        Marks marks;
+        marks.first = m_next;
+        const qint64 firstNumber = m_next + 1;
+        if (m_lines.size(m_next) > sectionRule.size())
+            damaged(firstNumber, firstNumber,
+                    QStringLiteral("the end of a cut record joined to the next one"));
+        m_next += 2;
+        if (m_lines.has(m_next + 2) && m_lines.size(m_next) == 0 && m_lines.size(m_next + 1) == 0 &&
+            startsWith(line(m_next + 2), numberMarker)) {
+            m_next += 3;
+            marks.fromMaster = true;
+        } else if (m_lines.has(m_next) && isDateTimeLine(line(m_next))) {
+            marks.dateLine = m_next++;
         }
 
-        const size_t itemFrom = taken.size();
+        marks.itemFrom = m_next;
         for (;;) {
-            if (!m_lines.has(0))
-                return damaged(first, m_lastLine,
+            if (!m_lines.has(m_next))
+                return damaged(firstNumber, m_next,
                                QStringLiteral("record cut short at the end of the file"));
-            if (recordStarts(0) || openingStarts(0))
-                return damaged(first, m_lastLine, QStringLiteral("record cut short"));
-            if (m_lines.peek(0).view() == sectionRule)
+            if (recordStarts(m_next) || openingStarts(m_next))
+                return damaged(firstNumber, m_next, QStringLiteral("record cut short"));
+            if (isSectionRule(m_next))
                 break;
-            takeInto();
+            ++m_next;
         }
-        if (m_sink.wantsTexts())
-            record.item = joined(taken, itemFrom, taken.size());
-        takeInto();
+        marks.itemTo = m_next++;
 
-        if (!m_lines.has(0))
-            return damaged(first, m_lastLine,
+        if (!m_lines.has(m_next))
+            return damaged(firstNumber, m_next,
                            QStringLiteral("record cut short at the end of the file"));
-        const QByteArrayView label = m_lines.peek(0).view();
-        if (!dated && label == responseLabel) {
-            takeInto();
-            record.kind = RecordKind::Response;
-            readText(record, first, taken, taken.size());
-        } else if (dated && label.startsWith(notesLabel)) {
-            record.kind = RecordKind::Notes;
-            readText(record, first, taken, taken.size());
-        } else if (dated && label.startsWith(keptLabel)) {
-            takeInto();
-            readKept(record, first, taken);
+        const bool dated = marks.dateLine >= 0;
+        const QByteArrayView label = line(m_next);
+        if (!dated && equals(label, responseLabel)) {
+            ++m_next;
+            readText(RecordKind::Response, marks);
+        } else if (dated && startsWith(label, notesLabel)) {
+            readText(RecordKind::Notes, marks);
+        } else if (dated && startsWith(label, keptLabel)) {
+            readKept(marks, m_next++);
         } else {
-            damaged(first, m_lastLine,
+            damaged(firstNumber, m_next,
                     QStringLiteral("record without a response, notes or kept label"));
         }
     }
 
     // A response or a note has no length of its own: it ends at the first
     // closing rule that the end of the file or another record follows.
-    void readText(Record &record, qint64 first, std::deque<Line> &taken, size_t textFrom)
+    void readText(RecordKind kind, const Marks &marks)
     {
-        std::vector<size_t> closings;
+        const qint64 textFrom = m_next;
+        qint64 likely = -1;
         bool suspect = false;
         for (;;) {
-            if (boundary(0))
-                return endWithoutClosing(record, first, taken, textFrom, closings);
-            const bool closing = m_lines.peek(0).view() == closingRule;
-            taken.push_back(take());
-            if (closing && boundary(0)) {
+            if (likely < 0)
+                m_next = m_lines.skipPlain(m_next);
+            if (boundary(m_next))
+                return endWithoutClosing(kind, marks, textFrom, likely);
+            const qint64 at = m_next++;
+            const bool closing = isClosingRule(at);
+            if (closing && boundary(m_next)) {
                 // A record whose first line was damaged leaves its other lines
                 // behind: the text before them may already have ended.
                 if (suspect)
-                    return endWithoutClosing(record, first, taken, textFrom, closings);
-                return finishText(record, first, taken, textFrom, taken.size() - 1);
+                    return endWithoutClosing(kind, marks, textFrom, likely);
+                return finishText(kind, marks, textFrom, at);
             }
-            if (closing && likelyEnd(record, taken, textFrom, taken.size() - 1))
-                closings.push_back(taken.size() - 1);
-            else if (!closings.empty() && recordLike(taken, taken.size() - 1))
+            if (closing && likely < 0 && likelyEnd(kind, textFrom, at))
+                likely = at;
+            else if (likely >= 0 && !closing && recordLike(at))
                 suspect = true;
         }
     }
 
-    static bool likelyEnd(const Record &record, const std::deque<Line> &taken, size_t textFrom,
-                          size_t closing)
+    bool likelyEnd(RecordKind kind, qint64 textFrom, qint64 closing) const
     {
-        if (record.kind != RecordKind::Response)
+        if (kind != RecordKind::Response)
             return true;
-        if (closing - textFrom < 2)
-            return false;
-        const QByteArrayView before = taken[closing - 1].view();
-        return before.startsWith(confidenceLabel) || before.startsWith(selfCritiqueLabel);
+        return closing - textFrom >= 2 && isRatingLine(line(closing - 1));
     }
 
-    static bool recordLike(const std::deque<Line> &taken, size_t at)
+    bool recordLike(qint64 at) const
     {
-        const QByteArrayView line = taken[at].view();
-        if (isTimeLine(line) || isDateTimeLine(line))
-            return true;
-        const bool label =
-            line == responseLabel || line.startsWith(notesLabel) || line.startsWith(keptLabel);
-        return label && taken[at - 1].view() == sectionRule;
+        const QByteArrayView text = line(at);
+        if (text.isEmpty())
+            return false;
+        if (text[0] == ' ')
+            return isTimeLine(text) || isDateTimeLine(text);
+        const bool label = (text[0] == 'R' && equals(text, responseLabel)) ||
+                           (text[0] == 'N' && startsWith(text, notesLabel)) ||
+                           (text[0] == 'K' && startsWith(text, keptLabel));
+        return label && isSectionRule(at - 1);
     }
 
     // The text ran into another record or the end of the file, or it holds
     // what is left of a damaged record. If it held a likely end before, the
     // record may end there with lines added after it, or those lines may be
     // the student's: read it to the first likely end and say so.
-    void endWithoutClosing(Record &record, qint64 first, std::deque<Line> &taken, size_t textFrom,
-                           const std::vector<size_t> &closings)
+    void endWithoutClosing(RecordKind kind, const Marks &marks, qint64 textFrom, qint64 likely)
     {
-        const bool atEnd = !m_lines.has(0);
-        if (closings.empty()) {
-            return damaged(first, m_lastLine,
-                           atEnd ? QStringLiteral("record cut short at the end of the file")
-                                 : QStringLiteral("record cut short (or a text that holds a "
-                                                  "record's first lines)"));
+        const qint64 firstNumber = marks.first + 1;
+        if (likely < 0) {
+            return damaged(firstNumber, m_next,
+                           !m_lines.has(m_next)
+                               ? QStringLiteral("record cut short at the end of the file")
+                               : QStringLiteral("record cut short (or a text that holds a "
+                                                "record's first lines)"));
         }
-        const size_t end = closings.front();
-        record.doubt = lineRange(taken[end + 1].number, taken.back().number) +
-                       QStringLiteral(" after this record's closing rule may belong to its text");
-        const qint64 strayFirst = taken[end + 1].number;
-        const qint64 strayLast = taken.back().number;
-        finishText(record, first, taken, textFrom, end);
+        const qint64 strayFirst = likely + 2;
+        const qint64 strayLast = m_next;
+        const QString doubt = lineRange(strayFirst, strayLast) +
+                              QStringLiteral(" after this record's closing rule may belong to "
+                                             "its text");
+        finishText(kind, marks, textFrom, likely, doubt);
         damaged(strayFirst, strayLast,
                 QStringLiteral("not part of a record (or the end of the text of the record "
                                "before it, lines %1-%2)")
-                    .arg(record.firstLine)
-                    .arg(record.lastLine));
+                    .arg(firstNumber)
+                    .arg(likely + 1));
     }
 
-    void finishText(Record &record, qint64 first, const std::deque<Line> &taken, size_t textFrom,
-                    size_t closing)
+    void finishText(RecordKind kind, const Marks &marks, qint64 textFrom, qint64 closing,
+                    const QString &doubt = {})
     {
-        size_t textTo = closing;
-        if (record.kind == RecordKind::Response && closing - textFrom >= 2) {
-            const QByteArrayView last = taken[closing - 1].view();
-            if (last.startsWith(confidenceLabel)) {
+        Record record;
+        record.kind = kind;
+        if (!doubt.isEmpty())
+            record.doubt = doubt;
+        qint64 textTo = closing;
+        // Before the first item of a session is read, the item is empty and
+        // the tutor writes no rating line: a last line that looks like one is
+        // the response's own.
+        const bool itemRead =
+            marks.itemTo != marks.itemFrom + 1 || m_lines.size(marks.itemFrom) > 0;
+        if (kind == RecordKind::Response && closing - textFrom >= 2 && itemRead) {
+            const QByteArrayView last = line(closing - 1);
+            if (startsWith(last, confidenceLabel)) {
                 record.ratingKind = RatingKind::Confidence;
-                record.rating = last.sliced(confidenceLabel.size()).toByteArray();
+                record.rating = last.sliced(confidenceLabel.size());
                 textTo = closing - 1;
-            } else if (last.startsWith(selfCritiqueLabel)) {
+            } else if (startsWith(last, selfCritiqueLabel)) {
                 record.ratingKind = RatingKind::SelfCritique;
-                record.rating = last.sliced(selfCritiqueLabel.size()).toByteArray();
+                record.rating = last.sliced(selfCritiqueLabel.size());
                 textTo = closing - 1;
             }
         }
-        if (m_sink.wantsTexts()) {
-            record.text = joined(taken, textFrom, textTo);
-            if (record.kind == RecordKind::Notes)
-                record.text.remove(0, notesLabel.size());
+        record.text = m_lines.lines(textFrom, textTo);
+        if (kind == RecordKind::Notes)
+            record.text = record.text.sliced(notesLabel.size());
+        if (kind == RecordKind::Response)
+            doubtRating(record, closing);
+        publish(record, marks, closing + 1);
+    }
+
+    // A session's first items may be commentary, which leaves the item kind
+    // unset and the responses unrated. After such a response, the first
+    // line that looks like a rating may as well end the next response's
+    // text; later ones are taken as ratings.
+    void doubtRating(Record &record, qint64 closing)
+    {
+        if (record.ratingKind == RatingKind::None) {
+            m_unratedSeen = true;
+            return;
         }
-        publish(record, first, taken[closing].number);
+        if (m_unratedSeen && !m_ratedSeen) {
+            const QString doubt = QStringLiteral("line %1 may end the response rather than "
+                                                 "rate it (the responses before it have no "
+                                                 "rating: no question may have been read yet)")
+                                      .arg(closing);
+            record.doubt =
+                record.doubt.isEmpty() ? doubt : record.doubt + QStringLiteral("; ") + doubt;
+        }
+        m_ratedSeen = true;
     }
 
     // A kept draft carries its length, so its text is read by count.
-    void readKept(Record &record, qint64 first, std::deque<Line> &taken)
+    void readKept(const Marks &marks, qint64 labelLine)
     {
-        record.kind = RecordKind::Rescue;
-        const QByteArrayView label = taken.back().view().sliced(keptLabel.size());
-        const qsizetype comma = label.lastIndexOf(QByteArrayView(", "));
-        const QByteArrayView suffix = " characters";
-        bool ok = comma >= 0 && label.endsWith(suffix);
         qint64 count = 0;
-        if (ok) {
-            const QByteArrayView digits =
-                label.sliced(comma + 2, label.size() - comma - 2 - suffix.size());
-            ok = !digits.isEmpty() && digits.size() <= 12;
-            for (char c : digits)
-                ok = ok && isDigit(c);
-            if (ok)
-                count = digits.toLongLong();
-        }
-        if (!ok)
-            return rescan(taken, first, QStringLiteral("kept draft whose label gives no length"));
-        record.reason = label.first(comma).toByteArray();
+        const qsizetype comma = keptLength(line(labelLine).sliced(keptLabel.size()), count);
+        if (comma < 0)
+            return rescan(marks.first, QStringLiteral("kept draft whose label gives no length"));
 
-        const size_t textFrom = taken.size();
+        const qint64 textFrom = m_next;
         qint64 size = -2;
         while (size < count) {
-            if (!m_lines.has(0))
-                return rescan(taken, first, QStringLiteral("kept draft cut short"));
-            taken.push_back(take());
-            size += taken.back().size + 2;
+            if (!m_lines.has(m_next))
+                return rescan(marks.first, QStringLiteral("kept draft cut short"));
+            size += m_lines.size(m_next++) + 2;
         }
-        if (size != count || !m_lines.has(0) || m_lines.peek(0).view() != closingRule)
-            return rescan(taken, first,
+        if (size != count || !m_lines.has(m_next) || !isClosingRule(m_next))
+            return rescan(marks.first,
                           QStringLiteral("kept draft whose text does not have its length"));
-        if (m_sink.wantsTexts())
-            record.text = joined(taken, textFrom, taken.size());
-        taken.push_back(take());
-        publish(record, first, m_lastLine);
+        Record record;
+        record.kind = RecordKind::Rescue;
+        record.reason = line(labelLine).sliced(keptLabel.size()).first(comma);
+        record.text = m_lines.lines(textFrom, m_next);
+        ++m_next;
+        publish(record, marks, m_next);
     }
 
     // A draft that does not hold together: its first line is damage, and the
     // lines after it are read again, since records may lie among them.
-    void rescan(std::deque<Line> &taken, qint64 first, const QString &what)
+    void rescan(qint64 first, const QString &what)
     {
         flushStray();
-        m_strayFirst = m_strayLast = first;
+        m_strayFirst = m_strayLast = first + 1;
         m_strayWhat = what;
-        taken.pop_front();
-        m_lines.pushBack(taken);
+        m_next = first + 1;
     }
 
     LineSource &m_lines;
     RecordSink &m_sink;
-    qint64 m_lastLine = 0;
+    qint64 m_next = 0;        // the index of the next line to read
+    qint64 m_knownStart = -1; // a record was last seen to start here
     qint64 m_strayFirst = 0;
     qint64 m_strayLast = 0;
     QString m_strayWhat;
     qint64 m_recordFirst = 0;
     qint64 m_recordLast = 0;
     RecordKind m_recordKind = RecordKind::Opening;
+    bool m_unratedSeen = false; // in this session
+    bool m_ratedSeen = false;
 };
 
 bool validUtf8Multibyte(QByteArrayView bytes, bool &sawMultibyte)
@@ -475,10 +514,9 @@ FileCheck checkStart(QByteArrayView start)
     return check;
 }
 
-qint64 readRecords(QIODevice &device, const FileCheck &check, RecordSink &sink)
+qint64 readRecords(QIODevice &device, const FileCheck &check, RecordSink &sink, qsizetype chunkSize)
 {
-    LineSource lines(device, check.look == FileLook::LfRecords ? QByteArrayView("\n")
-                                                               : QByteArrayView("\r\n"));
+    LineSource lines(device, check.look != FileLook::LfRecords, chunkSize);
     Parser parser(lines, sink);
     return parser.run();
 }

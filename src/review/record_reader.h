@@ -23,5 +23,6 @@ FileCheck checkStart(QByteArrayView start);
 
 // Reads every record of the device in order and hands each record and each
 // region that is not a whole record to the sink. Returns the number of
-// lines read.
-qint64 readRecords(QIODevice &device, const FileCheck &check, RecordSink &sink);
+// lines read. The device is read in chunks of the given size.
+qint64 readRecords(QIODevice &device, const FileCheck &check, RecordSink &sink,
+                   qsizetype chunkSize = 1 << 20);

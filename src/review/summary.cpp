@@ -8,7 +8,7 @@
 
 namespace {
 
-qint64 secondsOf(const QByteArray &time)
+qint64 secondsOf(QByteArrayView time)
 {
     if (time.size() != 8)
         return -1;
@@ -34,7 +34,7 @@ void add(RatingCounts &to, const RatingCounts &from)
 
 } // namespace
 
-int ratingIndex(const QByteArray &reply)
+int ratingIndex(QByteArrayView reply)
 {
     if (reply.size() == 1 && reply[0] >= '0' && reply[0] <= '3')
         return reply[0] - '0';
@@ -73,7 +73,7 @@ QString clock(qint64 seconds)
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString SummarySink::text(const QByteArray &bytes) const
+QString SummarySink::text(QByteArrayView bytes) const
 {
     return m_utf8 ? QString::fromUtf8(bytes) : fromWindows1252(bytes);
 }

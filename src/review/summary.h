@@ -59,13 +59,13 @@ public:
 
 private:
     SessionSummary &session();
-    QString text(const QByteArray &bytes) const;
+    QString text(QByteArrayView bytes) const;
 
     FileSummary &m_file;
     bool m_utf8;
 };
 
-int ratingIndex(const QByteArray &reply);
+int ratingIndex(QByteArrayView reply);
 qint64 medianGap(const QList<qint64> &seconds);
 QString duration(qint64 seconds);
 QString clock(qint64 seconds);

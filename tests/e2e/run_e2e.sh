@@ -607,3 +607,4 @@ expect_exit 0
 pass
 
 echo "$passed passed, $failed failed"
+"$here/review_check.sh" "$(dirname "$program")/kestrafo-review" "$folder"

@@ -40,12 +40,14 @@ dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "dpkg-shlibdeps fo
 lintian --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 || true
 sed 's/^/  lintian: /' "$work/lintian.log"
 ! grep -q '^E: ' "$work/lintian.log" || fail "lintian reports errors"
+! grep -qE 'no-manual-page|groff-message|manpage-has' "$work/lintian.log" || fail "lintian finds fault with a manual page"
 
 dpkg -x "$deb" "$work/root"
 program="$work/root/usr/bin/kestrafo"
 [ -x "$program" ] || fail "the package holds no usr/bin/kestrafo"
 for path in usr/share/doc/kestrafo/copyright usr/share/doc/kestrafo/changelog.gz \
-    usr/share/man/man1/kestrafo.1.gz usr/share/metainfo/org.kestrafo.Kestrafo.metainfo.xml \
+    usr/bin/kestrafo-review usr/share/man/man1/kestrafo.1.gz usr/share/man/man1/kestrafo-review.1.gz \
+    usr/share/metainfo/org.kestrafo.Kestrafo.metainfo.xml \
     usr/share/applications/org.kestrafo.Kestrafo.desktop; do
     [ -f "$work/root/$path" ] || fail "the package holds no $path"
 done
@@ -54,6 +56,9 @@ grep -q "release version=\"$version\"" "$work/root/usr/share/metainfo/org.kestra
 
 for binary in "$work"/root/usr/bin/*; do
     name=$(basename "$binary")
+    page="$work/root/usr/share/man/man1/$name.1.gz"
+    [ -f "$page" ] || fail "$name has no manual page"
+    zcat "$page" | grep -q "^$name \\\\- " || fail "the manual page of $name does not name it"
     file -b "$binary" | grep -q ', stripped' || fail "$name is not stripped"
     readelf -d "$binary" >"$work/dynamic"
     ! grep -qE '\((RUNPATH|RPATH)\)' "$work/dynamic" || fail "$name carries a RUNPATH"

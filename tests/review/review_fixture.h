@@ -7,18 +7,45 @@
 #include <QBuffer>
 #include <QList>
 
-// Everything the reader hands over for one file, texts included.
+// A record as the reader handed it over, kept beyond the call.
+struct KeptRecord
+{
+    explicit KeptRecord(const Record &r)
+        : kind(r.kind), firstLine(r.firstLine), lastLine(r.lastLine), time(r.time.toByteArray()),
+          date(r.date.toByteArray()), assignment(r.assignment.toByteArray()),
+          header(r.header.toByteArray()), fromMaster(r.fromMaster), item(r.item.toByteArray()),
+          text(r.text.toByteArray()), ratingKind(r.ratingKind), rating(r.rating.toByteArray()),
+          reason(r.reason.toByteArray()), doubt(r.doubt)
+    {
+    }
+
+    RecordKind kind;
+    qint64 firstLine;
+    qint64 lastLine;
+    QByteArray time;
+    QByteArray date;
+    QByteArray assignment;
+    QByteArray header;
+    bool fromMaster;
+    QByteArray item;
+    QByteArray text;
+    RatingKind ratingKind;
+    QByteArray rating;
+    QByteArray reason;
+    QString doubt;
+};
+
+// Everything the reader hands over for one file.
 struct Reading : RecordSink
 {
-    bool wantsTexts() const override { return true; }
-    void record(const Record &r) override { records.append(r); }
+    void record(const Record &r) override { records.append(KeptRecord(r)); }
     void damage(const Damage &d) override { damages.append(d); }
 
-    QList<Record> records;
+    QList<KeptRecord> records;
     QList<Damage> damages;
 };
 
-inline Reading readBytes(const QByteArray &bytes)
+inline Reading readBytes(const QByteArray &bytes, qsizetype chunkSize = 1 << 20)
 {
     QBuffer buffer;
     buffer.setData(bytes);
@@ -26,7 +53,7 @@ inline Reading readBytes(const QByteArray &bytes)
     Reading reading;
     readRecords(buffer,
                 checkStart(QByteArrayView(bytes).first(std::min<qsizetype>(bytes.size(), 65536))),
-                reading);
+                reading, chunkSize);
     return reading;
 }
 

@@ -42,7 +42,7 @@ QByteArray baseFile()
     return bytes;
 }
 
-QByteArray keyOf(const Record &r)
+QByteArray keyOf(const KeptRecord &r)
 {
     return QByteArray::number(int(r.kind)) + '|' + r.time + '|' + r.date + '|' + r.assignment +
            '|' + r.header + '|' + r.item + '|' + r.text + '|' + r.rating + '|' + r.reason;
@@ -61,7 +61,7 @@ QList<Span> spansOf(const QByteArray &bytes)
     for (qsizetype i = bytes.indexOf("\r\n"); i >= 0; i = bytes.indexOf("\r\n", i + 2))
         lineStart.append(i + 2);
     QList<Span> spans;
-    for (const Record &r : readBytes(bytes).records)
+    for (const KeptRecord &r : readBytes(bytes).records)
         spans.append({lineStart[r.firstLine - 1], lineStart[r.lastLine], keyOf(r)});
     return spans;
 }
@@ -71,7 +71,7 @@ QString missing(const QByteArray &mutated, const QList<Span> &spans,
                 const std::function<bool(const Span &)> &untouched)
 {
     QSet<QByteArray> found;
-    for (const Record &r : readBytes(mutated).records)
+    for (const KeptRecord &r : readBytes(mutated).records)
         found.insert(keyOf(r));
     for (qsizetype i = 0; i < spans.size(); ++i) {
         const Span &span = spans[i];
@@ -85,6 +85,18 @@ QString missing(const QByteArray &mutated, const QList<Span> &spans,
     return {};
 }
 
+// Everything the reader said about a file, line numbers included.
+QByteArrayList reportOf(const Reading &reading)
+{
+    QByteArrayList report;
+    for (const KeptRecord &r : reading.records)
+        report << QByteArray::number(r.firstLine) + '-' + QByteArray::number(r.lastLine) + ' ' +
+                      keyOf(r) + r.doubt.toUtf8();
+    for (const Damage &d : reading.damages)
+        report << d.what.toUtf8();
+    return report;
+}
+
 } // namespace
 
 class TestReviewFuzz : public QObject
@@ -92,6 +104,28 @@ class TestReviewFuzz : public QObject
     Q_OBJECT
 
 private slots:
+    // Records, line ends and damage that fall across the reader's chunks are
+    // read as they are within one chunk.
+    void chunkBoundaries()
+    {
+        const QByteArray base = baseFile();
+        QByteArray lf = base;
+        lf.replace("\r\n", "\n");
+        const QList<QByteArray> files = {
+            base,
+            base.first(base.size() / 2) + base.sliced(base.size() / 3),
+            base.first(base.size() - 7) + '\r',
+            "\r\n\n\r\r\n" + base.sliced(200),
+            lf,
+        };
+        for (const QByteArray &file : files) {
+            const QByteArrayList whole = reportOf(readBytes(file));
+            QVERIFY(whole.size() > 10);
+            for (qsizetype chunk = 1; chunk < 300; chunk += chunk < 80 ? 1 : 37)
+                QCOMPARE(reportOf(readBytes(file, chunk)), whole);
+        }
+    }
+
     void mutations_data()
     {
         QTest::addColumn<quint32>("seed");

@@ -14,7 +14,7 @@
 
 namespace {
 
-QByteArray ratingLineOf(const Record &r)
+QByteArray ratingLineOf(const KeptRecord &r)
 {
     if (r.ratingKind == RatingKind::Confidence)
         return "confidence assessment:  " + r.rating;
@@ -99,8 +99,8 @@ private slots:
             QCOMPARE(reading.records[0].kind, RecordKind::Opening);
             QCOMPARE(reading.records[0].assignment, QByteArray("005"));
             for (int i = 0; i < typed.size(); ++i) {
-                const Record &response = reading.records[1 + 2 * i];
-                const Record &notes = reading.records[2 + 2 * i];
+                const KeptRecord &response = reading.records[1 + 2 * i];
+                const KeptRecord &notes = reading.records[2 + 2 * i];
                 QCOMPARE(response.kind, RecordKind::Response);
                 QCOMPARE(response.fromMaster, master);
                 QCOMPARE(fromWindows1252(response.text), typed[i]);
@@ -131,7 +131,7 @@ private slots:
             QCOMPARE(reading.damages.size(), 0);
             QCOMPARE(reading.records.size(), 36);
             QByteArray again;
-            for (const Record &r : reading.records) {
+            for (const KeptRecord &r : reading.records) {
                 if (r.fromMaster)
                     again += crlfLines({sectionRule, timeIndent + r.time, "", "",
                                         "`questionNumber 50000 "}) +
@@ -141,6 +141,68 @@ private slots:
                     again += sendResponse(r.time, r.item, r.text, ratingLineOf(r));
             }
             QCOMPARE(again, bytes);
+        }
+    }
+
+    // The tutor writes no rating line before the first item of a session is
+    // read: a response typed then may end with a line like a rating.
+    void responseBeforeAnyItem()
+    {
+        const QString typed = QStringLiteral("x\r\nconfidence assessment:  2");
+        RecordSession s;
+        s.useBank({QStringLiteral("`qQuestion 1")});
+        s.session.bankIndex = 0;
+        QVERIFY(openAssignment(s.session, s.platform));
+        s.panes.answer = typed;
+        cmd_enter_response_Click(s.session, s.panes, s.platform);
+        cmdNextQuestion_Click(s.session, s.panes, s.platform, [](const QString &) { return true; });
+        s.panes.answer = typed;
+        s.platform.replies = {QStringLiteral("3")};
+        cmd_enter_response_Click(s.session, s.panes, s.platform);
+        for (const QByteArray &bytes : {s.master(), s.send()}) {
+            const Reading reading = readBytes(bytes);
+            QCOMPARE(reading.records.size(), 3);
+            QCOMPARE(reading.records[1].ratingKind, RatingKind::None);
+            QCOMPARE(fromWindows1252(reading.records[1].text), typed);
+            QCOMPARE(reading.records[2].ratingKind, RatingKind::Confidence);
+            QCOMPARE(reading.records[2].rating, QByteArray("3"));
+            QCOMPARE(fromWindows1252(reading.records[2].text), typed);
+        }
+    }
+
+    // Where only commentary may have been read, a line like a rating cannot
+    // be told from the end of the text: it is read as a rating and said to be
+    // unclear, once a session.
+    void ratingLookalikes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QList<bool>>("doubts");
+        const QByteArray unrated = sendResponse("14:00:00", "Welcome to the course.", "hello", {});
+        const QByteArray lookalike =
+            sendResponse("14:01:00", "More about the course.", "y", "confidence assessment:  1");
+        const QByteArray rated = sendResponse("14:02:00", "Q", "z", "confidence assessment:  2");
+        QTest::newRow("after an unrated response")
+            << opening() + unrated + lookalike + rated << QList<bool>{false, false, true, false};
+        QTest::newRow("rated from the start")
+            << opening() + rated + lookalike << QList<bool>{false, false, false};
+        QTest::newRow("each session anew")
+            << opening() + unrated + opening() + lookalike + opening() + unrated + lookalike
+            << QList<bool>{false, false, false, false, false, false, true};
+    }
+
+    void ratingLookalikes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QList<bool>, doubts);
+        const Reading reading = readBytes(bytes);
+        QCOMPARE(reading.damages.size(), 0);
+        QList<bool> found;
+        for (const KeptRecord &r : reading.records)
+            found << !r.doubt.isEmpty();
+        QCOMPARE(found, doubts);
+        for (const KeptRecord &r : reading.records) {
+            if (!r.doubt.isEmpty())
+                QCOMPARE(r.rating, QByteArray("1"));
         }
     }
 
@@ -174,6 +236,10 @@ private slots:
         wrongLength.replace(" characters", "1 characters");
         QTest::newRow("kept draft of the wrong length")
             << opening() + wrongLength + note() << 2 << QStringList{"lines 6-15"} << 1;
+        QByteArray noNumber = draft();
+        noNumber.replace(", 116 characters", ", characters");
+        QTest::newRow("kept draft label without a number")
+            << opening() + noNumber + note() << 2 << QStringList{"lines 6-15"} << 1;
         QByteArray lf = whole;
         lf.replace("\r\n", "\n");
         QTest::newRow("LF line ends") << lf << 5 << QStringList{"whole file"} << 1;
