@@ -3,6 +3,7 @@
 #include "records/record_journal.h"
 #include "records/record_texts.h"
 #include "support/fake_platform.h"
+#include "support/faulty_file_system.h"
 #include "support/loaded_window.h"
 #include "support/temp_home.h"
 
@@ -118,6 +119,8 @@ void TestRescue::leftAutosavesAtStartUp_data()
     QTest::newRow("dead copy") << "dead" << QStringList{"x = 3\r\nso 9"}
                                << "one answer you had typed and not recorded was kept" << false;
     QTest::newRow("live copy") << "live" << QStringList() << "" << true;
+    QTest::newRow("live copy, replacing its file meanwhile")
+        << "live+race" << QStringList() << "" << true;
     QTest::newRow("dead copy, new file not yet renamed")
         << "dead+new" << QStringList{"x = 3, later"} << "one answer" << false;
     QTest::newRow("dead copy, new file torn")
@@ -146,6 +149,8 @@ void TestRescue::leftAutosavesAtStartUp()
         openingBlock = fresh.master();
     }
 
+    PosixFileSystem native;
+    FaultyFileSystem faulty(native); // outlives the window, which holds its autosave
     LoadedWindow w;
     const QString folder = w.home.kestrafoFolder();
     QVERIFY(QDir(w.home.path()).mkdir(QStringLiteral("kestrafo")));
@@ -179,9 +184,18 @@ void TestRescue::leftAutosavesAtStartUp()
         writeFile(journalPathFor(master),
                   RecordJournal::encode({{master, identity, qint64(before.size())}}));
     }
-    Autosave live(w.platform.nativeFiles(), folder, QStringLiteral("300_live"));
-    if (left == QLatin1String("live"))
+    Autosave live(native, folder, QStringLiteral("300_live"));
+    if (left.startsWith(QLatin1String("live")))
         QVERIFY(live.save({"What is x?", "x = 3\r\nso 9"}));
+    if (left.contains(QLatin1String("race"))) {
+        // The running copy puts a new file in place between the look at its
+        // file and the try for the lock, and lets go of the old one.
+        w.platform.fileSystem = &faulty;
+        faulty.beforeCall = [&](FaultyFileSystem::Call call) {
+            if (call == FaultyFileSystem::Call::Lock && !faulty.count(call))
+                live.save({"What is x?", "x = 3, later"});
+        };
+    }
 
     QVERIFY(w.load(QStringLiteral("1")));
 
