@@ -34,6 +34,14 @@ void AnswerAutosave::saveNow()
         m_saved = content;
 }
 
+void AnswerAutosave::kept()
+{
+    if (!m_file)
+        return;
+    m_file->forget();
+    m_saved = {};
+}
+
 void AnswerAutosave::finish(bool kept)
 {
     if (!m_file)

@@ -25,6 +25,8 @@ public:
     void paneChanged();
     // Writes what the snapshot gives now, when it differs from the file.
     void saveNow();
+    // The pane's text went to the rescue file.
+    void kept();
     // The copy ends. When what needed keeping was kept, the file goes;
     // otherwise the pane is saved one last time and the file stays, to be
     // rescued at the next start.

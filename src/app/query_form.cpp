@@ -354,8 +354,11 @@ bool QueryForm::keepAnswer(const QString &reason)
         return true;
     // A failure here is left alone: the command goes on, and the autosave
     // keeps the text for the next start.
-    return keepText(m_session, m_platform, m_session.currentLine,
-                    answer == m_unsavedText ? m_unsavedReason : reason, answer);
+    if (!keepText(m_session, m_platform, m_session.currentLine,
+                  answer == m_unsavedText ? m_unsavedReason : reason, answer))
+        return false;
+    m_autosave.kept();
+    return true;
 }
 
 void QueryForm::endSession(const QString &reason)

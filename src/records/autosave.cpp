@@ -79,6 +79,12 @@ bool Autosave::save(const AutosaveContent &content)
     return m_files.syncFolderOf(m_path).ok();
 }
 
+void Autosave::forget()
+{
+    if (exists())
+        m_files.truncate(m_handle, 0);
+}
+
 void Autosave::remove()
 {
     if (!exists())

@@ -35,6 +35,9 @@ public:
 
     // False when the file could not be replaced; the one before stays.
     bool save(const AutosaveContent &content);
+    // What the file holds went to the rescue file: it is emptied at once,
+    // without waiting for a sync, so that a crash now does not keep it twice.
+    void forget();
     // The copy ends normally and has kept what needed keeping.
     void remove();
 
