@@ -114,25 +114,30 @@ void TestRescue::leftAutosavesAtStartUp_data()
     QTest::addColumn<QString>("left");
     QTest::addColumn<QStringList>("keptTexts"); // in drafts_.txt, in order
     QTest::addColumn<QString>("message");       // empty: none shown
-    QTest::addColumn<bool>("autosaveStays");
-    QTest::newRow("nothing left") << "" << QStringList() << "" << false;
+    QTest::addColumn<QStringList>("remaining"); // autosaves left after start-up
+    QTest::newRow("nothing left") << "" << QStringList() << "" << QStringList();
     QTest::newRow("dead copy") << "dead" << QStringList{"x = 3\r\nso 9"}
-                               << "one answer you had typed and not recorded was kept" << false;
-    QTest::newRow("live copy") << "live" << QStringList() << "" << true;
+                               << "one answer you had typed and not recorded was kept"
+                               << QStringList();
+    QTest::newRow("live copy") << "live" << QStringList() << ""
+                               << QStringList{".autosave_300_live"};
     QTest::newRow("live copy, replacing its file meanwhile")
-        << "live+race" << QStringList() << "" << true;
+        << "live+race" << QStringList() << "" << QStringList{".autosave_300_live"};
     QTest::newRow("dead copy, new file not yet renamed")
-        << "dead+new" << QStringList{"x = 3, later"} << "one answer" << false;
+        << "dead+new" << QStringList{"x = 3, later"} << "one answer" << QStringList();
     QTest::newRow("dead copy, new file torn")
-        << "dead+torn" << QStringList{"x = 3\r\nso 9"} << "one answer" << false;
+        << "dead+torn" << QStringList{"x = 3\r\nso 9"} << "one answer" << QStringList();
     QTest::newRow("dead copy, only a torn new file")
-        << "torn" << QStringList{"kestrafo autosave 1\n10\nWhat is"} << "one answer" << false;
-    QTest::newRow("dead copy, nothing typed") << "empty" << QStringList() << "" << false;
+        << "torn" << QStringList{"kestrafo autosave 1\n10\nWhat is"} << "one answer"
+        << QStringList();
+    QTest::newRow("dead copy, nothing typed") << "empty" << QStringList() << "" << QStringList();
+    QTest::newRow("dead copy, rescue file refused")
+        << "dead+refused" << QStringList() << "" << QStringList{".autosave_100_dead"};
     QTest::newRow("two dead copies and a cut-off record")
         << "dead+dead2+cut" << QStringList{"torn record", "x = 3\r\nso 9", "second copy"}
         << "2 answers you had typed and not recorded and one record that was not finished were "
            "kept"
-        << false;
+        << QStringList();
 }
 
 void TestRescue::leftAutosavesAtStartUp()
@@ -140,7 +145,7 @@ void TestRescue::leftAutosavesAtStartUp()
     QFETCH(QString, left);
     QFETCH(QStringList, keptTexts);
     QFETCH(QString, message);
-    QFETCH(bool, autosaveStays);
+    QFETCH(QStringList, remaining);
 
     QByteArray openingBlock;
     {
@@ -168,6 +173,8 @@ void TestRescue::leftAutosavesAtStartUp()
     if (left.contains(QLatin1String("dead2")))
         writeFile(folder + QStringLiteral("/.autosave_200_dead"),
                   Autosave::encode({"What is y?", "second copy"}));
+    if (left.contains(QLatin1String("refused")))
+        QVERIFY(QDir(folder).mkdir(QStringLiteral("drafts_.txt")));
     QByteArray before;
     if (left.contains(QLatin1String("cut"))) {
         before = "an earlier record\r\n";
@@ -219,8 +226,7 @@ void TestRescue::leftAutosavesAtStartUp()
              keptTexts.size() - (before.isEmpty() ? 0 : 1));
     const QStringList autosaves =
         QDir(folder).entryList({QStringLiteral(".autosave_*")}, QDir::Files | QDir::Hidden);
-    QCOMPARE(autosaves,
-             autosaveStays ? QStringList{QStringLiteral(".autosave_300_live")} : QStringList());
+    QCOMPARE(autosaves, remaining);
     QCOMPARE(w.master(), before + openingBlock);
 }
 
