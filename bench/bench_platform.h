@@ -1,5 +1,6 @@
 #pragma once
 
+#include "counting_file_system.h"
 #include "platform/qt_platform.h"
 
 #include <QStringList>
@@ -14,6 +15,7 @@ public:
     {
         return replies.isEmpty() ? QString() : replies.takeFirst();
     }
+    FileSystem &files() override { return counting; }
     void showProblem(const QString &message) override { problems.append(message); }
     void endProgram() override { ended = true; }
     void reportFatalError(const QString &message) override
@@ -22,6 +24,7 @@ public:
         ended = true;
     }
 
+    CountingFileSystem counting{QtPlatform::files()};
     QStringList replies;
     QStringList problems;
     bool ended = false;

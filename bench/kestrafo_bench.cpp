@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -146,55 +147,131 @@ QString responseOf(qsizetype size)
     return text;
 }
 
-// One write and one flush to stable storage of each file's share.
-double appendFloorMs(const QString &folder, qsizetype masterBytes, qsizetype sendBytes, int repeats)
+void appendSynced(const QString &path, const QByteArray &bytes)
 {
-    const QByteArray master(masterBytes, 'x');
-    const QByteArray send(sendBytes, 'x');
-    auto append = [](const QString &path, const QByteArray &bytes) {
-        const int fd =
-            ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CREAT, 0666);
-        if (::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size())
-            std::perror("write");
-        ::fdatasync(fd);
-        ::close(fd);
-    };
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CREAT, 0666);
+    if (::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size())
+        std::perror("write");
+    ::fdatasync(fd);
+    ::close(fd);
+}
+
+// The writes and syncs the writer makes for a record, by hand and without
+// its lock, checks or cut-back: an intent of the same size written and
+// synced, each file's share written and synced, the intent cut to nothing
+// and synced.
+double recordFloorMs(const QString &folder, const QList<qsizetype> &shares, qsizetype intentBytes,
+                     int repeats)
+{
+    QList<QByteArray> bytes;
+    for (const qsizetype share : shares)
+        bytes.append(QByteArray(share, 'x'));
+    const QByteArray intent(intentBytes, 'j');
+    const QString journal = folder + "/floor_journal";
     return medianMs(
         repeats, [] {},
         [&] {
-            append(folder + "/floor_master.txt", master);
-            append(folder + "/floor_send.txt", send);
+            appendSynced(journal, intent);
+            for (qsizetype i = 0; i < bytes.size(); ++i)
+                appendSynced(folder + QStringLiteral("/floor_%1.txt").arg(i), bytes[i]);
+            const int fd = ::open(QFile::encodeName(journal).constData(), O_WRONLY);
+            if (::ftruncate(fd, 0) != 0)
+                std::perror("ftruncate");
+            ::fdatasync(fd);
+            ::close(fd);
         });
 }
 
-void benchEnterResponse(QueryForm &form, BenchPlatform &platform)
+qsizetype sizeOf(const QString &pathText)
+{
+    return QFileInfo(nativeOf(pathText)).size();
+}
+
+// One command that writes a record: its median time, its floor with the same
+// syncs, and the syncs it made.
+void benchRecord(const char *name, QueryForm &form, BenchPlatform &platform,
+                 void (QueryForm::*click)(), const QStringList &files, qsizetype size)
 {
     const QString folder = nativeOf(form.session().workFolder);
+    const QString response = responseOf(size);
+    const int repeats = 15;
+    form.session().itemKind = QStringLiteral("question");
+    QList<qsizetype> before;
+    for (const QString &file : files)
+        before.append(sizeOf(file));
+    form.panes().setAnswerText(response);
+    platform.replies = {QStringLiteral("2")};
+    const int syncsBefore = platform.counting.syncs + platform.counting.folderSyncs;
+    (form.*click)();
+    const int syncs = platform.counting.syncs + platform.counting.folderSyncs - syncsBefore;
+    QList<qsizetype> shares;
+    for (qsizetype i = 0; i < files.size(); ++i)
+        shares.append(sizeOf(files[i]) - before[i]);
+    const double ms = medianMs(
+        repeats,
+        [&] {
+            form.panes().setAnswerText(response);
+            platform.replies = {QStringLiteral("2")};
+        },
+        [&] { (form.*click)(); });
+    const QString label = QStringLiteral("%1, %2 KB").arg(QLatin1String(name)).arg(size / 1000);
+    // An intent names each file by its identity, length and path.
+    report(qPrintable(label), ms, recordFloorMs(folder, shares, 30 + 80 * files.size(), repeats));
+    std::printf("%-44s %10d\n", "  syncs per record", syncs);
+    // Part of the command that no file write can avoid: emptying the panes.
+    const double emptying = medianMs(
+        repeats, [&] { form.panes().setAnswerText(response); },
+        [&] {
+            form.panes().setQuestionText(QString());
+            form.panes().setAnswerText(QString());
+        });
+    std::printf("%-44s %10.2f ms\n", "  of which emptying the panes", emptying);
+}
+
+void benchRecords(QueryForm &form, BenchPlatform &platform)
+{
+    const SessionState &session = form.session();
     for (const qsizetype size : {qsizetype(1'000), qsizetype(1'000'000)}) {
-        const QString response = responseOf(size);
-        const int repeats = 15;
-        form.session().itemKind = QStringLiteral("question");
-        const double ms = medianMs(
-            repeats,
-            [&] {
-                form.panes().setAnswerText(response);
-                platform.replies = {QStringLiteral("2")};
-            },
-            [&] { form.cmd_enter_response_Click(); });
-        // The record's bytes in each file, beside the response itself.
-        const qsizetype overhead = 420 + form.session().currentLine.size();
-        const QString label = QStringLiteral("Enter Response, %1 KB").arg(size / 1000);
-        report(qPrintable(label), ms,
-               appendFloorMs(folder, size + overhead, size + overhead, repeats));
-        // Part of the command that no file write can avoid: emptying the panes.
-        const double emptying = medianMs(
-            repeats, [&] { form.panes().setAnswerText(response); },
-            [&] {
-                form.panes().setQuestionText(QString());
-                form.panes().setAnswerText(QString());
-            });
-        std::printf("%-44s %10.2f ms\n", "  of which emptying the panes", emptying);
+        benchRecord("Enter Response", form, platform, &QueryForm::cmd_enter_response_Click,
+                    {session.masterFilePath, session.sendFilePath}, size);
+        benchRecord("Save as Notes", form, platform, &QueryForm::cmd_save_as_notes_Click,
+                    {session.masterFilePath, session.sendFilePath, session.notesFilePath}, size);
     }
+}
+
+// The autosave of the answer pane while the student types: the snapshot of
+// the pane and the replacement of the file, against writing the same bytes
+// to a new file, syncing it and renaming it over the old one by hand.
+void benchAutosave(QueryForm &form)
+{
+    const QString folder = nativeOf(form.session().workFolder);
+    const int repeats = 15;
+    const QString texts[2] = {responseOf(1'000'000), responseOf(1'000'000) + QLatin1Char('!')};
+    int turn = 0;
+    const double ms = medianMs(
+        repeats, [&] { form.panes().setAnswerText(texts[++turn % 2]); },
+        [&] { form.autosave().saveNow(); });
+    const QByteArray bytes = Autosave::encode({form.session().currentLine, texts[0]});
+    const QString path = folder + "/floor_autosave";
+    const double floorMs = medianMs(
+        repeats, [] {},
+        [&] {
+            const QByteArray fresh = QFile::encodeName(path + ".new");
+            const int fd = ::open(fresh.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+            if (::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size())
+                std::perror("write");
+            ::fdatasync(fd);
+            ::close(fd);
+            ::rename(fresh.constData(), QFile::encodeName(path).constData());
+            const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+            ::fsync(dir);
+            ::close(dir);
+        });
+    report("autosave of a 1 MB answer pane", ms, floorMs);
+    const double snapshot = medianMs(
+        repeats, [&] { form.panes().setAnswerText(texts[++turn % 2]); },
+        [&] { form.panes().answerText(); });
+    std::printf("%-44s %10.2f ms\n", "  of which reading the pane", snapshot);
 }
 
 void benchStepping(BenchPlatform &platform)
@@ -312,7 +389,8 @@ int main(int argc, char *argv[])
     form.show();
     form.cmdNextQuestion_Click();
     benchViewers(form);
-    benchEnterResponse(form, platform);
+    benchRecords(form, platform);
+    benchAutosave(form);
     benchStepping(platform);
 
     const long tutor = memoryOf("--idle-tutor");

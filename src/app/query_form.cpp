@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QShortcut>
 
 namespace {
@@ -103,7 +104,12 @@ QueryForm::QueryForm(Platform &platform, QWidget *parent)
     : QWidget(parent), m_platform(platform),
       m_txt_question(makePane(this, windowControl("txt_question"))),
       m_txt_answer(makePane(this, windowControl("txt_answer"))),
-      m_panes(m_txt_question, m_txt_answer), m_ending(platform, [this] { keepAnswer(m_endReason); })
+      m_panes(m_txt_question, m_txt_answer),
+      m_ending(platform, [this] { endSession(m_endReason); }), m_autosave([this] {
+          const QString answer = m_panes.answerText();
+          return AutosaveContent{m_session.currentLine,
+                                 holdsStudentText(answer) ? answer : QString()};
+      })
 {
     setWindowTitle(QStringLiteral("Form1"));
     // The buttons and labels take a small sans-serif dialog font, so that
@@ -198,6 +204,7 @@ void QueryForm::wireControls()
     connect(&m_tmr_pend_exp, &QTimer::timeout, this, &QueryForm::tmr_pend_exp_Timer);
     connect(m_cmd_quit, &QPushButton::clicked, this, &QueryForm::cmd_quit_Click);
     connect(m_cmd_clr_answer, &QPushButton::clicked, this, &QueryForm::cmd_clr_answer_Click);
+    connect(m_txt_answer, &QPlainTextEdit::textChanged, &m_autosave, &AnswerAutosave::paneChanged);
     for (QPushButton *button : {m_cmd_enter_response, m_cmd_save_as_notes, m_cmd_clr_answer})
         connect(button, &QPushButton::clicked, this, &QueryForm::focusAnswerWhenEmptied);
 }
@@ -278,16 +285,39 @@ bool QueryForm::Form_Load()
     m_session.courseTitle = StartUpTexts::courseTitle;
     scalePictureBoxes();
     ::startSession(m_session, m_platform);
-    const int kept = recoverCutOffRecords(m_session, m_platform);
-    if (kept > 0)
-        m_platform.showProblem(
-            QStringLiteral("The program did not end normally last time. %1 that it had not "
-                           "finished saving %2 kept in the file %3.")
-                .arg(kept == 1 ? QStringLiteral("One record")
-                               : QStringLiteral("%1 records").arg(kept),
-                     kept == 1 ? QStringLiteral("was") : QStringLiteral("were"),
-                     toNativePath(draftsFilePath(m_session)).path));
-    return openAssignment();
+    const int records = recoverCutOffRecords(m_session, m_platform);
+    const int answers = rescueLeftAutosaves(m_session, m_platform);
+    tellWhatWasRescued(answers, records);
+    if (!openAssignment())
+        return false;
+    const NativePath folder = toNativePath(m_session.workFolder);
+    if (folder.ok())
+        m_autosave.start(m_platform.files(), folder.path,
+                         QStringLiteral("%1_%2")
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(QRandomGenerator::system()->generate(), 8, 16, QLatin1Char('0')));
+    return true;
+}
+
+void QueryForm::tellWhatWasRescued(int answers, int records)
+{
+    if (answers == 0 && records == 0)
+        return;
+    QStringList kept;
+    if (answers > 0)
+        kept.append(answers == 1
+                        ? QStringLiteral("one answer you had typed and not recorded")
+                        : QStringLiteral("%1 answers you had typed and not recorded").arg(answers));
+    if (records > 0)
+        kept.append(records == 1
+                        ? QStringLiteral("one record that was not finished")
+                        : QStringLiteral("%1 records that were not finished").arg(records));
+    m_platform.showProblem(
+        QStringLiteral("From the last time the program ran, %1 %2 kept in "
+                       "the file %3.")
+            .arg(kept.join(QStringLiteral(" and ")),
+                 answers + records == 1 ? QStringLiteral("was") : QStringLiteral("were"),
+                 toNativePath(draftsFilePath(m_session)).path));
 }
 
 void QueryForm::scalePictureBoxes()
@@ -311,16 +341,29 @@ bool QueryForm::runRoutine(const QString &routine)
     return known;
 }
 
-void QueryForm::keepAnswer(const QString &reason)
+bool QueryForm::holdsStudentText(const QString &answer) const
+{
+    return answer != m_session.responsePrompt && answer != QLatin1String(" ") &&
+           !answer.isEmpty() && answer != m_lastTaken;
+}
+
+bool QueryForm::keepAnswer(const QString &reason)
 {
     const QString answer = m_panes.answerText();
-    if (answer == m_session.responsePrompt || answer == QLatin1String(" ") || answer.isEmpty() ||
-        answer == m_lastTaken)
-        return;
+    if (!holdsStudentText(answer))
+        return true;
     // A failure here is left alone: the command goes on, and the autosave
     // keeps the text for the next start.
-    keepText(m_session, m_platform, m_session.currentLine,
-             answer == m_unsavedText ? m_unsavedReason : reason, answer);
+    if (!keepText(m_session, m_platform, m_session.currentLine,
+                  answer == m_unsavedText ? m_unsavedReason : reason, answer))
+        return false;
+    m_autosave.kept();
+    return true;
+}
+
+void QueryForm::endSession(const QString &reason)
+{
+    m_autosave.finish(keepAnswer(reason));
 }
 
 void QueryForm::rememberRecord(const QString &answer, bool written, const QString &failedReason)
@@ -412,7 +455,7 @@ void QueryForm::tmr_pend_exp_Timer()
 
 void QueryForm::cmd_quit_Click()
 {
-    keepAnswer(RescueReasons::quitProgram);
+    endSession(RescueReasons::quitProgram);
     m_platform.endProgram();
 }
 
@@ -425,6 +468,6 @@ void QueryForm::cmd_clr_answer_Click()
 void QueryForm::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    keepAnswer(RescueReasons::windowClosed);
+    endSession(RescueReasons::windowClosed);
     m_platform.endProgram();
 }

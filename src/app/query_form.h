@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answer_autosave.h"
 #include "ending_platform.h"
 #include "session/session_state.h"
 #include "text_panes.h"
@@ -56,14 +57,20 @@ public:
     PictureBox *picture1() const { return m_Picture1; }
     PictureBox *picture2() const { return m_Picture2; }
     QTimer &pendExpTimer() { return m_tmr_pend_exp; }
+    AnswerAutosave &autosave() { return m_autosave; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    bool holdsStudentText(const QString &answer) const;
     // Keeps the answer pane's text in the rescue file before it is replaced
-    // or dropped, unless it holds nothing of the student's.
-    void keepAnswer(const QString &reason);
+    // or dropped, unless it holds nothing of the student's. False when it
+    // could not be kept.
+    bool keepAnswer(const QString &reason);
+    // The program is about to end normally.
+    void endSession(const QString &reason);
+    void tellWhatWasRescued(int answers, int records);
     void rememberRecord(const QString &answer, bool written, const QString &failedReason);
     void buildControls();
     void setTabOrder();
@@ -103,4 +110,5 @@ private:
     QString m_lastTaken;   // what the last response or note took
     QString m_unsavedText; // what a failed response or note left in the pane
     QString m_unsavedReason;
+    AnswerAutosave m_autosave;
 };

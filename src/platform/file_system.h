@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // The outcome of one file operation: the system's reason when it failed.
@@ -39,6 +40,11 @@ struct FileStatus
 //   truncate       SetFileInformationByHandle(FileEndOfFileInfo)
 //   close          CloseHandle
 //   syncFolderOf   nothing to do: NTFS journals the new entry
+//   rename         MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+//                  every handle of the autosave is opened with FILE_SHARE_DELETE
+//                  as well, so that the file can be replaced while it is held
+//   remove         DeleteFileW, under the same sharing
+//   listFolder     FindFirstFileW / FindNextFileW on the folder and the prefix
 // The record journal of the writer lives in the same folder and is written
 // through the same calls under the same LockFileEx: its intent goes out by
 // WriteFile and FlushFileBuffers before any record byte, recovery cuts a
@@ -91,4 +97,13 @@ public:
 
     // The whole content of a regular file; other kinds are refused as above.
     virtual FileStatus readAll(const QString &path, QByteArray *bytes) = 0;
+
+    // Puts the file at from in the place of the one at to in one step: a
+    // reader finds the old file or the new one, never a part of either. The
+    // folder's sync makes it durable.
+    virtual FileStatus rename(const QString &from, const QString &to) = 0;
+    virtual FileStatus remove(const QString &path) = 0;
+    // The names of the folder's entries that begin with prefix.
+    virtual FileStatus listFolder(const QString &folder, const QString &prefix,
+                                  QStringList *names) = 0;
 };

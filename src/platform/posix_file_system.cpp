@@ -11,6 +11,7 @@
 #include <cstring>
 #include <thread>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -236,6 +237,38 @@ FileStatus PosixFileSystem::readAll(const QString &path, QByteArray *bytes)
     }
     ::close(fd);
     return FileStatus::success();
+}
+
+FileStatus PosixFileSystem::rename(const QString &from, const QString &to)
+{
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return lastError();
+    return FileStatus::success();
+}
+
+FileStatus PosixFileSystem::remove(const QString &path)
+{
+    if (::unlink(QFile::encodeName(path).constData()) != 0)
+        return lastError();
+    return FileStatus::success();
+}
+
+FileStatus PosixFileSystem::listFolder(const QString &folder, const QString &prefix,
+                                       QStringList *names)
+{
+    names->clear();
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return lastError();
+    const QByteArray start = QFile::encodeName(prefix);
+    errno = 0;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (std::strncmp(entry->d_name, start.constData(), size_t(start.size())) == 0)
+            names->append(QFile::decodeName(entry->d_name));
+    }
+    const int error = errno;
+    ::closedir(dir);
+    return error == 0 ? FileStatus::success() : fromErrno(error);
 }
 
 std::unique_ptr<FileSystem> makeNativeFileSystem()

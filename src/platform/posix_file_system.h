@@ -19,4 +19,8 @@ public:
     FileStatus close(Handle handle) override;
     FileStatus syncFolderOf(const QString &path) override;
     FileStatus readAll(const QString &path, QByteArray *bytes) override;
+    FileStatus rename(const QString &from, const QString &to) override;
+    FileStatus remove(const QString &path) override;
+    FileStatus listFolder(const QString &folder, const QString &prefix,
+                          QStringList *names) override;
 };

@@ -65,6 +65,7 @@ QImage QtPlatform::clipboardImage()
 
 void QtPlatform::showProblem(const QString &message)
 {
+    std::fprintf(stderr, "kestrafo: %s\n", qUtf8Printable(message));
     QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationName(), message);
 }
 

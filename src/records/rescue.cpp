@@ -1,5 +1,7 @@
 #include "rescue.h"
 
+#include "platform/file_system.h"
+#include "platform/native_path.h"
 #include "platform/platform.h"
 #include "platform/windows1252.h"
 #include "record_lines.h"
@@ -30,6 +32,23 @@ QByteArray rescueRecord(const QString &item, const QString &reason, const QStrin
 
 namespace {
 
+// A cut-off record whose bytes the rescue file holds already was kept by a
+// recovery that died before it could cut the file back; once is enough. The
+// record is looked for from its item line on, as the time lines differ.
+bool keptBefore(const QString &draftsPath, Platform &platform, const QByteArray &record)
+{
+    const NativePath native = toNativePath(draftsPath);
+    QByteArray drafts;
+    if (!native.ok() || !platform.files().readAll(native.path, &drafts).ok())
+        return false;
+    qsizetype itemLine = 0;
+    for (int line = 0; line < 3; ++line)
+        itemLine = record.indexOf("\r\n", itemLine) + 2;
+    return drafts.contains(record.mid(itemLine - 2));
+}
+
+bool keepCutOff(const QString &draftsPath, Platform &platform, const CutOffBytes &cut, int depth);
+
 // The rescue file's own cut-off records can only be appended once its lock
 // is given up, so they are collected and kept after the record.
 bool appendRescue(const QString &draftsPath, Platform &platform, const QByteArray &bytes, int depth)
@@ -40,12 +59,17 @@ bool appendRescue(const QString &draftsPath, Platform &platform, const QByteArra
                      [&ownCutOffs](const QList<CutOffBytes> &cut) { ownCutOffs += cut; });
     for (const CutOffBytes &cut : ownCutOffs) {
         if (depth < 2)
-            appendRescue(draftsPath, platform,
-                         rescueRecord(cut.path, RescueReasons::cutOffRecord,
-                                      fromWindows1252(cut.bytes), platform),
-                         depth + 1);
+            keepCutOff(draftsPath, platform, cut, depth + 1);
     }
     return !failure.failed();
+}
+
+bool keepCutOff(const QString &draftsPath, Platform &platform, const CutOffBytes &cut, int depth)
+{
+    const QByteArray record =
+        rescueRecord(cut.path, RescueReasons::cutOffRecord, fromWindows1252(cut.bytes), platform);
+    return keptBefore(draftsPath, platform, record) ||
+           appendRescue(draftsPath, platform, record, depth);
 }
 
 } // namespace
@@ -62,10 +86,7 @@ CutOffKeeper cutOffsToDrafts(const SessionState &session, Platform &platform, in
     const QString draftsPath = draftsFilePath(session);
     return [draftsPath, &platform, kept](const QList<CutOffBytes> &cut) {
         for (const CutOffBytes &part : cut) {
-            appendRescue(draftsPath, platform,
-                         rescueRecord(part.path, RescueReasons::cutOffRecord,
-                                      fromWindows1252(part.bytes), platform),
-                         0);
+            keepCutOff(draftsPath, platform, part, 0);
             if (kept)
                 ++*kept;
         }

@@ -391,8 +391,12 @@ send_file_as_shown() {
 }
 
 snapshot() { rm -rf "$2" && cp -a "$1" "$2"; }
+# The autosave of a running copy comes and goes; what is kept of an answer
+# is looked at on its own where a session rescues one.
 same_folder() {
-    diff -r "$1" "$2" >/dev/null || fail "the working folder changed: $(diff -rq "$1" "$2" | head -n 3)"
+    local -a skip=(-x '.autosave_*' "${@:3}")
+    diff -r "${skip[@]}" "$1" "$2" >/dev/null ||
+        fail "the working folder changed: $(diff -rq "${skip[@]}" "$1" "$2" | head -n 3)"
 }
 
 response_prompt="Enter, as appropriate, an answer to the question, a critique of your answer in response to a given answer, your insights regarding the situation at this point, notes to yourself, or just an OK."$'\n\n'"Always critique your solutions by describing any insights you had or errors you makde, and by explaining how you can make use of the insight or how you now know how to avoid certain errors.  Also pose for the instructor any question or questions that you have related to the problem or series of problems."
@@ -604,6 +608,87 @@ read_pane txt_question
     fail "Ctrl+Shift+S did not show the SEND file after the notes"
 click cmd_quit
 expect_exit 0
+pass
+
+# What the student typed and did not record is kept in drafts_.txt: after a
+# kill (from the autosave, at the next start, with one message), at quit, and
+# when the instructions are put back over it; the record files hold whole
+# records only and change in no other way.
+autosave_holds() { grep -qaF -- "$1" "$folder"/.autosave_* 2>/dev/null; }
+drafts_hold() { # REASON TEXT
+    grep -qaF -- "KEPT --------> $1, ${#2} characters"$'\r' "$folder/drafts_.txt" &&
+        grep -qaxF -- "$2"$'\r' "$folder/drafts_.txt"
+}
+# FILE grew by the opening blocks of the assignment given, COUNT times.
+grew_by_openings() {
+    local file=$1 before=$2 count=$3 i
+    head -c "$(stat -c %s "$before")" "$file" | cmp -s - "$before" || fail "$file was not only appended to"
+    tail -c +"$(($(stat -c %s "$before") + 1))" "$file" >"$work/grown"
+    expect=()
+    for ((i = 0; i < count; ++i)); do add_opening_block 005 "$header5"; done
+    check_file "$work/grown"
+}
+
+scenario="killed while typing"
+snapshot "$folder" "$work/before-kill"
+start_program "$home"
+start_up "Ann Student" "1" "" "5"
+wait_for_main_window
+click cmdNextQuestion
+kept_text="typed, then the power went"
+type_answer "$kept_text"
+wait_until 5 "the autosave" autosave_holds "$kept_text"
+kill -KILL "$app_pid"
+expect_exit 137
+start_program "$home"
+start_up "Ann Student" "1" "" "5"
+next_dialog
+grep -qxF "kestrafo: From the last time the program ran, one answer you had typed and not recorded was kept in the file $folder/drafts_.txt." "$app_log" ||
+    fail "no message, or another one, about the text kept"
+xdotool key Return
+wait_for_main_window
+[ "$(grep -c '^kestrafo: ' "$app_log")" -eq 1 ] || fail "more than one message"
+drafts_hold autosave "$kept_text" || fail "drafts_.txt does not hold the text typed before the kill"
+for name in masterFile.txt "$send_name"; do
+    grew_by_openings "$folder/$name" "$work/before-kill/$name" 2
+done
+same_folder "$work/before-kill" "$folder" -x masterFile.txt -x "$send_name" -x drafts_.txt
+click cmd_quit
+expect_exit 0
+[ -z "$(ls -A "$folder" | grep '^\.autosave_')" ] || fail "an autosave stayed after quit"
+pass
+
+scenario="typed, then quit"
+start_program "$home"
+start_up "Ann Student" "1" "" "5"
+wait_for_main_window
+snapshot "$folder" "$work/before-quit"
+click cmdNextQuestion
+quit_text="half an answer, then quit"
+type_answer "$quit_text"
+click cmd_quit
+expect_exit 0
+drafts_hold "quit program" "$quit_text" || fail "drafts_.txt does not hold the text typed before quit"
+same_folder "$work/before-quit" "$folder" -x drafts_.txt
+[ -z "$(ls -A "$folder" | grep '^\.autosave_')" ] || fail "an autosave stayed after quit"
+pass
+
+scenario="passed over an answered item"
+mapfile -d '' items < <(assignment_items 005 006)
+start_program "$home"
+start_up "Ann Student" "1" "" "5"
+wait_for_main_window
+snapshot "$folder" "$work/before-pass"
+click cmdNextQuestion
+passed_text="an answer not recorded"
+type_answer "$passed_text"
+click cmdNextQuestion
+expect_pane txt_question $'\n\n'"${items[0]}"$'\n\n'"${items[1]}"
+expect_pane txt_answer "$response_prompt"
+drafts_hold "next question" "$passed_text" || fail "drafts_.txt does not hold the text passed over"
+click cmd_quit
+expect_exit 0
+same_folder "$work/before-pass" "$folder" -x drafts_.txt
 pass
 
 echo "$passed passed, $failed failed"

@@ -35,6 +35,8 @@ private slots:
     void everyCrashState_data();
     void everyCrashState();
     void tornJournalIsNoIntent();
+    void recoveryCutOffKeepsOnce_data();
+    void recoveryCutOffKeepsOnce();
 
 private:
     qsizetype m_states = 0;
@@ -162,6 +164,63 @@ void TestCrashStates::tornJournalIsNoIntent()
     QByteArray badLength = whole;
     badLength.replace("\t10\t", "\t-1\t");
     QVERIFY(!RecordJournal::decode(badLength, &decoded));
+}
+
+void TestCrashStates::recoveryCutOffKeepsOnce_data()
+{
+    QTest::addColumn<bool>("draftsPresent");
+    QTest::newRow("rescue file present") << true;
+    QTest::newRow("rescue file missing") << false;
+}
+
+// Recovery itself cut off at every point, then recovered again: the master
+// file is cut back, the journals are empty, and the cut-off bytes are in the
+// rescue file once, not once for each recovery that got as far as keeping.
+void TestCrashStates::recoveryCutOffKeepsOnce()
+{
+    QFETCH(bool, draftsPresent);
+    RecordSession s;
+    const QString master = native(s.session.masterFilePath);
+    const QString send = native(s.session.sendFilePath);
+    const QString drafts = native(draftsFilePath(s.session));
+    const QByteArray former = "former lines\r\n";
+    const QByteArray cutOff = "......!!!!!!!!....\r\n  14:0";
+    Files before;
+    before.insert(master, {former + cutOff, QStringLiteral("m")});
+    before.insert(send, {former, QStringLiteral("s")});
+    if (draftsPresent)
+        before.insert(drafts, {"former rescue\r\n", QStringLiteral("d")});
+    before.insert(journalPathFor(master),
+                  {RecordJournal::encode({{master, QStringLiteral("m"), former.size()},
+                                          {send, QStringLiteral("s"), former.size()}}),
+                   QStringLiteral("j")});
+
+    CrashFileSystem recorded(before);
+    s.platform.fileSystem = &recorded;
+    QCOMPARE(recoverCutOffRecords(s.session, s.platform), 1);
+    const QList<CrashFileSystem::Change> changes = recorded.changes();
+    for (qsizetype count = 0; count <= changes.size(); ++count) {
+        const QList<Files> states = CrashFileSystem::crashStates(before, changes, count);
+        for (qsizetype n = 0; n < states.size(); ++n) {
+            const QString where = QStringLiteral("after %1 of %2 changes, state %3")
+                                      .arg(count)
+                                      .arg(changes.size())
+                                      .arg(n);
+            CrashFileSystem disk(states[n]);
+            s.platform.fileSystem = &disk;
+            recoverCutOffRecords(s.session, s.platform);
+            ++m_states;
+            QVERIFY2(disk.read(master) == former, qPrintable(where));
+            QVERIFY2(disk.read(send) == former, qPrintable(where));
+            QVERIFY2(
+                disk.read(drafts).count(cutOff) == 1,
+                qPrintable(where +
+                           QStringLiteral(": kept %1 times").arg(disk.read(drafts).count(cutOff))));
+            for (const QString &journal : {journalPathFor(master), journalPathFor(drafts)})
+                QVERIFY2(disk.read(journal).isEmpty(), qPrintable(where));
+        }
+    }
+    qInfo("%lld crash states checked so far", qlonglong(m_states));
 }
 
 QTEST_GUILESS_MAIN(TestCrashStates)

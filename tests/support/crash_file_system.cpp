@@ -199,3 +199,27 @@ FileStatus CrashFileSystem::readAll(const QString &path, QByteArray *bytes)
     *bytes = m_files.value(path).data;
     return FileStatus::success();
 }
+
+// The model follows the record files, which are only ever appended to and
+// cut back; replacing and removing files is not part of it.
+FileStatus CrashFileSystem::rename(const QString &, const QString &)
+{
+    return FileStatus::failure(QStringLiteral("renaming is not modelled"));
+}
+
+FileStatus CrashFileSystem::remove(const QString &)
+{
+    return FileStatus::failure(QStringLiteral("removing is not modelled"));
+}
+
+FileStatus CrashFileSystem::listFolder(const QString &folder, const QString &prefix,
+                                       QStringList *names)
+{
+    names->clear();
+    for (auto it = m_files.cbegin(); it != m_files.cend(); ++it) {
+        const QFileInfo info(it.key());
+        if (info.absolutePath() == folder && info.fileName().startsWith(prefix))
+            names->append(info.fileName());
+    }
+    return FileStatus::success();
+}

@@ -33,6 +33,7 @@ public:
     float randomWhenEmpty = 0.5f;
     bool clipboardWorks = true;
     FileSystem *fileSystem = &realFiles; // tests may put a failing layer here
+    FileSystem &nativeFiles() { return realFiles; }
 
     // Records
     QStringList promptsAsked;

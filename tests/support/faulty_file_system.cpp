@@ -135,3 +135,20 @@ FileStatus FaultyFileSystem::readAll(const QString &path, QByteArray *bytes)
 {
     return fails(Call::ReadAll, noHandle) ? injected() : m_real.readAll(path, bytes);
 }
+
+FileStatus FaultyFileSystem::rename(const QString &from, const QString &to)
+{
+    return fails(Call::Rename, noHandle) ? injected() : m_real.rename(from, to);
+}
+
+FileStatus FaultyFileSystem::remove(const QString &path)
+{
+    return fails(Call::Remove, noHandle) ? injected() : m_real.remove(path);
+}
+
+FileStatus FaultyFileSystem::listFolder(const QString &folder, const QString &prefix,
+                                        QStringList *names)
+{
+    return fails(Call::ListFolder, noHandle) ? injected()
+                                             : m_real.listFolder(folder, prefix, names);
+}

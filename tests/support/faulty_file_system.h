@@ -32,7 +32,10 @@ public:
         Close,
         SyncFolder,
         ReadAll,
-        Identity
+        Identity,
+        Rename,
+        Remove,
+        ListFolder
     };
     enum class Fault
     {
@@ -86,6 +89,10 @@ public:
     FileStatus close(Handle handle) override;
     FileStatus syncFolderOf(const QString &path) override;
     FileStatus readAll(const QString &path, QByteArray *bytes) override;
+    FileStatus rename(const QString &from, const QString &to) override;
+    FileStatus remove(const QString &path) override;
+    FileStatus listFolder(const QString &folder, const QString &prefix,
+                          QStringList *names) override;
 
 private:
     // Logs the call and tells whether it is to fail, and why.

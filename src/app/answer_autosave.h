@@ -1,0 +1,43 @@
+#pragma once
+
+#include "records/autosave.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+// Keeps the autosave of this copy at most a second behind the answer pane.
+// A change starts the timer unless it runs already, so that steady typing
+// is saved every second too, and no keystroke waits for a write.
+class AnswerAutosave : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Snapshot = std::function<AutosaveContent()>;
+    static constexpr int delayMs = 1000;
+
+    explicit AnswerAutosave(Snapshot snapshot, QObject *parent = nullptr);
+
+    void start(FileSystem &files, const QString &folder, const QString &copyId);
+    void paneChanged();
+    // Writes what the snapshot gives now, when it differs from the file.
+    void saveNow();
+    // The pane's text went to the rescue file.
+    void kept();
+    // The copy ends. When what needed keeping was kept, the file goes;
+    // otherwise the pane is saved one last time and the file stays, to be
+    // rescued at the next start.
+    void finish(bool kept);
+
+    const QTimer &timer() const { return m_timer; }
+    const Autosave *file() const { return m_file.get(); }
+
+private:
+    Snapshot m_snapshot;
+    QTimer m_timer;
+    std::unique_ptr<Autosave> m_file;
+    AutosaveContent m_saved;
+};

@@ -1,0 +1,200 @@
+#include "autosave.h"
+
+#include "platform/native_path.h"
+#include "platform/platform.h"
+#include "rescue.h"
+#include "session/session_state.h"
+
+namespace {
+
+const QByteArray magic = "kestrafo autosave 1\n";
+const QByteArray trailer = "end\n";
+
+void appendPart(QByteArray *bytes, const QString &part)
+{
+    const QByteArray utf8 = part.toUtf8();
+    bytes->append(QByteArray::number(utf8.size())).append('\n').append(utf8).append('\n');
+}
+
+bool takePart(const QByteArray &bytes, qsizetype *at, QString *part)
+{
+    const qsizetype end = bytes.indexOf('\n', *at);
+    if (end < 0)
+        return false;
+    bool ok = false;
+    const qsizetype size = bytes.mid(*at, end - *at).toLongLong(&ok);
+    if (!ok || size < 0 || end + 1 + size + 1 > bytes.size() || bytes[end + 1 + size] != '\n')
+        return false;
+    *part = QString::fromUtf8(bytes.mid(end + 1, size));
+    *at = end + 1 + size + 1;
+    return true;
+}
+
+bool writeAll(FileSystem &files, FileSystem::Handle handle, const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        qint64 written = 0;
+        if (!files.write(handle, bytes.mid(done), &written).ok() || written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+} // namespace
+
+Autosave::Autosave(FileSystem &files, const QString &folder, const QString &copyId)
+    : m_files(files), m_path(folder + QLatin1Char('/') + autosavePrefix + copyId)
+{
+}
+
+Autosave::~Autosave()
+{
+    if (exists())
+        m_files.close(m_handle);
+}
+
+bool Autosave::save(const AutosaveContent &content)
+{
+    const QString newPath = m_path + autosaveNewSuffix;
+    FileSystem::Handle handle = FileSystem::noHandle;
+    bool created = false;
+    if (!m_files.openForAppend(newPath, FileSystem::Creation::IfMissing, &handle, &created).ok())
+        return false;
+    // Locked before it takes the old file's place, so that the name is never
+    // without the lock while this copy runs.
+    const bool replaced = m_files.lockExclusive(handle, 0).ok() &&
+                          m_files.truncate(handle, 0).ok() &&
+                          writeAll(m_files, handle, encode(content)) && m_files.sync(handle).ok() &&
+                          m_files.rename(newPath, m_path).ok();
+    if (!replaced) {
+        m_files.close(handle);
+        m_files.remove(newPath);
+        return false;
+    }
+    if (exists())
+        m_files.close(m_handle);
+    m_handle = handle;
+    return m_files.syncFolderOf(m_path).ok();
+}
+
+void Autosave::forget()
+{
+    if (exists())
+        m_files.truncate(m_handle, 0);
+}
+
+void Autosave::remove()
+{
+    if (!exists())
+        return;
+    // Still under the lock, so that no other copy takes the file for a left one.
+    if (m_files.remove(m_path).ok())
+        m_files.syncFolderOf(m_path);
+    m_files.close(m_handle);
+    m_handle = FileSystem::noHandle;
+}
+
+QByteArray Autosave::encode(const AutosaveContent &content)
+{
+    QByteArray bytes = magic;
+    appendPart(&bytes, content.item);
+    appendPart(&bytes, content.text);
+    return bytes + trailer;
+}
+
+bool Autosave::decode(const QByteArray &bytes, AutosaveContent *content)
+{
+    if (!bytes.startsWith(magic))
+        return false;
+    qsizetype at = magic.size();
+    AutosaveContent read;
+    if (!takePart(bytes, &at, &read.item) || !takePart(bytes, &at, &read.text) ||
+        bytes.mid(at) != trailer)
+        return false;
+    *content = read;
+    return true;
+}
+
+namespace {
+
+// Takes the lock of the file at path when no running copy holds it, and
+// makes sure that the file locked is still the one at path (a running copy
+// may have put a new one there meanwhile).
+bool lockLeftFile(FileSystem &files, const QString &path, FileSystem::Handle *handle)
+{
+    bool created = false;
+    if (!files.openForAppend(path, FileSystem::Creation::Never, handle, &created).ok())
+        return false;
+    QString locked;
+    QString current;
+    FileSystem::Handle again = FileSystem::noHandle;
+    bool same = files.lockExclusive(*handle, 0).ok() && files.identity(*handle, &locked).ok() &&
+                files.openForAppend(path, FileSystem::Creation::Never, &again, &created).ok();
+    if (again != FileSystem::noHandle) {
+        same = files.identity(again, &current).ok() && current == locked;
+        files.close(again);
+    }
+    if (!same)
+        files.close(*handle);
+    return same;
+}
+
+bool readContent(FileSystem &files, const QString &path, AutosaveContent *content)
+{
+    QByteArray bytes;
+    return files.readAll(path, &bytes).ok() && Autosave::decode(bytes, content);
+}
+
+// What a copy that no longer runs left: its latest whole autosave, or, when
+// there is none, whatever bytes it left, as they are.
+AutosaveContent leftContent(FileSystem &files, const QString &path, bool placed)
+{
+    const QString newPath = path + autosaveNewSuffix;
+    AutosaveContent content;
+    // A whole new file that was not renamed yet is the later of the two.
+    if (readContent(files, newPath, &content) || (placed && readContent(files, path, &content)))
+        return content;
+    QByteArray bytes;
+    files.readAll(placed ? path : newPath, &bytes);
+    return {QString(), QString::fromUtf8(bytes)};
+}
+
+} // namespace
+
+int rescueLeftAutosaves(const SessionState &session, Platform &platform)
+{
+    FileSystem &files = platform.files();
+    const NativePath folder = toNativePath(session.workFolder);
+    QStringList names;
+    if (!folder.ok() || !files.listFolder(folder.path, autosavePrefix, &names).ok())
+        return 0;
+    QStringList copies;
+    for (const QString &name : names) {
+        const QString copy =
+            name.endsWith(autosaveNewSuffix) ? name.chopped(autosaveNewSuffix.size()) : name;
+        if (!copies.contains(copy))
+            copies.append(copy);
+    }
+    copies.sort();
+    int kept = 0;
+    for (const QString &copy : copies) {
+        const QString path = folder.path + QLatin1Char('/') + copy;
+        const bool placed = names.contains(copy);
+        FileSystem::Handle lock = FileSystem::noHandle;
+        if (!lockLeftFile(files, placed ? path : path + autosaveNewSuffix, &lock))
+            continue;
+        const AutosaveContent content = leftContent(files, path, placed);
+        const bool done = content.text.isEmpty() || keepText(session, platform, content.item,
+                                                             RescueReasons::autosave, content.text);
+        if (done) {
+            kept += content.text.isEmpty() ? 0 : 1;
+            files.remove(path + autosaveNewSuffix);
+            files.remove(path);
+            files.syncFolderOf(path);
+        }
+        files.close(lock);
+    }
+    return kept;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+#include <QString>
+
+class Platform;
+struct SessionState;
+
+// What the answer pane held when it was last saved, and the item it answers.
+// The text is empty when the pane held nothing of the student's.
+struct AutosaveContent
+{
+    QString item;
+    QString text;
+    bool operator==(const AutosaveContent &) const = default;
+};
+
+// The autosave file of one copy of the program: a hidden file in the working
+// folder named after the copy, always replaced as a whole (a new file beside
+// it, written, synced and renamed over it). The copy holds the lock of the
+// file at that name as long as it runs, which tells other copies that it is
+// still there: each new file is locked before it takes the old one's place.
+class Autosave
+{
+public:
+    Autosave(FileSystem &files, const QString &folder, const QString &copyId);
+    ~Autosave();
+    Autosave(const Autosave &) = delete;
+    Autosave &operator=(const Autosave &) = delete;
+
+    QString path() const { return m_path; }
+    // Whether a file of this copy is in place.
+    bool exists() const { return m_handle != FileSystem::noHandle; }
+
+    // False when the file could not be replaced; the one before stays.
+    bool save(const AutosaveContent &content);
+    // What the file holds went to the rescue file: it is emptied at once,
+    // without waiting for a sync, so that a crash now does not keep it twice.
+    void forget();
+    // The copy ends normally and has kept what needed keeping.
+    void remove();
+
+    static QByteArray encode(const AutosaveContent &content);
+    // False when the bytes are not a whole autosave.
+    static bool decode(const QByteArray &bytes, AutosaveContent *content);
+
+private:
+    FileSystem &m_files;
+    QString m_path;
+    FileSystem::Handle m_handle = FileSystem::noHandle;
+};
+
+inline const QString autosavePrefix = QStringLiteral(".autosave_");
+inline const QString autosaveNewSuffix = QStringLiteral(".new");
+
+// Hands the autosaves of copies that no longer run to the rescue file and
+// removes them; the number of answers kept. An autosave whose lock is held
+// belongs to a running copy and is left alone.
+int rescueLeftAutosaves(const SessionState &session, Platform &platform);
