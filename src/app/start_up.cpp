@@ -7,6 +7,7 @@
 #include "platform/native_path.h"
 #include "platform/platform.h"
 #include "platform/windows1252.h"
+#include "records/record_labels.h"
 #include "records/record_lines.h"
 #include "records/record_writer.h"
 #include "records/rescue.h"
@@ -119,7 +120,8 @@ bool openAssignment(SessionState &session, Platform &platform)
 
     RecordLines block(platform, 2);
     block.line(makeCodeLine(session.sessionCodeNbr, platform))
-        .codedLine(QStringLiteral("assignment #") + session.assignmentNbr, session.sessionCodeNbr)
+        .codedLine(QString::fromLatin1(RecordLabels::assignmentLabel) + session.assignmentNbr,
+                   session.sessionCodeNbr)
         .codedLine(candidate, session.sessionCodeNbr)
         .line(session.courseTitle)
         .dateLine();

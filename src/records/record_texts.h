@@ -1,19 +1,19 @@
 #pragma once
 
+#include "record_labels.h"
+
 #include <QString>
 
 // The fixed texts of the records, exactly as the instructor's tools read them.
 namespace RecordTexts {
-inline const QString sectionRule =
-    QStringLiteral("......!!!!!!!!...................................");
-inline const QString closingRule =
-    QStringLiteral(".................................................");
-inline const QString timeIndent = QString(36, u' ');
-inline const QString numberMarker = QStringLiteral("`questionNumber");
-inline const QString responseLabel = QStringLiteral("RESPONSE -->  ");
-inline const QString confidenceLabel = QStringLiteral("confidence assessment:  ");
-inline const QString selfCritiqueLabel = QStringLiteral("self critique assessment: ");
-inline const QString notesLabel = QStringLiteral("NOTES -------> ");
+inline const QString sectionRule = QString::fromLatin1(RecordLabels::sectionRule);
+inline const QString closingRule = QString::fromLatin1(RecordLabels::closingRule);
+inline const QString timeIndent = QString::fromLatin1(RecordLabels::timeIndent);
+inline const QString numberMarker = QString::fromLatin1(RecordLabels::numberMarker);
+inline const QString responseLabel = QString::fromLatin1(RecordLabels::responseLabel);
+inline const QString confidenceLabel = QString::fromLatin1(RecordLabels::confidenceLabel);
+inline const QString selfCritiqueLabel = QString::fromLatin1(RecordLabels::selfCritiqueLabel);
+inline const QString notesLabel = QString::fromLatin1(RecordLabels::notesLabel);
 
 inline const QString confidencePrompt = QStringLiteral(
     "Assess your level of confidence in your answer on a scale from 0 to 3, where 0 means you "

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "record_labels.h"
 #include "record_writer.h"
 
 #include <QString>
@@ -24,7 +25,7 @@ inline const QString autosave = QStringLiteral("autosave");
 inline const QString cutOffRecord = QStringLiteral("cut-off record");
 } // namespace RescueReasons
 
-inline const QString keptLabel = QStringLiteral("KEPT --------> ");
+inline const QString keptLabel = QString::fromLatin1(RecordLabels::keptLabel);
 
 // A rescue waits only briefly for another copy, so that it never holds up
 // the command it belongs to.

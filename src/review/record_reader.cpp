@@ -241,7 +241,7 @@ private:
                     QStringLiteral("the end of a cut record joined to the next one"));
         m_next += 2;
         if (m_lines.has(m_next + 2) && m_lines.size(m_next) == 0 && m_lines.size(m_next + 1) == 0 &&
-            startsWith(line(m_next + 2), numberMarker)) {
+            isNumberLine(line(m_next + 2))) {
             m_next += 3;
             marks.fromMaster = true;
         } else if (m_lines.has(m_next) && isDateTimeLine(line(m_next))) {

@@ -1,22 +1,24 @@
 #pragma once
 
+#include "records/record_labels.h"
+
 #include <QByteArrayView>
 
 #include <cstring>
 
-// The fixed texts of the tutor's records, as its writer puts them in files.
+// The tutor's fixed record texts as bytes, and quick comparisons with them.
 namespace RecordTexts {
-inline constexpr QByteArrayView sectionRule = "......!!!!!!!!...................................";
-inline constexpr QByteArrayView closingRule = ".................................................";
-inline constexpr QByteArrayView timeIndent = "                                    ";
-inline constexpr QByteArrayView numberMarker = "`questionNumber ";
-inline constexpr QByteArrayView responseLabel = "RESPONSE -->  ";
-inline constexpr QByteArrayView notesLabel = "NOTES -------> ";
-inline constexpr QByteArrayView keptLabel = "KEPT --------> ";
-inline constexpr QByteArrayView confidenceLabel = "confidence assessment:  ";
-inline constexpr QByteArrayView selfCritiqueLabel = "self critique assessment: ";
-inline constexpr QByteArrayView assignmentLabel = "assignment #";
-inline constexpr QByteArrayView courseTitle = "Dravonic II";
+inline constexpr QByteArrayView sectionRule = RecordLabels::sectionRule;
+inline constexpr QByteArrayView closingRule = RecordLabels::closingRule;
+inline constexpr QByteArrayView timeIndent = RecordLabels::timeIndent;
+inline constexpr QByteArrayView numberMarker = RecordLabels::numberMarker;
+inline constexpr QByteArrayView responseLabel = RecordLabels::responseLabel;
+inline constexpr QByteArrayView notesLabel = RecordLabels::notesLabel;
+inline constexpr QByteArrayView keptLabel = RecordLabels::keptLabel;
+inline constexpr QByteArrayView confidenceLabel = RecordLabels::confidenceLabel;
+inline constexpr QByteArrayView selfCritiqueLabel = RecordLabels::selfCritiqueLabel;
+inline constexpr QByteArrayView assignmentLabel = RecordLabels::assignmentLabel;
+inline constexpr QByteArrayView courseTitle = RecordLabels::courseTitle;
 
 // Comparisons with a fixed text of known length, which the compiler turns
 // into a few word compares instead of a call.
@@ -34,5 +36,12 @@ inline bool endsWith(QByteArrayView line, QByteArrayView text)
 inline bool equals(QByteArrayView line, QByteArrayView text)
 {
     return line.size() == text.size() && startsWith(line, text);
+}
+
+// The master file's number line: the marker, a space, the number.
+inline bool isNumberLine(QByteArrayView line)
+{
+    return startsWith(line, numberMarker) && line.size() > numberMarker.size() &&
+           line[numberMarker.size()] == ' ';
 }
 } // namespace RecordTexts

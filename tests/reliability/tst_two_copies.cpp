@@ -1,4 +1,5 @@
 #include "record_samples.h"
+#include "support/file_bytes.h"
 
 #include <QFile>
 #include <QProcess>
@@ -45,9 +46,9 @@ void TestTwoCopies::thousandRecordsEach()
 
     QList<QList<ExpectedRecord>> orders;
     for (const bool master : {true, false}) {
-        QFile file(master ? masterFileIn(dir.path()) : sendFileIn(dir.path()));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes =
+            readFile(master ? masterFileIn(dir.path()) : sendFileIn(dir.path()));
+        QVERIFY(!bytes.isEmpty());
         const RecordMatch match =
             matchRecords(bytes, 0, writers, seed, SampleSizes::UpToMegabytes, master);
         QCOMPARE(match.found.size(), 2 * count);
@@ -140,9 +141,9 @@ void TestTwoCopies::killsAmongTheCopies()
 
         QList<QList<ExpectedRecord>> orders;
         for (const bool master : {true, false}) {
-            QFile file(master ? masterFileIn(dir.path()) : sendFileIn(dir.path()));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const QByteArray bytes = file.readAll();
+            const QByteArray bytes =
+                readFile(master ? masterFileIn(dir.path()) : sendFileIn(dir.path()));
+            QVERIFY(!bytes.isEmpty());
             const RecordMatch match =
                 matchRecords(bytes, 0, writers, seed, SampleSizes::Small, master);
             QVERIFY2(match.end == bytes.size(),
