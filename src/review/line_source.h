@@ -1,38 +1,30 @@
 #pragma once
 
+#include "chunk_reader.h"
+#include "line_ends.h"
+
 #include <QByteArrayView>
 #include <QIODevice>
 
 #include <memory>
-#include <vector>
-
-// What the bytes around its line end allow a line to be. A line with none of
-// these is text for certain, and most lines are.
-namespace LineLook {
-enum : quint8
-{
-    Plain = 0,
-    MayRule = 1, // ends with a period: a section or closing rule may end it
-    MayCode = 2, // the next line may begin "assignment #": an opening's code line
-};
-}
 
 // Splits a device into lines at CR LF (or at LF, for files whose line ends
-// were converted). Lines are numbered from 0 and read as views into one
-// buffer that holds the chunk being read; the lines not yet released are
-// kept, moved to the front of the buffer when the next chunk comes in, so a
-// record that spans two chunks stays in one piece.
+// were converted). Lines are numbered from 0 and read as views into the
+// chunk being read; the lines not yet released are kept, put in front of the
+// next chunk when it is taken over, so a record that spans two chunks stays
+// in one piece.
 class LineSource
 {
 public:
-    LineSource(QIODevice &device, bool crlf, qsizetype chunkSize);
+    LineSource(QIODevice &device, bool crlf, qsizetype chunkSize,
+               ChunkReader::Reading reading = ChunkReader::Reading::Ahead);
 
     bool has(qint64 index) { return index < m_first + m_count || fill(index); }
     // Views stay valid until the next call of has().
     QByteArrayView line(qint64 index) const
     {
         const qsizetype i = index - m_first;
-        return QByteArrayView(m_buffer.data() + m_starts[i], m_starts[i + 1] - m_starts[i] - m_sep);
+        return QByteArrayView(m_bytes + m_starts[i], m_starts[i + 1] - m_starts[i] - m_sep);
     }
     qsizetype size(qint64 index) const
     {
@@ -53,23 +45,27 @@ public:
     QByteArrayView lines(qint64 from, qint64 to) const;
     // Lines before the index are not asked for again.
     void release(qint64 before) { m_keep = before; }
+    // Why the device could not be read to its end, once has() gave false.
+    QString readError() const { return m_reader.error(); }
 
 private:
     bool fill(qint64 index);
     bool readMore();
-    void reserveLines(qsizetype more);
-    void split(qsizetype from);
+    void takeOver(std::unique_ptr<Chunk> next, qsizetype drop);
+    void append(const Chunk &next, qsizetype drop);
+    bool endLastLine();
 
-    QIODevice &m_device;
     const qsizetype m_sep; // the length of a line end
-    const qsizetype m_chunk;
-    std::vector<char> m_buffer;
-    qsizetype m_size = 0; // bytes of the buffer in use
+    ChunkReader m_reader;
+    std::unique_ptr<Chunk> m_chunk; // the one the lines are in
+    const char *m_bytes = nullptr;
+    qsizetype m_size = 0; // where the bytes of the chunk end
     // m_starts[i] is where line m_first + i begins; m_starts[m_count] is
-    // where the line that has no line end yet begins.
-    std::unique_ptr<qsizetype[]> m_starts;
-    std::unique_ptr<quint8[]> m_looks;
-    qsizetype m_capacity = 0;
+    // where the line that has no line end yet begins. Both point into the
+    // chunk's arrays.
+    qsizetype m_noLines[1] = {0};
+    qsizetype *m_starts = m_noLines;
+    quint8 *m_looks = nullptr;
     qsizetype m_count = 0;
     qint64 m_first = 0;
     qint64 m_keep = 0;

@@ -107,7 +107,7 @@ class Parser
 public:
     Parser(LineSource &lines, RecordSink &sink) : m_lines(lines), m_sink(sink) {}
 
-    qint64 run()
+    QString run()
     {
         while (m_lines.has(m_next)) {
             m_lines.release(m_next);
@@ -119,7 +119,13 @@ public:
                 strayLine(++m_next);
         }
         flushStray();
-        return m_next;
+        const QString error = m_lines.readError();
+        if (!error.isEmpty())
+            m_sink.damage({m_next + 1, m_next + 1,
+                           QStringLiteral("the file could not be read after line %1: %2")
+                               .arg(m_next)
+                               .arg(error)});
+        return error;
     }
 
 private:
@@ -514,7 +520,8 @@ FileCheck checkStart(QByteArrayView start)
     return check;
 }
 
-qint64 readRecords(QIODevice &device, const FileCheck &check, RecordSink &sink, qsizetype chunkSize)
+QString readRecords(QIODevice &device, const FileCheck &check, RecordSink &sink,
+                    qsizetype chunkSize)
 {
     LineSource lines(device, check.look != FileLook::LfRecords, chunkSize);
     Parser parser(lines, sink);

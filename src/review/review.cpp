@@ -41,12 +41,16 @@ bool reviewFile(const QString &path, bool named, QIODevice *csv, Review &review)
                                 QStringLiteral("the file is in UTF-8, not Windows-1252: it was "
                                                "re-encoded after the tutor wrote it")});
     SummarySink sink(summary, check.utf8);
+    QString readError;
     if (csv) {
         CsvSink rows(*csv, summary.path, check.utf8, sink);
-        readRecords(file, check, rows);
+        readError = readRecords(file, check, rows);
     } else {
-        readRecords(file, check, sink);
+        readError = readRecords(file, check, sink);
     }
+    // What was read is summarised, but the file is not whole.
+    if (!readError.isEmpty())
+        review.errors.append(summary.path + QStringLiteral(": ") + readError);
     review.files.append(summary);
     return true;
 }

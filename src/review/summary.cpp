@@ -48,9 +48,13 @@ qint64 medianGap(const QList<qint64> &seconds)
     QList<qint64> gaps;
     for (qsizetype i = 1; i < seconds.size(); ++i)
         gaps.append(seconds[i] - seconds[i - 1]);
-    std::sort(gaps.begin(), gaps.end());
     const qsizetype n = gaps.size();
-    return n % 2 ? gaps[n / 2] : (gaps[n / 2 - 1] + gaps[n / 2]) / 2;
+    const auto middle = gaps.begin() + n / 2;
+    std::nth_element(gaps.begin(), middle, gaps.end());
+    if (n % 2)
+        return *middle;
+    // The gaps before the middle one are the smaller half.
+    return (*std::max_element(gaps.begin(), middle) + *middle) / 2;
 }
 
 QString duration(qint64 seconds)

@@ -1,3 +1,4 @@
+#include "line_source.h"
 #include "review_fixture.h"
 
 #include <QRandomGenerator>
@@ -97,6 +98,30 @@ QByteArrayList reportOf(const Reading &reading)
     return report;
 }
 
+// A line as a plain reading of the whole file finds it.
+struct PlainLine
+{
+    QByteArray text;
+    bool period; // the text ends with one
+    bool a;      // the next line begins with one, or the file ends after it
+};
+
+QList<PlainLine> plainLines(const QByteArray &bytes, bool crlf)
+{
+    QList<PlainLine> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\n' || (crlf && (i == 0 || bytes[i - 1] != '\r')))
+            continue;
+        const QByteArray text = bytes.mid(start, i - start - (crlf ? 1 : 0));
+        lines.append({text, text.endsWith('.'), i + 1 == bytes.size() || bytes[i + 1] == 'a'});
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines.append({bytes.sliced(start), true, true});
+    return lines;
+}
+
 } // namespace
 
 class TestReviewFuzz : public QObject
@@ -104,25 +129,97 @@ class TestReviewFuzz : public QObject
     Q_OBJECT
 
 private slots:
+    void chunkBoundaries_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QList<qsizetype>>("chunks");
+        QList<qsizetype> small;
+        for (qsizetype chunk = 1; chunk < 300; chunk += chunk < 80 ? 1 : 37)
+            small << chunk;
+        const QByteArray base = baseFile();
+        QByteArray lf = base;
+        lf.replace("\r\n", "\n");
+        QTest::newRow("tutor file") << base << small;
+        QTest::newRow("spliced") << base.first(base.size() / 2) + base.sliced(base.size() / 3)
+                                 << small;
+        QTest::newRow("cut after a CR") << base.first(base.size() - 7) + '\r' << small;
+        QTest::newRow("stray line ends") << "\r\n\n\r\r\n" + base.sliced(200) << small;
+        QTest::newRow("LF line ends") << lf << small;
+        // More bytes and more lines than the reader keeps in front of a
+        // chunk: the record grows across chunks instead.
+        QByteArray longText;
+        for (int i = 0; i < 9000; ++i)
+            longText +=
+                "line " + QByteArray::number(i) + (i % 1000 ? "\r\n" : ".\r\nassignment\r\n");
+        QTest::newRow("long texts")
+            << base.first(400) +
+                   sendResponse("14:00:00", "Long", longText, "confidence assessment:  1") +
+                   base.sliced(400) + sendResponse("14:00:01", "Long", longText.repeated(3), {}) +
+                   sendResponse("14:00:02", "Wide", QByteArray(90000, '.'), {})
+            << QList<qsizetype>{1000, 4093, 65536, 70001, 300000};
+    }
+
     // Records, line ends and damage that fall across the reader's chunks are
     // read as they are within one chunk.
     void chunkBoundaries()
     {
-        const QByteArray base = baseFile();
-        QByteArray lf = base;
-        lf.replace("\r\n", "\n");
-        const QList<QByteArray> files = {
-            base,
-            base.first(base.size() / 2) + base.sliced(base.size() / 3),
-            base.first(base.size() - 7) + '\r',
-            "\r\n\n\r\r\n" + base.sliced(200),
-            lf,
-        };
-        for (const QByteArray &file : files) {
-            const QByteArrayList whole = reportOf(readBytes(file));
-            QVERIFY(whole.size() > 10);
-            for (qsizetype chunk = 1; chunk < 300; chunk += chunk < 80 ? 1 : 37)
-                QCOMPARE(reportOf(readBytes(file, chunk)), whole);
+        QFETCH(QByteArray, file);
+        QFETCH(QList<qsizetype>, chunks);
+        const QByteArrayList whole = reportOf(readBytes(file, file.size() + 1));
+        QVERIFY(whole.size() > 10);
+        for (qsizetype chunk : chunks)
+            QCOMPARE(reportOf(readBytes(file, chunk)), whole);
+    }
+
+    void linesWhateverTheChunks_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed = 1; seed <= 40; ++seed)
+            QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+    }
+
+    // Every line and what its line end allows it to be, in chunks of any
+    // size, read ahead or as asked, whether the lines read are kept or let
+    // go: as a plain reading of the whole file finds them.
+    void linesWhateverTheChunks()
+    {
+        QFETCH(quint32, seed);
+        std::mt19937 random(seed);
+        // A few files of many lines, kept all along, which outgrow the room
+        // in front of a chunk.
+        const bool large = seed % 10 == 0;
+        QByteArray bytes(large ? 150'000 : qsizetype(random() % 3000), Qt::Uninitialized);
+        for (char &c : bytes)
+            c = "\r\n.ax"[random() % 5];
+        QList<qsizetype> chunks = {63, 64, 65, 700, 4096, 1 << 20};
+        if (!large)
+            chunks << 1 << 2 << 3;
+        for (const bool crlf : {true, false}) {
+            const QList<PlainLine> expected = plainLines(bytes, crlf);
+            for (const qsizetype chunk : chunks) {
+                for (const auto reading :
+                     {ChunkReader::Reading::Ahead, ChunkReader::Reading::WhenAsked}) {
+                    QBuffer buffer(&bytes);
+                    QVERIFY(buffer.open(QIODevice::ReadOnly));
+                    LineSource lines(buffer, crlf, chunk, reading);
+                    const auto same = [&](qint64 i) {
+                        return i < expected.size() && lines.line(i) == expected[i].text &&
+                               bool(lines.look(i) & LineLook::MayRule) == expected[i].period &&
+                               (!expected[i].a || (lines.look(i) & LineLook::MayCode));
+                    };
+                    qint64 i = 0;
+                    qint64 kept = 0;
+                    for (; lines.has(i); ++i) {
+                        QVERIFY2(same(i), qPrintable(QStringLiteral("line %1").arg(i)));
+                        if (!large && random() % 3 == 0)
+                            lines.release(kept = i);
+                    }
+                    // The lines kept have moved with every chunk read since.
+                    for (qint64 k = kept; k < i; ++k)
+                        QVERIFY2(same(k), qPrintable(QStringLiteral("kept line %1").arg(k)));
+                    QCOMPARE(i, expected.size());
+                }
+            }
         }
     }
 

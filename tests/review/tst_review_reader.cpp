@@ -50,6 +50,32 @@ QByteArray draft()
                         closingRule + "\r\nRESPONSE -->  \r\n" + sectionRule);
 }
 
+// A device whose bytes end in a read error, as a disk or a network share
+// may fail halfway through a file.
+class FailingDevice : public QIODevice
+{
+public:
+    explicit FailingDevice(QByteArray bytes) : m_bytes(std::move(bytes)) {}
+
+protected:
+    qint64 readData(char *data, qint64 size) override
+    {
+        if (m_at == m_bytes.size()) {
+            setErrorString(QStringLiteral("Input/output error"));
+            return -1;
+        }
+        const qint64 n = std::min<qint64>(size, m_bytes.size() - m_at);
+        std::memcpy(data, m_bytes.constData() + m_at, size_t(n));
+        m_at += n;
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_at = 0;
+};
+
 } // namespace
 
 class TestReviewReader : public QObject
@@ -278,6 +304,21 @@ private slots:
         for (const QString &doubt : summary.doubts)
             found << QStringLiteral("unclear ") + doubt.section(u':', 0, 0);
         QCOMPARE(found, damaged);
+    }
+
+    // What was read before the error is kept, and the error is told, not
+    // taken for the end of the file.
+    void readErrorIsNotTheEnd()
+    {
+        FailingDevice device(opening() + first() + second());
+        QVERIFY(device.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        Reading reading;
+        const QString error = readRecords(device, FileCheck{}, reading, 40);
+        QCOMPARE(error, QStringLiteral("Input/output error"));
+        QCOMPARE(reading.records.size(), 3);
+        QCOMPARE(reading.damages.size(), 1);
+        QCOMPARE(reading.damages[0].what,
+                 QStringLiteral("the file could not be read after line 22: Input/output error"));
     }
 
     void foldersAreReadByContent()
