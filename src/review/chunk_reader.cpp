@@ -2,8 +2,8 @@
 
 #include "line_ends.h"
 
+#include <algorithm>
 #include <cstring>
-
 #include <system_error>
 
 namespace {
@@ -11,6 +11,22 @@ namespace {
 // Enough for the reading thread to stay ahead while one chunk is being read
 // and the next is being taken over.
 constexpr int chunksInUse = 3;
+
+constexpr qsizetype firstLine = Chunk::lineRoom + 1;
+// The line-end finder writes a few entries ahead of the ones it found.
+constexpr qsizetype linesAhead = 8;
+
+qsizetype pieceSize(const Chunk &chunk)
+{
+    return (chunk.size + chunk.pieces - 1) / chunk.pieces;
+}
+
+// Where a piece's line ends wait: after as many as the pieces before it can
+// hold.
+qsizetype pieceLineAt(const Chunk &chunk, int piece)
+{
+    return firstLine + piece * (pieceSize(chunk) + linesAhead);
+}
 
 } // namespace
 
@@ -54,20 +70,21 @@ ChunkReader::~ChunkReader()
 
 std::unique_ptr<Chunk> ChunkReader::next()
 {
-    if (!m_thread.joinable()) {
-        std::unique_ptr<Chunk> chunk = std::move(m_free.back());
-        m_free.pop_back();
-        fill(*chunk, false);
-        return chunk;
-    }
     std::unique_ptr<Chunk> chunk;
-    {
-        std::unique_lock lock(m_mutex);
+    std::unique_lock lock(m_mutex);
+    if (m_thread.joinable()) {
         m_changed.wait(lock, [this] { return !m_ready.empty(); });
         chunk = std::move(m_ready.front());
         m_ready.pop_front();
+    } else {
+        chunk = std::move(m_free.back());
+        m_free.pop_back();
+        fill(*chunk);
     }
-    findFirstHalf(*chunk);
+    findPieces(*chunk, false, lock);
+    m_changed.wait(lock, [&] { return chunk->found == chunk->pieces; });
+    lock.unlock();
+    join(*chunk);
     return chunk;
 }
 
@@ -83,87 +100,95 @@ void ChunkReader::recycle(std::unique_ptr<Chunk> chunk)
 void ChunkReader::run()
 {
     for (;;) {
-        std::unique_ptr<Chunk> chunk;
-        {
-            std::unique_lock lock(m_mutex);
-            m_changed.wait(lock, [this] { return m_stopping || !m_free.empty(); });
-            if (m_stopping)
-                return;
-            chunk = std::move(m_free.back());
-            m_free.pop_back();
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_stopping || !m_free.empty(); });
+        if (m_stopping)
+            return;
+        std::unique_ptr<Chunk> chunk = std::move(m_free.back());
+        m_free.pop_back();
+        lock.unlock();
+        const bool more = fill(*chunk);
+        // The last piece is found before the chunk is handed over, and the
+        // others after, so that a thread waiting for the chunk finds some of
+        // them; a chunk of one piece is handed over whole.
+        if (more) {
+            --chunk->back;
+            findPiece(*chunk, chunk->back);
+            ++chunk->found;
         }
-        const bool more = fill(*chunk, true);
-        {
-            const std::lock_guard lock(m_mutex);
-            m_ready.push_back(std::move(chunk));
-        }
+        lock.lock();
+        Chunk &handed = *chunk;
+        m_ready.push_back(std::move(chunk));
         m_changed.notify_all();
         if (!more)
             return;
+        findPieces(handed, true, lock);
     }
 }
 
-namespace {
-
-constexpr qsizetype firstLine = Chunk::lineRoom + 1;
-// The line-end finder writes a few entries ahead of the ones it found.
-constexpr qsizetype linesAhead = 8;
-
-qsizetype middleOf(const Chunk &chunk)
+bool ChunkReader::fill(Chunk &chunk)
 {
-    return Chunk::byteRoom + chunk.size / 2;
-}
-
-// Where the second half's line ends wait: after as many as the first half
-// can hold.
-qsizetype laterLineAt(const Chunk &chunk)
-{
-    return firstLine + chunk.size / 2 + linesAhead;
-}
-
-} // namespace
-
-bool ChunkReader::fill(Chunk &chunk, bool secondHalf)
-{
-    // One byte more than is read, and room for the line ends of both halves.
-    chunk.reserve(m_chunkSize + 1, m_chunkSize + 2 * linesAhead + 2);
+    // One byte more than is read, and room for the line ends of every piece.
+    chunk.reserve(m_chunkSize + 1, m_chunkSize + Chunk::maxPieces * (linesAhead + 1) + 2);
     char *const bytes = chunk.bytes.get();
     constexpr qsizetype from = Chunk::byteRoom;
     bytes[from - 2] = m_before[0];
     bytes[from - 1] = m_before[1];
     const qint64 read = m_device.read(bytes + from, m_chunkSize);
     chunk.size = std::max<qint64>(read, 0);
-    chunk.lines = chunk.laterLines = 0;
+    chunk.pieces = int(std::clamp<qsizetype>(chunk.size / Chunk::pieceBytes, 1, Chunk::maxPieces));
+    chunk.front = 0;
+    chunk.back = chunk.pieces;
+    chunk.found = 0;
     if (read <= 0) {
         if (read < 0)
             m_error = m_device.errorString();
         return false;
     }
     bytes[from + read] = 'a';
-    if (secondHalf) {
-        const qsizetype at = laterLineAt(chunk);
-        chunk.laterLines = findLineEnds(bytes, middleOf(chunk), from + read, m_crlf,
-                                        chunk.starts.get() + at, chunk.looks.get() + at - 1);
-    } else {
-        chunk.lines = findLineEnds(bytes, from, from + read, m_crlf, chunk.starts.get() + firstLine,
-                                   chunk.looks.get() + firstLine - 1);
-    }
     m_before[0] = read >= 2 ? bytes[from + read - 2] : m_before[1];
     m_before[1] = bytes[from + read - 1];
     return true;
 }
 
-void ChunkReader::findFirstHalf(Chunk &chunk) const
+void ChunkReader::findPieces(Chunk &chunk, bool fromBack, std::unique_lock<std::mutex> &lock)
 {
-    if (chunk.size == 0)
-        return;
+    // The chunk is looked at only with the lock held: once the last piece is
+    // found, the other thread may let it go.
+    bool foundAny = false;
+    while (chunk.front < chunk.back) {
+        const int piece = fromBack ? --chunk.back : chunk.front++;
+        lock.unlock();
+        findPiece(chunk, piece);
+        lock.lock();
+        ++chunk.found;
+        foundAny = true;
+    }
+    if (foundAny)
+        m_changed.notify_all();
+}
+
+void ChunkReader::findPiece(Chunk &chunk, int piece) const
+{
+    const qsizetype end = Chunk::byteRoom + chunk.size;
+    const qsizetype from = std::min(Chunk::byteRoom + piece * pieceSize(chunk), end);
+    const qsizetype to = std::min(from + pieceSize(chunk), end);
+    const qsizetype at = pieceLineAt(chunk, piece);
+    chunk.pieceLines[size_t(piece)] = findLineEnds(
+        chunk.bytes.get(), from, to, m_crlf, chunk.starts.get() + at, chunk.looks.get() + at - 1);
+}
+
+void ChunkReader::join(Chunk &chunk)
+{
     qsizetype *const starts = chunk.starts.get();
     quint8 *const looks = chunk.looks.get();
-    chunk.lines = findLineEnds(chunk.bytes.get(), Chunk::byteRoom, middleOf(chunk), m_crlf,
-                               starts + firstLine, looks + firstLine - 1);
-    const qsizetype at = laterLineAt(chunk);
-    std::memmove(starts + firstLine + chunk.lines, starts + at,
-                 size_t(chunk.laterLines) * sizeof(qsizetype));
-    std::memmove(looks + firstLine - 1 + chunk.lines, looks + at - 1, size_t(chunk.laterLines));
-    chunk.lines += chunk.laterLines;
+    chunk.lines = 0;
+    for (int piece = 0; piece < chunk.pieces; ++piece) {
+        const qsizetype at = pieceLineAt(chunk, piece);
+        const qsizetype lines = chunk.pieceLines[size_t(piece)];
+        std::memmove(starts + firstLine + chunk.lines, starts + at,
+                     size_t(lines) * sizeof(qsizetype));
+        std::memmove(looks + firstLine - 1 + chunk.lines, looks + at - 1, size_t(lines));
+        chunk.lines += lines;
+    }
 }

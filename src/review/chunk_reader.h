@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <QString>
 
+#include <array>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -18,6 +19,10 @@ struct Chunk
 {
     static constexpr qsizetype byteRoom = 64 * 1024;
     static constexpr qsizetype lineRoom = 4096;
+    // The line ends are found piece by piece, by whichever thread is free:
+    // up to this many pieces, of at least pieceBytes but for the last.
+    static constexpr int maxPieces = 16;
+    static constexpr qsizetype pieceBytes = 16 * 1024;
 
     // Room for this many bytes and line ends after the room in front; what
     // the chunk held is not kept.
@@ -32,17 +37,22 @@ struct Chunk
     qsizetype lineCapacity = 0;
     qsizetype size = 0;  // bytes read, from bytes[byteRoom] on; 0 at the end
     qsizetype lines = 0; // line ends found in them
-    // The line ends of the second half, found on the reading thread, wait
-    // at laterLines until those of the first half are found.
-    qsizetype laterLines = 0;
+
+    // Pieces are taken from the front by the thread that reads the records
+    // and from the back by the reading thread, under the reader's lock; the
+    // line ends of each wait in a place of their own until all are found.
+    int pieces = 0;
+    int front = 0;
+    int back = 0;
+    int found = 0;
+    std::array<qsizetype, maxPieces> pieceLines{};
 };
 
 // Reads a device in chunks on a thread of its own, a few chunks ahead of the
 // one whose records are being read, and finds their line ends. Copying the
-// bytes in takes as long as reading the records, and finding the line ends
-// longer than either, so that work is shared: the reading thread finds those
-// of a chunk's second half, the thread that takes the chunk those of its
-// first half.
+// bytes in takes about as long as reading the records, and finding the line
+// ends longer than either, so that work is shared: both threads find the
+// line ends of a chunk, a piece at a time, until none is left.
 class ChunkReader
 {
 public:
@@ -68,10 +78,14 @@ public:
 
 private:
     void run();
-    // Reads into the chunk and finds the line ends of its second half, or of
-    // all of it; false at the end of the device or on an error.
-    bool fill(Chunk &chunk, bool secondHalf);
-    void findFirstHalf(Chunk &chunk) const;
+    // Reads into the chunk; false at the end of the device or on an error.
+    bool fill(Chunk &chunk);
+    // Finds the line ends of pieces not yet taken, from the front or the
+    // back, with the lock held between pieces.
+    void findPieces(Chunk &chunk, bool fromBack, std::unique_lock<std::mutex> &lock);
+    void findPiece(Chunk &chunk, int piece) const;
+    // Puts the pieces' line ends one after another.
+    static void join(Chunk &chunk);
 
     QIODevice &m_device;
     const bool m_crlf;
@@ -83,7 +97,6 @@ private:
     std::condition_variable m_changed;
     std::vector<std::unique_ptr<Chunk>> m_free;
     std::deque<std::unique_ptr<Chunk>> m_ready;
-    bool m_ended = false; // the chunk of size 0 is in m_ready
     bool m_stopping = false;
     std::thread m_thread; // none when reading as asked
 };
