@@ -92,15 +92,18 @@ void LineSource::append(const Chunk &next, qsizetype drop)
         std::memcpy(bytes.get() + to, m_bytes + from, size_t(kept));
         chunk.bytes = std::move(bytes);
         chunk.byteCapacity = capacity;
-    } else {
+    } else if (from != to) {
         std::memmove(chunk.bytes.get() + to, m_bytes + from, size_t(kept));
     }
     std::memcpy(chunk.bytes.get() + to + kept, next.bytes.get() + Chunk::byteRoom,
                 size_t(next.size + 1));
 
     // The kept lines move to the front of the arrays; moving down, each
-    // entry is read before it is written over.
+    // entry is read before it is written over. A record that grows over
+    // many chunks is already there, and is not moved again for each one.
     const auto moveKept = [&](qsizetype *starts, quint8 *looks) {
+        if (starts == m_starts + drop && from == to)
+            return;
         for (qsizetype i = 0; i <= lines; ++i)
             starts[i] = m_starts[drop + i] - from + to;
         std::memmove(looks, m_looks + drop, size_t(lines));
