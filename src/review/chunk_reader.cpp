@@ -156,7 +156,7 @@ void ChunkReader::findPieces(Chunk &chunk, bool fromBack, std::unique_lock<std::
     // The chunk is looked at only with the lock held: once the last piece is
     // found, the other thread may let it go.
     bool foundAny = false;
-    while (chunk.front < chunk.back) {
+    while (chunk.front < chunk.back && !(fromBack && !m_free.empty())) {
         const int piece = fromBack ? --chunk.back : chunk.front++;
         lock.unlock();
         findPiece(chunk, piece);

@@ -52,7 +52,8 @@ struct Chunk
 // one whose records are being read, and finds their line ends. Copying the
 // bytes in takes about as long as reading the records, and finding the line
 // ends longer than either, so that work is shared: both threads find the
-// line ends of a chunk, a piece at a time, until none is left.
+// line ends of a chunk, a piece at a time, until none is left, the reading
+// thread only while it has no chunk to fill.
 class ChunkReader
 {
 public:
@@ -81,7 +82,9 @@ private:
     // Reads into the chunk; false at the end of the device or on an error.
     bool fill(Chunk &chunk);
     // Finds the line ends of pieces not yet taken, from the front or the
-    // back, with the lock held between pieces.
+    // back, with the lock held between pieces. From the back, the reading
+    // thread stops as soon as a chunk is free to be filled: copying the bytes
+    // in is the one job that only it can do.
     void findPieces(Chunk &chunk, bool fromBack, std::unique_lock<std::mutex> &lock);
     void findPiece(Chunk &chunk, int piece) const;
     // Puts the pieces' line ends one after another.
