@@ -21,8 +21,8 @@ qsizetype pieceSize(const Chunk &chunk)
     return (chunk.size + chunk.pieces - 1) / chunk.pieces;
 }
 
-// Where a piece's line ends wait: after as many as the pieces before it can
-// hold.
+// Where a back piece's line ends wait: after as many as the pieces before it
+// can hold.
 qsizetype pieceLineAt(const Chunk &chunk, int piece)
 {
     return firstLine + piece * (pieceSize(chunk) + linesAhead);
@@ -112,8 +112,8 @@ void ChunkReader::run()
         // others after, so that a thread waiting for the chunk finds some of
         // them; a chunk of one piece is handed over whole.
         if (more) {
-            --chunk->back;
-            findPiece(*chunk, chunk->back);
+            const int last = --chunk->back;
+            chunk->pieceLines[size_t(last)] = findPiece(*chunk, last, pieceLineAt(*chunk, last));
             ++chunk->found;
         }
         lock.lock();
@@ -137,6 +137,7 @@ bool ChunkReader::fill(Chunk &chunk)
     const qint64 read = m_device.read(bytes + from, m_chunkSize);
     chunk.size = std::max<qint64>(read, 0);
     chunk.pieces = int(std::clamp<qsizetype>(chunk.size / Chunk::pieceBytes, 1, Chunk::maxPieces));
+    chunk.lines = 0;
     chunk.front = 0;
     chunk.back = chunk.pieces;
     chunk.found = 0;
@@ -157,10 +158,18 @@ void ChunkReader::findPieces(Chunk &chunk, bool fromBack, std::unique_lock<std::
     // found, the other thread may let it go.
     bool foundAny = false;
     while (chunk.front < chunk.back && !(fromBack && !m_free.empty())) {
+        // The front pieces are taken in order by one thread, and their line
+        // ends go one after another; a back piece's wait in a place of its
+        // own until join().
         const int piece = fromBack ? --chunk.back : chunk.front++;
+        const qsizetype at = fromBack ? pieceLineAt(chunk, piece) : firstLine + chunk.lines;
         lock.unlock();
-        findPiece(chunk, piece);
+        const qsizetype lines = findPiece(chunk, piece, at);
         lock.lock();
+        if (fromBack)
+            chunk.pieceLines[size_t(piece)] = lines;
+        else
+            chunk.lines += lines;
         ++chunk.found;
         foundAny = true;
     }
@@ -168,22 +177,20 @@ void ChunkReader::findPieces(Chunk &chunk, bool fromBack, std::unique_lock<std::
         m_changed.notify_all();
 }
 
-void ChunkReader::findPiece(Chunk &chunk, int piece) const
+qsizetype ChunkReader::findPiece(Chunk &chunk, int piece, qsizetype at) const
 {
     const qsizetype end = Chunk::byteRoom + chunk.size;
     const qsizetype from = std::min(Chunk::byteRoom + piece * pieceSize(chunk), end);
     const qsizetype to = std::min(from + pieceSize(chunk), end);
-    const qsizetype at = pieceLineAt(chunk, piece);
-    chunk.pieceLines[size_t(piece)] = findLineEnds(
-        chunk.bytes.get(), from, to, m_crlf, chunk.starts.get() + at, chunk.looks.get() + at - 1);
+    return findLineEnds(chunk.bytes.get(), from, to, m_crlf, chunk.starts.get() + at,
+                        chunk.looks.get() + at - 1);
 }
 
 void ChunkReader::join(Chunk &chunk)
 {
     qsizetype *const starts = chunk.starts.get();
     quint8 *const looks = chunk.looks.get();
-    chunk.lines = 0;
-    for (int piece = 0; piece < chunk.pieces; ++piece) {
+    for (int piece = chunk.back; piece < chunk.pieces; ++piece) {
         const qsizetype at = pieceLineAt(chunk, piece);
         const qsizetype lines = chunk.pieceLines[size_t(piece)];
         std::memmove(starts + firstLine + chunk.lines, starts + at,

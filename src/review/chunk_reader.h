@@ -36,16 +36,15 @@ struct Chunk
     std::unique_ptr<quint8[]> looks;
     qsizetype lineCapacity = 0;
     qsizetype size = 0;  // bytes read, from bytes[byteRoom] on; 0 at the end
-    qsizetype lines = 0; // line ends found in them
+    qsizetype lines = 0; // line ends found in them; while finding, those of the front pieces
 
     // Pieces are taken from the front by the thread that reads the records
-    // and from the back by the reading thread, under the reader's lock; the
-    // line ends of each wait in a place of their own until all are found.
+    // and from the back by the reading thread, under the reader's lock.
     int pieces = 0;
     int front = 0;
     int back = 0;
     int found = 0;
-    std::array<qsizetype, maxPieces> pieceLines{};
+    std::array<qsizetype, maxPieces> pieceLines{}; // of the back pieces
 };
 
 // Reads a device in chunks on a thread of its own, a few chunks ahead of the
@@ -86,8 +85,10 @@ private:
     // thread stops as soon as a chunk is free to be filled: copying the bytes
     // in is the one job that only it can do.
     void findPieces(Chunk &chunk, bool fromBack, std::unique_lock<std::mutex> &lock);
-    void findPiece(Chunk &chunk, int piece) const;
-    // Puts the pieces' line ends one after another.
+    // Finds the line ends of a piece, puts them at the line index and
+    // returns how many there are.
+    qsizetype findPiece(Chunk &chunk, int piece, qsizetype at) const;
+    // Puts the back pieces' line ends after the front ones'.
     static void join(Chunk &chunk);
 
     QIODevice &m_device;
