@@ -135,12 +135,15 @@ void LineSource::append(const Chunk &next, qsizetype drop)
     m_count = lines + next.lines;
 }
 
-// The last line of a file that does not end with a line end.
+// The last line of a file that does not end with a line end. A CR at its end
+// is the half of one that was kept.
 bool LineSource::endLastLine()
 {
     if (m_starts[m_count] >= m_size)
         return false;
+    const bool cr = m_sep == 2 && m_bytes[m_size - 1] == '\r';
     m_looks[m_count] = LineLook::MayRule | LineLook::MayCode;
-    m_starts[++m_count] = m_size + m_sep;
+    m_starts[++m_count] = m_size + m_sep - (cr ? 1 : 0);
+    m_lastLineCut = true;
     return true;
 }

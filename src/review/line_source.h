@@ -47,6 +47,8 @@ public:
     void release(qint64 before) { m_keep = before; }
     // Why the device could not be read to its end, once has() gave false.
     QString readError() const { return m_reader.error(); }
+    // The device's last line has no line end, once has() gave false.
+    bool lastLineCut() const { return m_lastLineCut; }
 
 private:
     bool fill(qint64 index);
@@ -70,4 +72,5 @@ private:
     qint64 m_first = 0;
     qint64 m_keep = 0;
     bool m_atEnd = false;
+    bool m_lastLineCut = false;
 };

@@ -43,6 +43,13 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "kestrafo-review: no PATH given (see --help)\n");
         return Unreadable;
     }
+    for (const QCommandLineOption *option : {&csvOption, &htmlOption}) {
+        if (parser.values(*option).size() > 1) {
+            std::fprintf(stderr, "kestrafo-review: --%s given more than once\n",
+                         qPrintable(option->names().constFirst()));
+            return Unreadable;
+        }
+    }
 
     QFile csv;
     if (parser.isSet(csvOption)) {
@@ -54,7 +61,8 @@ int main(int argc, char *argv[])
         }
     }
     const Review review = reviewPaths(paths, csv.isOpen() ? &csv : nullptr);
-    std::fputs(plainSummary(review.files).toUtf8().constData(), stdout);
+    if (!review.files.isEmpty())
+        std::fputs(plainSummary(review.files).toUtf8().constData(), stdout);
     for (const QString &error : review.errors)
         std::fprintf(stderr, "kestrafo-review: %s\n", qPrintable(error));
 

@@ -3,6 +3,8 @@
 #include "line_source.h"
 #include "record_texts.h"
 
+#include <algorithm>
+
 namespace {
 
 using namespace RecordTexts;
@@ -119,6 +121,13 @@ public:
                 strayLine(++m_next);
         }
         flushStray();
+        // The tutor ends every line of a record with CR LF: a last line
+        // without one was cut short, even if the record it ends reads whole.
+        if (m_lines.lastLineCut() && m_damagedTo < m_next)
+            m_sink.damage({m_next, m_next,
+                           lineRange(m_next, m_next) +
+                               QStringLiteral(": the file ends inside this line: it was cut "
+                                              "short")});
         const QString error = m_lines.readError();
         if (!error.isEmpty())
             m_sink.damage({m_next + 1, m_next + 1,
@@ -187,6 +196,7 @@ private:
             return;
         const QString what =
             m_strayWhat.isEmpty() ? QStringLiteral("not part of a record") : m_strayWhat;
+        m_damagedTo = m_strayLast;
         m_sink.damage({m_strayFirst, m_strayLast,
                        lineRange(m_strayFirst, m_strayLast) + QStringLiteral(": ") + what});
         m_strayFirst = m_strayLast = 0;
@@ -201,6 +211,7 @@ private:
         if (m_recordLast > 0 && first == m_recordLast + 1 && m_recordKind != RecordKind::Opening)
             what += QStringLiteral(" (or typed into the text of the record at %1)")
                         .arg(lineRange(m_recordFirst, m_recordLast));
+        m_damagedTo = std::max(m_damagedTo, last);
         m_sink.damage({first, last, lineRange(first, last) + QStringLiteral(": ") + what});
     }
 
@@ -457,6 +468,7 @@ private:
     qint64 m_strayFirst = 0;
     qint64 m_strayLast = 0;
     QString m_strayWhat;
+    qint64 m_damagedTo = 0; // the last line of a damaged region told so far
     qint64 m_recordFirst = 0;
     qint64 m_recordLast = 0;
     RecordKind m_recordKind = RecordKind::Opening;

@@ -4,8 +4,10 @@
 #include "record_reader.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 namespace {
 
@@ -62,6 +64,16 @@ Review reviewPaths(const QStringList &paths, QIODevice *csv)
     Review review;
     if (csv)
         writeCsvHeader(*csv);
+    // A file named twice, or named and in a folder named too, is read once:
+    // it is one student's records, to be counted once.
+    QSet<QString> read;
+    const auto firstTime = [&](const QFileInfo &file) {
+        const QString key = file.canonicalFilePath();
+        if (read.contains(key))
+            return false;
+        read.insert(key);
+        return true;
+    };
     for (const QString &path : paths) {
         const QFileInfo info(path);
         if (!info.exists()) {
@@ -70,17 +82,29 @@ Review reviewPaths(const QStringList &paths, QIODevice *csv)
             continue;
         }
         if (info.isDir()) {
+            // Its subfolders too, in the order of their names; hidden ones,
+            // and the tutor's own hidden files, are left out.
+            QStringList files;
+            QDirIterator entries(path, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
+            while (entries.hasNext())
+                files.append(entries.next());
+            files.sort();
             bool any = false;
-            const QFileInfoList entries =
-                QDir(path).entryInfoList(QDir::Files | QDir::Readable, QDir::Name);
-            for (const QFileInfo &entry : entries)
-                any = reviewFile(entry.filePath(), false, csv, review) || any;
+            for (const QString &file : std::as_const(files)) {
+                if (firstTime(QFileInfo(file)))
+                    any = reviewFile(file, false, csv, review) || any;
+            }
             if (!any)
                 review.errors.append(QDir::toNativeSeparators(path) +
                                      QStringLiteral(": no files of records in this folder"));
             continue;
         }
+        if (!firstTime(info))
+            continue;
         reviewFile(path, true, csv, review);
+        const FileSummary &summary = review.files.constLast();
+        if (summary.problem.isEmpty() && summary.records == 0 && summary.damages.isEmpty())
+            review.errors.append(summary.path + QStringLiteral(": no records in this file"));
     }
     qint64 records = 0;
     bool damaged = false;

@@ -117,8 +117,10 @@ QList<PlainLine> plainLines(const QByteArray &bytes, bool crlf)
         lines.append({text, text.endsWith('.'), i + 1 == bytes.size() || bytes[i + 1] == 'a'});
         start = i + 1;
     }
+    // A last line cut between its CR and LF keeps the CR out of its text.
     if (start < bytes.size())
-        lines.append({bytes.sliced(start), true, true});
+        lines.append(
+            {bytes.sliced(start).chopped(crlf && bytes.endsWith('\r') ? 1 : 0), true, true});
     return lines;
 }
 

@@ -50,6 +50,14 @@ private slots:
         QFile file(m_dir.filePath(QStringLiteral("send_1207.txt")));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(session());
+        file.close();
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("week 49/ben")));
+        QVERIFY(file.copy(m_dir.filePath(QStringLiteral("week 49/ben/send_1208.txt"))));
+        QFile list(m_dir.filePath(QStringLiteral("week 49/list.txt")));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write("milk\r\neggs\r\n");
+        QVERIFY(QFile(m_dir.filePath(QStringLiteral("week 49/ben/none.txt")))
+                    .open(QIODevice::WriteOnly));
     }
 
     void statuses_data()
@@ -67,8 +75,20 @@ private slots:
                                       << QByteArray("no such file or folder");
         QTest::newRow("whole file")
             << QStringList{"send_1207.txt"} << 0 << QByteArray("assignment 012  012.  Series");
-        QTest::newRow("folder") << QStringList{"."} << 0
-                                << QByteArray("  012: sessions 1, responses 2, notes 0, drafts 1");
+        const QByteArray once = "  012: sessions 1, responses 2, notes 0, drafts 1";
+        const QByteArray both = "  012: sessions 2, responses 4, notes 0, drafts 2";
+        QTest::newRow("folder and its subfolders") << QStringList{"."} << 0 << both;
+        QTest::newRow("file named twice")
+            << QStringList{"send_1207.txt", "send_1207.txt"} << 0 << once;
+        QTest::newRow("file and its folder")
+            << QStringList{"week 49/ben/send_1208.txt", "."} << 0 << both;
+        QTest::newRow("named file without records")
+            << QStringList{"week 49/list.txt"} << 2
+            << QByteArray("lines 1-2: not part of a record");
+        QTest::newRow("named empty file") << QStringList{"week 49/ben/none.txt"} << 2
+                                          << QByteArray("none.txt: no records in this file");
+        QTest::newRow("csv twice") << QStringList{"--csv", "a.csv", "--csv", "b.csv", "."} << 2
+                                   << QByteArray("--csv given more than once");
     }
 
     void statuses()

@@ -241,6 +241,10 @@ private slots:
 
         const QByteArray whole = opening() + first() + second() + note() + draft();
         QTest::newRow("whole") << whole << 5 << QStringList() << 0;
+        QTest::newRow("last line end cut off")
+            << whole.chopped(2) << 5 << QStringList{"line 39"} << 1;
+        QTest::newRow("cut between CR and LF")
+            << whole.chopped(1) << 5 << QStringList{"line 39"} << 1;
         QTest::newRow("torn tail")
             << whole.first(whole.size() - 30) << 4 << QStringList{"lines 30-39"} << 1;
         QTest::newRow("record cut in the middle")

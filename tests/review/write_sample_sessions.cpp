@@ -7,7 +7,10 @@
 #include "support/record_session.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -15,6 +18,7 @@ int main(int argc, char *argv[])
     if (argc != 2)
         return 2;
     const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
     const QStringList students = {QStringLiteral("ann"), QStringLiteral("ben"),
                                   QStringLiteral("cleo"), QStringLiteral("dev")};
     int turn = 0;
@@ -41,8 +45,15 @@ int main(int argc, char *argv[])
             }
             QFile out(folder + u'/' + student + QStringLiteral("_send_1207_") + assignment +
                       QStringLiteral(".txt"));
-            if (!out.open(QIODevice::WriteOnly) || out.write(s.send()) < 0)
+            // The last one is cut short, as a mailer may cut a file.
+            const QByteArray send = student == students.constLast() && assignment.size() == 2
+                                        ? s.send().chopped(150)
+                                        : s.send();
+            if (!out.open(QIODevice::WriteOnly) || out.write(send) < 0) {
+                std::fprintf(stderr, "%s: %s\n", qPrintable(out.fileName()),
+                             qPrintable(out.errorString()));
                 return 1;
+            }
         }
     }
     return 0;
