@@ -70,6 +70,15 @@ QString lineRange(qint64 first, qint64 last)
                          : QStringLiteral("lines %1-%2").arg(first).arg(last);
 }
 
+// A mailer that strips the spaces at the ends of lines takes the response
+// label's own.
+bool isStrippedResponseLabel(QByteArrayView line)
+{
+    const QByteArrayView bare = QByteArrayView(responseLabel).trimmed();
+    return line.size() >= bare.size() && line.size() < responseLabel.size() &&
+           startsWith(responseLabel, line);
+}
+
 bool isRatingLine(QByteArrayView line)
 {
     return startsWith(line, confidenceLabel) || startsWith(line, selfCritiqueLabel);
@@ -128,6 +137,10 @@ public:
                            lineRange(m_next, m_next) +
                                QStringLiteral(": the file ends inside this line: it was cut "
                                               "short")});
+        if (m_spacesStripped)
+            m_sink.damage({0, 0,
+                           QStringLiteral("spaces at the ends of lines were stripped after the "
+                                          "tutor wrote it: the texts may have lost theirs too")});
         const QString error = m_lines.readError();
         if (!error.isEmpty())
             m_sink.damage({m_next + 1, m_next + 1,
@@ -282,8 +295,13 @@ private:
             return damaged(firstNumber, m_next,
                            QStringLiteral("record cut short at the end of the file"));
         const bool dated = marks.dateLine >= 0;
+        // A label cut short at the end of the file is not one stripped. (The
+        // line after is asked for first: asking may move the label's line.)
+        const bool labelEnded = m_lines.has(m_next + 1);
         const QByteArrayView label = line(m_next);
-        if (!dated && equals(label, responseLabel)) {
+        if (!dated &&
+            (equals(label, responseLabel) || (labelEnded && isStrippedResponseLabel(label)))) {
+            m_spacesStripped = m_spacesStripped || !equals(label, responseLabel);
             ++m_next;
             readText(RecordKind::Response, marks);
         } else if (dated && startsWith(label, notesLabel)) {
@@ -469,6 +487,7 @@ private:
     qint64 m_strayLast = 0;
     QString m_strayWhat;
     qint64 m_damagedTo = 0; // the last line of a damaged region told so far
+    bool m_spacesStripped = false;
     qint64 m_recordFirst = 0;
     qint64 m_recordLast = 0;
     RecordKind m_recordKind = RecordKind::Opening;

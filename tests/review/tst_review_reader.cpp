@@ -273,6 +273,10 @@ private slots:
         QByteArray lf = whole;
         lf.replace("\r\n", "\n");
         QTest::newRow("LF line ends") << lf << 5 << QStringList{"whole file"} << 1;
+        QByteArray stripped = whole;
+        stripped.replace("RESPONSE -->  \r\n", "RESPONSE -->\r\n");
+        QTest::newRow("trailing spaces stripped")
+            << stripped << 4 << QStringList{"lines 30-39", "whole file"} << 1;
         QTest::newRow("UTF-8 file")
             << opening() + sendResponse("14:03:27", "Why?", "\xC3\xA9t\xC3\xA9",
                                         "confidence assessment:  2")
