@@ -168,6 +168,13 @@ wait_for_main_window() {
     form_y=$Y
 }
 
+# Starts the tutor, answers the start-up prompts and waits for its window.
+open_window() {
+    start_program "$home"
+    start_up "$@"
+    wait_for_main_window
+}
+
 # Control places in twips: left top width height.
 declare -A place=(
     [cmdNextQuestion]="240 0 975 735"
@@ -419,9 +426,7 @@ scenario="assignment 005 to its end"
 mapfile -d '' items < <(assignment_items 005 006)
 [ ${#items[@]} -eq 6 ] || fail "assignment 005 should have 6 items, the course has ${#items[@]}"
 header5=$(header_of 005)
-start_program "$home"
-start_up "Ann Student" "" "5"
-wait_for_main_window
+open_window "Ann Student" "" "5"
 date_pattern="$today|$(date +%m-%d-%Y)"
 
 expect=()
@@ -544,9 +549,7 @@ pass
 # question answered 1, the folder prompt left empty), then "quit program"
 # ends it with status 0 and writes nothing more.
 scenario="quit program"
-start_program "$home"
-start_up "Ann Student" "1" "" "1"
-wait_for_main_window
+open_window "Ann Student" "1" "" "1"
 date_pattern="$today|$(date +%m-%d-%Y)"
 header1=$(header_of 001)
 for name in masterFile.txt "$send_name"; do
@@ -572,9 +575,7 @@ pass
 # command that empties it.
 scenario="keyboard shortcuts"
 mapfile -d '' items < <(assignment_items 005 006)
-start_program "$home"
-start_up "Ann Student" "1" "" "5"
-wait_for_main_window
+open_window "Ann Student" "1" "" "5"
 click txt_answer
 xdotool key ctrl+n
 expect_pane txt_question $'\n\n'"${items[0]}"
@@ -631,9 +632,7 @@ grew_by_openings() {
 
 scenario="killed while typing"
 snapshot "$folder" "$work/before-kill"
-start_program "$home"
-start_up "Ann Student" "1" "" "5"
-wait_for_main_window
+open_window "Ann Student" "1" "" "5"
 click cmdNextQuestion
 kept_text="typed, then the power went"
 type_answer "$kept_text"
@@ -659,9 +658,7 @@ expect_exit 0
 pass
 
 scenario="typed, then quit"
-start_program "$home"
-start_up "Ann Student" "1" "" "5"
-wait_for_main_window
+open_window "Ann Student" "1" "" "5"
 snapshot "$folder" "$work/before-quit"
 click cmdNextQuestion
 quit_text="half an answer, then quit"
@@ -675,9 +672,7 @@ pass
 
 scenario="passed over an answered item"
 mapfile -d '' items < <(assignment_items 005 006)
-start_program "$home"
-start_up "Ann Student" "1" "" "5"
-wait_for_main_window
+open_window "Ann Student" "1" "" "5"
 snapshot "$folder" "$work/before-pass"
 click cmdNextQuestion
 passed_text="an answer not recorded"

@@ -2,6 +2,17 @@
 
 #include <QtTest>
 
+namespace {
+
+// The item on show: its text, its line, its kind and the bank index after it.
+QStringList shownItem(const RecordSession &s)
+{
+    return {s.session.currentText, s.session.currentLine, s.session.itemKind,
+            QString::number(s.session.bankIndex)};
+}
+
+} // namespace
+
 class TestQuestionReader : public QObject
 {
     Q_OBJECT
@@ -12,16 +23,10 @@ private slots:
         RecordSession s("1", {"`qWhat is x?", "", "`a It is 3."});
 
         QVERIFY(s.read());
-        QCOMPARE(s.session.currentText, QStringLiteral("What is x?"));
-        QCOMPARE(s.session.currentLine, QStringLiteral("What is x?"));
-        QCOMPARE(s.session.itemKind, QStringLiteral("question"));
-        QCOMPARE(s.session.bankIndex, 2);
+        QCOMPARE(shownItem(s), (QStringList{"What is x?", "What is x?", "question", "2"}));
 
         QVERIFY(s.read());
-        QCOMPARE(s.session.currentText, QStringLiteral(" It is 3."));
-        QCOMPARE(s.session.currentLine, QStringLiteral(" It is 3."));
-        QCOMPARE(s.session.itemKind, QStringLiteral("answer"));
-        QCOMPARE(s.session.bankIndex, 4);
+        QCOMPARE(shownItem(s), (QStringList{" It is 3.", " It is 3.", "answer", "4"}));
         QVERIFY(!s.platform.ended);
     }
 
@@ -31,10 +36,8 @@ private slots:
 
         QVERIFY(s.read());
         QVERIFY(s.read());
-        QCOMPARE(s.session.currentText, QStringLiteral("Commentary on it"));
-        QCOMPARE(s.session.currentLine, QStringLiteral("Commentary on it"));
-        QCOMPARE(s.session.itemKind, QStringLiteral("answer"));
-        QCOMPARE(s.session.bankIndex, 5);
+        QCOMPARE(shownItem(s),
+                 (QStringList{"Commentary on it", "Commentary on it", "answer", "5"}));
 
         // "`q" alone, then an answer line: the kind the shown line gives wins.
         QVERIFY(s.read());
