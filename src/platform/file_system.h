@@ -107,3 +107,7 @@ public:
     virtual FileStatus listFolder(const QString &folder, const QString &prefix,
                                   QStringList *names) = 0;
 };
+
+// Writes the bytes at the end of the file with one call; a write that takes
+// only part of them is a failure (the disk may be full).
+FileStatus writeWhole(FileSystem &files, FileSystem::Handle handle, const QByteArray &bytes);

@@ -30,18 +30,6 @@ bool takePart(const QByteArray &bytes, qsizetype *at, QString *part)
     return true;
 }
 
-bool writeAll(FileSystem &files, FileSystem::Handle handle, const QByteArray &bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        qint64 written = 0;
-        if (!files.write(handle, bytes.mid(done), &written).ok() || written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
-
 } // namespace
 
 Autosave::Autosave(FileSystem &files, const QString &folder, const QString &copyId)
@@ -66,8 +54,8 @@ bool Autosave::save(const AutosaveContent &content)
     // without the lock while this copy runs.
     const bool replaced = m_files.lockExclusive(handle, 0).ok() &&
                           m_files.truncate(handle, 0).ok() &&
-                          writeAll(m_files, handle, encode(content)) && m_files.sync(handle).ok() &&
-                          m_files.rename(newPath, m_path).ok();
+                          writeWhole(m_files, handle, encode(content)).ok() &&
+                          m_files.sync(handle).ok() && m_files.rename(newPath, m_path).ok();
     if (!replaced) {
         m_files.close(handle);
         m_files.remove(newPath);

@@ -5,18 +5,6 @@ namespace {
 const QByteArray journalHeader = "kestrafo record journal 1\n";
 const QByteArray journalEnd = "end\n";
 
-FileStatus writeAll(FileSystem &files, FileSystem::Handle handle, const QByteArray &bytes)
-{
-    qint64 written = 0;
-    FileStatus status = files.write(handle, bytes, &written);
-    if (status.ok() && written != bytes.size())
-        status = FileStatus::failure(
-            QStringLiteral("only %1 of %2 bytes could be written; the disk may be full")
-                .arg(written)
-                .arg(bytes.size()));
-    return status;
-}
-
 } // namespace
 
 RecordJournal::RecordJournal(FileSystem &files, const QString &path) : m_files(files), m_path(path)
@@ -140,7 +128,7 @@ FileStatus RecordJournal::recover(const CutOffKeeper &keep, QString *failedPath)
 // Recovery has left the journal empty under the lock.
 FileStatus RecordJournal::putIntent(const QList<JournalEntry> &entries)
 {
-    FileStatus status = writeAll(m_files, m_handle, encode(entries));
+    FileStatus status = writeWhole(m_files, m_handle, encode(entries));
     if (status.ok())
         status = m_files.sync(m_handle);
     return status;

@@ -121,15 +121,9 @@ WriteFailure failure(const Target &target, const FileStatus &status)
     return {target.path, status.reason};
 }
 
-FileStatus writeWhole(FileSystem &files, const Target &target)
+FileStatus writeAndSync(FileSystem &files, const Target &target)
 {
-    qint64 written = 0;
-    FileStatus status = files.write(target.handle, *target.bytes, &written);
-    if (status.ok() && written != target.bytes->size())
-        status = FileStatus::failure(
-            QStringLiteral("only %1 of %2 bytes could be written; the disk may be full")
-                .arg(written)
-                .arg(target.bytes->size()));
+    FileStatus status = writeWhole(files, target.handle, *target.bytes);
     if (status.ok())
         status = files.sync(target.handle);
     if (status.ok() && target.created)
@@ -253,7 +247,7 @@ WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int
 
     for (Target &target : targets) {
         target.touched = true;
-        status = writeWhole(files, target);
+        status = writeAndSync(files, target);
         if (!status.ok()) {
             WriteFailure result = failure(target, status);
             takeBack(files, targets, &result);
