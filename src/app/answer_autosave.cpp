@@ -19,35 +19,38 @@ void AnswerAutosave::paneChanged()
         m_timer.start();
 }
 
-void AnswerAutosave::saveNow()
+bool AnswerAutosave::saveNow()
 {
     m_timer.stop();
-    if (!m_file)
-        return;
     const AutosaveContent content = m_snapshot();
+    const bool nothingTyped = content.text.isEmpty() && content.refused.isEmpty();
+    if (!m_file)
+        return nothingTyped;
     // Nothing of the student's and no file yet: nothing to write.
-    if (content.text.isEmpty() && !m_file->exists())
-        return;
+    if (nothingTyped && !m_file->exists())
+        return true;
     if (m_file->exists() && content == m_saved)
-        return;
-    if (m_file->save(content))
-        m_saved = content;
+        return true;
+    if (!m_file->save(content))
+        return false;
+    m_saved = content;
+    return true;
 }
 
 void AnswerAutosave::kept()
 {
     if (!m_file)
         return;
+    if (!m_snapshot().refused.isEmpty()) {
+        saveNow();
+        return;
+    }
     m_file->forget();
     m_saved = {};
 }
 
-void AnswerAutosave::finish(bool kept)
+void AnswerAutosave::remove()
 {
-    if (!m_file)
-        return;
-    if (kept)
+    if (m_file)
         m_file->remove();
-    else
-        saveNow();
 }

@@ -24,13 +24,13 @@ public:
     void start(FileSystem &files, const QString &folder, const QString &copyId);
     void paneChanged();
     // Writes what the snapshot gives now, when it differs from the file.
-    void saveNow();
-    // The pane's text went to the rescue file.
+    // True when the file holds it (or there is nothing to hold).
+    bool saveNow();
+    // The pane's text is safe elsewhere: the file is emptied at once, or,
+    // while the rescue file refuses texts, holds only those.
     void kept();
-    // The copy ends. When what needed keeping was kept, the file goes;
-    // otherwise the pane is saved one last time and the file stays, to be
-    // rescued at the next start.
-    void finish(bool kept);
+    // The copy ends with everything kept elsewhere.
+    void remove();
 
     const QTimer &timer() const { return m_timer; }
     const Autosave *file() const { return m_file.get(); }

@@ -24,6 +24,7 @@ public:
     void setClipboardImage(const QImage &image) override { m_real.setClipboardImage(image); }
     QImage clipboardImage() override { return m_real.clipboardImage(); }
     void showProblem(const QString &message) override { m_real.showProblem(message); }
+    bool quitAnyway(const QString &message) override { return m_real.quitAnyway(message); }
     void endProgram() override
     {
         m_beforeEnd();

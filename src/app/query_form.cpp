@@ -105,11 +105,14 @@ QueryForm::QueryForm(Platform &platform, QWidget *parent)
       m_txt_question(makePane(this, windowControl("txt_question"))),
       m_txt_answer(makePane(this, windowControl("txt_answer"))),
       m_panes(m_txt_question, m_txt_answer),
-      m_ending(platform, [this] { endSession(m_endReason); }), m_autosave([this] {
+      m_ending(platform, [this] { endSession(m_endReason, false); }), m_autosave([this] {
           const QString answer = m_panes.answerText();
-          return AutosaveContent{m_session.currentLine,
-                                 holdsStudentText(answer) ? answer : QString()};
-      })
+          const bool held =
+              holdsStudentText(answer) && !m_keeper.isWaiting(m_session.currentLine, answer);
+          return AutosaveContent{m_session.currentLine, held ? answer : QString(),
+                                 m_keeper.waiting()};
+      }),
+      m_keeper(m_session, platform, m_autosave)
 {
     setWindowTitle(QStringLiteral("Form1"));
     // The buttons and labels take a small sans-serif dialog font, so that
@@ -347,23 +350,24 @@ bool QueryForm::holdsStudentText(const QString &answer) const
            !answer.isEmpty() && answer != m_lastTaken;
 }
 
-bool QueryForm::keepAnswer(const QString &reason)
+std::optional<AnswerKeeper::Text> QueryForm::studentText(const QString &reason) const
 {
     const QString answer = m_panes.answerText();
     if (!holdsStudentText(answer))
-        return true;
-    // A failure here is left alone: the command goes on, and the autosave
-    // keeps the text for the next start.
-    if (!keepText(m_session, m_platform, m_session.currentLine,
-                  answer == m_unsavedText ? m_unsavedReason : reason, answer))
-        return false;
-    m_autosave.kept();
-    return true;
+        return std::nullopt;
+    return AnswerKeeper::Text{m_session.currentLine, answer,
+                              answer == m_unsavedText ? m_unsavedReason : reason};
 }
 
-void QueryForm::endSession(const QString &reason)
+void QueryForm::keepAnswer(const QString &reason)
 {
-    m_autosave.finish(keepAnswer(reason));
+    // A failure here does not stop the command: the autosave holds the text.
+    m_keeper.keep(studentText(reason));
+}
+
+bool QueryForm::endSession(const QString &reason, bool mayStay)
+{
+    return m_keeper.end(studentText(reason), mayStay);
 }
 
 void QueryForm::rememberRecord(const QString &answer, bool written, const QString &failedReason)
@@ -373,6 +377,7 @@ void QueryForm::rememberRecord(const QString &answer, bool written, const QStrin
     if (written) {
         m_lastTaken = answer;
         m_unsavedText.clear();
+        m_keeper.recorded();
     } else {
         m_unsavedText = answer;
         m_unsavedReason = failedReason;
@@ -429,7 +434,8 @@ void QueryForm::cmd_displayCumulativeText_Click()
 
 void QueryForm::cmd_next_picture_Click()
 {
-    ::cmd_next_picture_Click(m_session, *m_Picture1, m_platform);
+    m_endReason = RescueReasons::unknownRoutine;
+    ::cmd_next_picture_Click(m_session, *m_Picture1, m_ending);
 }
 
 void QueryForm::cmd_copy_picture_Click()
@@ -455,8 +461,8 @@ void QueryForm::tmr_pend_exp_Timer()
 
 void QueryForm::cmd_quit_Click()
 {
-    endSession(RescueReasons::quitProgram);
-    m_platform.endProgram();
+    if (endSession(RescueReasons::quitProgram, true))
+        m_platform.endProgram();
 }
 
 void QueryForm::cmd_clr_answer_Click()
@@ -467,7 +473,10 @@ void QueryForm::cmd_clr_answer_Click()
 
 void QueryForm::closeEvent(QCloseEvent *event)
 {
+    if (!endSession(RescueReasons::windowClosed, true)) {
+        event->ignore();
+        return;
+    }
     event->accept();
-    endSession(RescueReasons::windowClosed);
     m_platform.endProgram();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "answer_autosave.h"
+#include "answer_keeper.h"
 #include "ending_platform.h"
 #include "session/session_state.h"
 #include "text_panes.h"
@@ -64,12 +65,14 @@ protected:
 
 private:
     bool holdsStudentText(const QString &answer) const;
+    // The answer pane's text, unless it holds nothing of the student's.
+    std::optional<AnswerKeeper::Text> studentText(const QString &reason) const;
     // Keeps the answer pane's text in the rescue file before it is replaced
-    // or dropped, unless it holds nothing of the student's. False when it
-    // could not be kept.
-    bool keepAnswer(const QString &reason);
-    // The program is about to end normally.
-    void endSession(const QString &reason);
+    // or dropped.
+    void keepAnswer(const QString &reason);
+    // The program is about to end normally; false when the student chose to
+    // stay, which only quit and closing the window offer.
+    bool endSession(const QString &reason, bool mayStay);
     void tellWhatWasRescued(int answers, int records);
     void rememberRecord(const QString &answer, bool written, const QString &failedReason);
     void buildControls();
@@ -111,4 +114,5 @@ private:
     QString m_unsavedText; // what a failed response or note left in the pane
     QString m_unsavedReason;
     AnswerAutosave m_autosave;
+    AnswerKeeper m_keeper;
 };

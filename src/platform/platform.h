@@ -32,6 +32,9 @@ public:
 
     // Tells the student about a failure; the session goes on.
     virtual void showProblem(const QString &message) = 0;
+    // Tells the student why ending now would lose something and offers to
+    // stay or to quit anyway; true for quit anyway.
+    virtual bool quitAnyway(const QString &message) = 0;
 
     // Ends the program at once with exit status 0. Callers return straight
     // after it, so that a fake that only records the end stops the handler too.

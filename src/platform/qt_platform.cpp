@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <bit>
 #include <cstdio>
@@ -67,6 +68,19 @@ void QtPlatform::showProblem(const QString &message)
 {
     std::fprintf(stderr, "kestrafo: %s\n", qUtf8Printable(message));
     QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationName(), message);
+}
+
+bool QtPlatform::quitAnyway(const QString &message)
+{
+    std::fprintf(stderr, "kestrafo: %s\n", qUtf8Printable(message));
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), message,
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    QPushButton *stay = box.addButton(QStringLiteral("Stay"), QMessageBox::RejectRole);
+    QPushButton *quit = box.addButton(QStringLiteral("Quit anyway"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(stay);
+    box.setEscapeButton(stay);
+    box.exec();
+    return box.clickedButton() == quit;
 }
 
 void QtPlatform::endProgram()

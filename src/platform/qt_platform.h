@@ -19,6 +19,7 @@ public:
     void setClipboardImage(const QImage &image) override;
     QImage clipboardImage() override;
     void showProblem(const QString &message) override;
+    bool quitAnyway(const QString &message) override;
     void endProgram() override;
     void reportFatalError(const QString &message) override;
 

@@ -84,9 +84,15 @@ void Autosave::remove()
     m_handle = FileSystem::noHandle;
 }
 
+// An item and its text for each refused text, then for the pane: a file
+// with nothing refused reads as it always has.
 QByteArray Autosave::encode(const AutosaveContent &content)
 {
     QByteArray bytes = magic;
+    for (const TypedText &refused : content.refused) {
+        appendPart(&bytes, refused.item);
+        appendPart(&bytes, refused.text);
+    }
     appendPart(&bytes, content.item);
     appendPart(&bytes, content.text);
     return bytes + trailer;
@@ -97,11 +103,15 @@ bool Autosave::decode(const QByteArray &bytes, AutosaveContent *content)
     if (!bytes.startsWith(magic))
         return false;
     qsizetype at = magic.size();
-    AutosaveContent read;
-    if (!takePart(bytes, &at, &read.item) || !takePart(bytes, &at, &read.text) ||
-        bytes.mid(at) != trailer)
-        return false;
-    *content = read;
+    QList<TypedText> texts;
+    do {
+        TypedText read;
+        if (!takePart(bytes, &at, &read.item) || !takePart(bytes, &at, &read.text))
+            return false;
+        texts.append(read);
+    } while (bytes.mid(at) != trailer);
+    const TypedText pane = texts.takeLast();
+    *content = {pane.item, pane.text, texts};
     return true;
 }
 
@@ -146,7 +156,34 @@ AutosaveContent leftContent(FileSystem &files, const QString &path, bool placed)
         return content;
     QByteArray bytes;
     files.readAll(placed ? path : newPath, &bytes);
-    return {QString(), QString::fromUtf8(bytes)};
+    return {QString(), QString::fromUtf8(bytes), {}};
+}
+
+// Hands the texts of a left autosave to the rescue file, oldest first. When
+// it refuses one after taking others, the file is replaced by one that holds
+// the rest, so that no text is kept twice.
+bool keepLeftTexts(const SessionState &session, Platform &platform, const AutosaveContent &content,
+                   const QString &folder, const QString &copy, int *kept)
+{
+    QList<TypedText> texts = content.refused;
+    texts.append({content.item, content.text});
+    int taken = 0;
+    for (const TypedText &text : texts) {
+        if (!text.text.isEmpty() &&
+            !keepText(session, platform, text.item, RescueReasons::autosave, text.text))
+            break;
+        ++taken;
+    }
+    for (const TypedText &text : texts.first(taken))
+        *kept += text.text.isEmpty() ? 0 : 1;
+    if (taken == texts.size())
+        return true;
+    if (taken > 0) {
+        const QList<TypedText> rest = texts.mid(taken);
+        Autosave(platform.files(), folder, copy.mid(autosavePrefix.size()))
+            .save({rest.last().item, rest.last().text, rest.first(rest.size() - 1)});
+    }
+    return false;
 }
 
 } // namespace
@@ -173,11 +210,9 @@ int rescueLeftAutosaves(const SessionState &session, Platform &platform)
         FileSystem::Handle lock = FileSystem::noHandle;
         if (!lockLeftFile(files, placed ? path : path + autosaveNewSuffix, &lock))
             continue;
-        const AutosaveContent content = leftContent(files, path, placed);
-        const bool done = content.text.isEmpty() || keepText(session, platform, content.item,
-                                                             RescueReasons::autosave, content.text);
+        const bool done = keepLeftTexts(session, platform, leftContent(files, path, placed),
+                                        folder.path, copy, &kept);
         if (done) {
-            kept += content.text.isEmpty() ? 0 : 1;
             files.remove(path + autosaveNewSuffix);
             files.remove(path);
             files.syncFolderOf(path);

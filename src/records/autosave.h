@@ -7,12 +7,23 @@
 class Platform;
 struct SessionState;
 
+// A text the student typed, and the item it answers.
+struct TypedText
+{
+    QString item;
+    QString text;
+    bool operator==(const TypedText &) const = default;
+};
+
 // What the answer pane held when it was last saved, and the item it answers.
-// The text is empty when the pane held nothing of the student's.
+// The text is empty when the pane held nothing of the student's. Before it,
+// oldest first, the texts that the rescue file refused: they stay in the
+// autosave, whatever the pane holds later, until the rescue file takes them.
 struct AutosaveContent
 {
     QString item;
     QString text;
+    QList<TypedText> refused;
     bool operator==(const AutosaveContent &) const = default;
 };
 

@@ -111,8 +111,15 @@ FileStatus RecordJournal::recover(const CutOffKeeper &keep, QString *failedPath)
                 return status;
             }
         }
-        if (!cut.isEmpty() && keep)
-            keep(cut);
+        if (!cut.isEmpty() && keep) {
+            // Bytes that could not be kept stay where they are, journal and
+            // all, and every record fails until they can be.
+            const WriteFailure notKept = keep(cut);
+            if (notKept.failed()) {
+                *failedPath = notKept.path;
+                return FileStatus::failure(notKept.reason);
+            }
+        }
         for (const JournalEntry &entry : entries) {
             status = cutBack(entry, nullptr, true);
             if (!status.ok()) {

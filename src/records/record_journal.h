@@ -28,7 +28,8 @@ public:
 
     // Opens the journal, creating it (and making that durable) when missing.
     FileStatus open();
-    // Takes back a record that a journal left behind names, then clears it.
+    // Takes back a record that a journal left behind names, then clears it;
+    // leaves both as they are when keep could not take the cut-off bytes.
     FileStatus recover(const CutOffKeeper &keep, QString *failedPath);
     // On the empty journal that recover() leaves.
     FileStatus putIntent(const QList<JournalEntry> &entries);

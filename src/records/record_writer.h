@@ -31,8 +31,9 @@ struct CutOffBytes
     QByteArray bytes;
 };
 
-// Takes the cut-off bytes somewhere safe before they are cut back.
-using CutOffKeeper = std::function<void(const QList<CutOffBytes> &)>;
+// Takes the cut-off bytes somewhere safe before they are cut back; a failure
+// when they could not all be kept there, and then nothing is cut back.
+using CutOffKeeper = std::function<WriteFailure(const QList<CutOffBytes> &)>;
 
 // How long a command waits for another copy of the program to finish its
 // record before it gives up.
@@ -55,7 +56,8 @@ WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts,
 
 // Under the lock of the first file, cuts every file named by a journal left
 // behind back to its length before the record, after handing what is cut to
-// keep, and clears the journal; everything synced.
+// keep, and clears the journal; everything synced. When keep fails, the
+// files and the journal stay as they are and the failure is keep's.
 WriteFailure recoverRecord(FileSystem &files, const QString &firstPathText,
                            const CutOffKeeper &keep, int lockTimeoutMs = recordLockTimeoutMs);
 

@@ -47,38 +47,48 @@ bool keptBefore(const QString &draftsPath, Platform &platform, const QByteArray 
     return drafts.contains(record.mid(itemLine - 2));
 }
 
-bool keepCutOff(const QString &draftsPath, Platform &platform, const CutOffBytes &cut, int depth);
+WriteFailure keepCutOff(const QString &draftsPath, Platform &platform, const CutOffBytes &cut,
+                        int depth);
 
 // The rescue file's own cut-off records can only be appended once its lock
 // is given up, so they are collected and kept after the record.
-bool appendRescue(const QString &draftsPath, Platform &platform, const QByteArray &bytes, int depth)
+WriteFailure appendRescue(const QString &draftsPath, Platform &platform, const QByteArray &bytes,
+                          int depth)
 {
     QList<CutOffBytes> ownCutOffs;
     const WriteFailure failure =
         appendRecord(platform.files(), {{draftsPath, bytes}}, rescueLockTimeoutMs,
-                     [&ownCutOffs](const QList<CutOffBytes> &cut) { ownCutOffs += cut; });
+                     [&ownCutOffs](const QList<CutOffBytes> &cut) {
+                         ownCutOffs += cut;
+                         return WriteFailure{};
+                     });
     for (const CutOffBytes &cut : ownCutOffs) {
         if (depth < 2)
             keepCutOff(draftsPath, platform, cut, depth + 1);
     }
-    return !failure.failed();
+    return failure;
 }
 
-bool keepCutOff(const QString &draftsPath, Platform &platform, const CutOffBytes &cut, int depth)
+WriteFailure keepCutOff(const QString &draftsPath, Platform &platform, const CutOffBytes &cut,
+                        int depth)
 {
     const QByteArray record =
         rescueRecord(cut.path, RescueReasons::cutOffRecord, fromWindows1252(cut.bytes), platform);
-    return keptBefore(draftsPath, platform, record) ||
-           appendRescue(draftsPath, platform, record, depth);
+    if (keptBefore(draftsPath, platform, record))
+        return {};
+    return appendRescue(draftsPath, platform, record, depth);
 }
 
 } // namespace
 
 bool keepText(const SessionState &session, Platform &platform, const QString &item,
-              const QString &reason, const QString &text)
+              const QString &reason, const QString &text, WriteFailure *failure)
 {
-    return appendRescue(draftsFilePath(session), platform,
-                        rescueRecord(item, reason, text, platform), 0);
+    const WriteFailure result = appendRescue(draftsFilePath(session), platform,
+                                             rescueRecord(item, reason, text, platform), 0);
+    if (failure)
+        *failure = result;
+    return !result.failed();
 }
 
 CutOffKeeper cutOffsToDrafts(const SessionState &session, Platform &platform, int *kept)
@@ -86,10 +96,17 @@ CutOffKeeper cutOffsToDrafts(const SessionState &session, Platform &platform, in
     const QString draftsPath = draftsFilePath(session);
     return [draftsPath, &platform, kept](const QList<CutOffBytes> &cut) {
         for (const CutOffBytes &part : cut) {
-            keepCutOff(draftsPath, platform, part, 0);
+            const WriteFailure failure = keepCutOff(draftsPath, platform, part, 0);
+            if (failure.failed())
+                return WriteFailure{
+                    failure.path,
+                    QStringLiteral("%1; the start of a record that was cut off in %2 must be kept "
+                                   "there before it is taken out of that file")
+                        .arg(failure.reason, part.path)};
             if (kept)
                 ++*kept;
         }
+        return WriteFailure{};
     };
 }
 
@@ -101,10 +118,12 @@ int recoverCutOffRecords(const SessionState &session, Platform &platform)
     QList<CutOffBytes> ownCutOffs;
     recoverRecord(
         platform.files(), draftsFilePath(session),
-        [&ownCutOffs](const QList<CutOffBytes> &cut) { ownCutOffs += cut; }, rescueLockTimeoutMs);
-    if (!ownCutOffs.isEmpty()) {
-        cutOffsToDrafts(session, platform)(ownCutOffs);
-        kept += int(ownCutOffs.size());
-    }
+        [&ownCutOffs](const QList<CutOffBytes> &cut) {
+            ownCutOffs += cut;
+            return WriteFailure{};
+        },
+        rescueLockTimeoutMs);
+    if (!ownCutOffs.isEmpty())
+        cutOffsToDrafts(session, platform, &kept)(ownCutOffs);
     return kept;
 }

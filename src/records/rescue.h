@@ -37,11 +37,13 @@ QString draftsFilePath(const SessionState &session);
 QByteArray rescueRecord(const QString &item, const QString &reason, const QString &text,
                         Platform &platform);
 
-// Appends one rescue record; false when it could not be written.
+// Appends one rescue record; false when it could not be written, and then
+// *failure (when given) says why.
 bool keepText(const SessionState &session, Platform &platform, const QString &item,
-              const QString &reason, const QString &text);
+              const QString &reason, const QString &text, WriteFailure *failure = nullptr);
 
-// Hands each cut-off record to the rescue file, counting them in *kept.
+// Hands each cut-off record to the rescue file, counting in *kept those that
+// it took; fails at the first one that it refused.
 CutOffKeeper cutOffsToDrafts(const SessionState &session, Platform &platform, int *kept = nullptr);
 
 // Takes back records that a crash cut off in the master and the rescue

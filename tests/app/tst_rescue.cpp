@@ -1,7 +1,7 @@
 #include "app/query_form.h"
 #include "records/autosave.h"
-#include "records/record_journal.h"
 #include "records/record_texts.h"
+#include "support/cut_off_record.h"
 #include "support/fake_platform.h"
 #include "support/faulty_file_system.h"
 #include "support/loaded_window.h"
@@ -95,17 +95,6 @@ void TestRescue::droppedTextIsKept()
         QCOMPARE(home.read("kestrafo/masterFile.txt"), master);
 }
 
-namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-} // namespace
-
 // Start-up hands the autosave of a copy that no longer runs to the rescue
 // file and says so once; a running copy's autosave (its lock held) is left
 // alone; the master file gets its opening block as always.
@@ -178,18 +167,8 @@ void TestRescue::leftAutosavesAtStartUp()
     QByteArray before;
     if (left.contains(QLatin1String("cut"))) {
         before = "an earlier record\r\n";
-        const QString master = folder + QStringLiteral("/masterFile.txt");
-        writeFile(master, before + "torn record");
-        FileSystem::Handle handle = FileSystem::noHandle;
-        bool created = false;
-        QString identity;
-        QVERIFY(w.platform.nativeFiles()
-                    .openForAppend(master, FileSystem::Creation::Never, &handle, &created)
-                    .ok());
-        QVERIFY(w.platform.nativeFiles().identity(handle, &identity).ok());
-        w.platform.nativeFiles().close(handle);
-        writeFile(journalPathFor(master),
-                  RecordJournal::encode({{master, identity, qint64(before.size())}}));
+        leaveCutOffRecord(w.platform.nativeFiles(), folder + QStringLiteral("/masterFile.txt"),
+                          before, "torn record");
     }
     Autosave live(native, folder, QStringLiteral("300_live"));
     if (left.startsWith(QLatin1String("live")))

@@ -94,8 +94,12 @@ int main(int argc, char **argv)
         const QString drafts = folder + QStringLiteral("/drafts_.txt");
         const WriteFailure failure =
             recoverRecord(files, masterFileIn(folder), [&](const QList<CutOffBytes> &cut) {
-                for (const CutOffBytes &part : cut)
-                    appendRecord(files, {{drafts, part.bytes}});
+                for (const CutOffBytes &part : cut) {
+                    if (const WriteFailure failure = appendRecord(files, {{drafts, part.bytes}});
+                        failure.failed())
+                        return failure;
+                }
+                return WriteFailure{};
             });
         if (failure.failed()) {
             std::printf("recovery failed: %s\n", qPrintable(failure.reason));

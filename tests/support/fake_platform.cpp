@@ -56,6 +56,12 @@ void FakePlatform::showProblem(const QString &message)
     problems.append(message);
 }
 
+bool FakePlatform::quitAnyway(const QString &message)
+{
+    quitQuestions.append(message);
+    return quitAnywayReplies.isEmpty() || quitAnywayReplies.takeFirst();
+}
+
 void FakePlatform::endProgram()
 {
     if (!ended)

@@ -22,6 +22,7 @@ public:
     void setClipboardImage(const QImage &image) override;
     QImage clipboardImage() override;
     void showProblem(const QString &message) override;
+    bool quitAnyway(const QString &message) override;
     void endProgram() override;
     void reportFatalError(const QString &message) override;
 
@@ -32,6 +33,7 @@ public:
     QList<float> randoms;     // taken from the front
     float randomWhenEmpty = 0.5f;
     bool clipboardWorks = true;
+    QList<bool> quitAnywayReplies;       // taken from the front; quit anyway when empty
     FileSystem *fileSystem = &realFiles; // tests may put a failing layer here
     FileSystem &nativeFiles() { return realFiles; }
 
@@ -42,6 +44,7 @@ public:
     int randomsDrawn = 0;
     int beeps = 0;
     QStringList problems;
+    QStringList quitQuestions;
     QStringList fatalErrors;
     bool ended = false;
     int exitStatus = -1;
