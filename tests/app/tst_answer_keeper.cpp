@@ -140,8 +140,10 @@ void TestAnswerKeeper::aRecordedTextLeavesTheAutosaveAtOnce()
 void TestAnswerKeeper::aRefusedTextWaitsInTheAutosave_data()
 {
     QTest::addColumn<bool>("takenInTheRun"); // else by the next start
-    QTest::newRow("taken later in the run") << true;
-    QTest::newRow("taken at the next start") << false;
+    QTest::addColumn<bool>("secondRefused"); // once, at that start
+    QTest::newRow("taken later in the run") << true << false;
+    QTest::newRow("taken at the next start") << false << false;
+    QTest::newRow("taken over two starts") << false << true;
 }
 
 // drafts_.txt refuses the text of clear answer, then that of Next Question:
@@ -150,6 +152,7 @@ void TestAnswerKeeper::aRefusedTextWaitsInTheAutosave_data()
 void TestAnswerKeeper::aRefusedTextWaitsInTheAutosave()
 {
     QFETCH(bool, takenInTheRun);
+    QFETCH(bool, secondRefused);
     Runs runs;
     QVERIFY(runs.start());
     runs.form().cmdNextQuestion_Click();
@@ -192,10 +195,24 @@ void TestAnswerKeeper::aRefusedTextWaitsInTheAutosave()
         QCOMPARE(runs.platform().problems, QStringList());
         runs.kill();
         runs.refuseDrafts(false);
+        if (secondRefused) {
+            // The intent of the second rescue record is the third write.
+            const auto write = FaultyFileSystem::Call::Write;
+            runs.faulty.inject(FaultyFileSystem::Fault::FailOnce, runs.faulty.count(write) + 3,
+                               write);
+            QVERIFY(runs.start());
+            QVERIFY(runs.faulty.triggered());
+            QCOMPARE(runs.platform().problems.size(), 1);
+            QVERIFY(runs.platform().problems.first().contains(
+                QStringLiteral("one answer you had typed and not recorded was kept")));
+            QCOMPARE(keptTexts(runs.drafts()), QStringList({"autosave: x = 3"}));
+            runs.kill();
+        }
         QVERIFY(runs.start());
         QCOMPARE(runs.platform().problems.size(), 1);
         QVERIFY(runs.platform().problems.first().contains(
-            QStringLiteral("2 answers you had typed and not recorded were kept")));
+            secondRefused ? QStringLiteral("one answer you had typed and not recorded was kept")
+                          : QStringLiteral("2 answers you had typed and not recorded were kept")));
         QCOMPARE(keptTexts(runs.drafts()), QStringList({"autosave: x = 3", "autosave: x = 4"}));
     }
     QCOMPARE(runs.drafts().count("KEPT"), takenInTheRun ? 3 : 2);
