@@ -78,12 +78,12 @@ void TestSystemFaults::childUnderFaults_data()
     const QByteArray master = "former master lines\r\n";
     const QByteArray send = "former SEND lines\r\n";
 
-    QTest::newRow("libfiu: disk full")
-        << Fault::Libfiu << QStringList{full} << QStringList{noSpace} << master << send << 200 << 10;
+    QTest::newRow("libfiu: disk full") << Fault::Libfiu << QStringList{full} << QStringList{noSpace}
+                                       << master << send << 200 << 10;
     QTest::newRow("libfiu: short writes") << Fault::Libfiu << QStringList{shortWrites}
                                           << QStringList{shortWrite} << master << send << 200 << 10;
-    QTest::newRow("libfiu: sync fails")
-        << Fault::Libfiu << QStringList{sync} << QStringList{ioError} << master << send << 200 << 10;
+    QTest::newRow("libfiu: sync fails") << Fault::Libfiu << QStringList{sync}
+                                        << QStringList{ioError} << master << send << 200 << 10;
     QTest::newRow("libfiu: all three")
         << Fault::Libfiu << QStringList{full, shortWrites, sync}
         << QStringList{noSpace, shortWrite, ioError} << master << send << 200 << 10;
@@ -95,13 +95,12 @@ void TestSystemFaults::childUnderFaults_data()
     QTest::newRow("size limit: from the start")
         << Fault::FileSizeLimit << QStringList() << tooLarge << QByteArray(100'000 - 10, 'm')
         << QByteArray() << 300 << 1;
-    QTest::newRow("tmpfs fills up") << Fault::DiskFull << QStringList()
-                                    << QStringList{noSpace, shortWrite} << QByteArray()
-                                    << QByteArray() << 80 << 1;
-    QTest::newRow("folder turns read-only")
-        << Fault::ReadOnlyAfterTen << QStringList()
-        << QStringList{QStringLiteral("Read-only file system")} << QByteArray() << QByteArray()
-        << 20 << 1;
+    QTest::newRow("tmpfs fills up")
+        << Fault::DiskFull << QStringList() << QStringList{noSpace, shortWrite} << QByteArray()
+        << QByteArray() << 80 << 1;
+    QTest::newRow("folder turns read-only") << Fault::ReadOnlyAfterTen << QStringList()
+                                            << QStringList{QStringLiteral("Read-only file system")}
+                                            << QByteArray() << QByteArray() << 20 << 1;
 }
 
 void TestSystemFaults::childUnderFaults()
@@ -143,8 +142,8 @@ void TestSystemFaults::childUnderFaults()
         writeFile(sendFileIn(folder), formerSend);
 
         const quint32 roundSeed = seed + quint32(round);
-        const QStringList session{QStringLiteral("1"), QStringLiteral("0"),
-                                  QString::number(count), QString::number(roundSeed)};
+        const QStringList session{QStringLiteral("1"), QStringLiteral("0"), QString::number(count),
+                                  QString::number(roundSeed)};
         QStringList arguments = wrapper;
         if (fault == Fault::DiskFull) {
             // The tmpfs lives only as long as the namespace, so the files are
@@ -196,8 +195,8 @@ void TestSystemFaults::childUnderFaults()
             for (const ChildLine &line : lines)
                 QCOMPARE(line.ok, line.index < 10);
         }
-        qInfo("%d of %d records refused, %d of them possibly left in a file", refused.count,
-              count, refused.mayRemain);
+        qInfo("%d of %d records refused, %d of them possibly left in a file", refused.count, count,
+              refused.mayRemain);
 
         const QList<ExpectedRecord> expected = expectedFrom(1, lines);
         int whole = 0;
