@@ -1,7 +1,6 @@
 #include "navigation/next_question.h"
 #include "records/notes.h"
 #include "records/response_entry.h"
-#include "support/faulty_file_system.h"
 #include "support/record_session.h"
 
 #include <QtTest>
@@ -9,9 +8,6 @@
 #include <unistd.h>
 
 namespace {
-
-using Fault = FaultyFileSystem::Fault;
-using Call = FaultyFileSystem::Call;
 
 enum class Breakage
 {
@@ -151,72 +147,6 @@ private slots:
         QVERIFY2(s.platform.problems[1].contains(sendPath), qPrintable(s.platform.problems[1]));
         QCOMPARE(s.master(), master);
         QCOMPARE(s.panes.answer, QStringLiteral("a note"));
-    }
-
-    void aFailedWriteTakesTheRecordBack_data()
-    {
-        QTest::addColumn<bool>("notes");
-        QTest::addColumn<Fault>("fault");
-        QTest::addColumn<Call>("call");
-        QTest::addColumn<int>("n");
-        QTest::addColumn<QString>("reason");
-        const QString full = QStringLiteral("No space left on device");
-        const QString half = QStringLiteral("bytes could be written; the disk may be full");
-        const QString lost = QStringLiteral("Input/output error");
-        QTest::newRow("response, master full")
-            << false << Fault::FailOnce << Call::Write << 1 << full;
-        QTest::newRow("response, master half written")
-            << false << Fault::ShortWrite << Call::Write << 1 << half;
-        QTest::newRow("response, SEND full")
-            << false << Fault::FailOnce << Call::Write << 2 << full;
-        QTest::newRow("response, SEND half written")
-            << false << Fault::ShortWrite << Call::Write << 2 << half;
-        QTest::newRow("response, SEND close lost")
-            << false << Fault::FailOnce << Call::Close << 2 << lost;
-        QTest::newRow("note, notes full") << true << Fault::FailOnce << Call::Write << 3 << full;
-        QTest::newRow("note, notes half written")
-            << true << Fault::ShortWrite << Call::Write << 3 << half;
-        QTest::newRow("note, master close lost")
-            << true << Fault::FailOnce << Call::Close << 1 << lost;
-    }
-
-    void aFailedWriteTakesTheRecordBack()
-    {
-        QFETCH(bool, notes);
-        QFETCH(Fault, fault);
-        QFETCH(Call, call);
-        QFETCH(int, n);
-        QFETCH(QString, reason);
-        RecordSession s;
-        QVERIFY(openAssignment(s.session, s.platform));
-        s.atFirstItem({"`qQ"}, QStringLiteral("first"));
-        cmd_save_as_notes_Click(s.session, s.panes, s.platform);
-        const QByteArray master = s.master();
-        const QByteArray send = s.send();
-        const QByteArray notesFile = s.notes();
-        QVERIFY(!notesFile.isEmpty());
-
-        FaultyFileSystem files(s.platform.files());
-        files.inject(fault, n, call, reason);
-        s.platform.fileSystem = &files;
-        s.panes.answer = QStringLiteral("second");
-        s.panes.question = QStringLiteral("item");
-        if (notes) {
-            cmd_save_as_notes_Click(s.session, s.panes, s.platform);
-        } else {
-            s.platform.replies = {"3"};
-            cmd_enter_response_Click(s.session, s.panes, s.platform);
-        }
-        QVERIFY(files.triggered());
-        QCOMPARE(s.platform.problems.size(), 1);
-        QVERIFY2(s.platform.problems[0].contains(reason), qPrintable(s.platform.problems[0]));
-        QCOMPARE(s.master(), master);
-        QCOMPARE(s.send(), send);
-        QCOMPARE(s.notes(), notesFile);
-        QCOMPARE(s.panes.answer, QStringLiteral("second"));
-        QCOMPARE(s.panes.question, QStringLiteral("item"));
-        QVERIFY(!s.platform.ended);
-        QCOMPARE(files.openHandles(), 0);
     }
 };
 
