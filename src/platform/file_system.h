@@ -42,8 +42,9 @@ struct FileStatus
 //                  never blocks the writing handle
 //   unlock         UnlockFileEx on the same byte
 //   openForAppend  CreateFileW(FILE_APPEND_DATA only, FILE_SHARE_READ |
-//                  FILE_SHARE_WRITE, OPEN_ALWAYS, CREATE_NEW for Creation::New
-//                  or OPEN_EXISTING for Creation::Never), the same refusal;
+//                  FILE_SHARE_WRITE, OPEN_ALWAYS, CREATE_NEW for
+//                  Creation::PrivateNew or OPEN_EXISTING for
+//                  Creation::Never), the same refusal;
 //                  every write then goes to the end of the file. A private
 //                  creation passes SECURITY_ATTRIBUTES whose DACL grants the
 //                  user's SID alone

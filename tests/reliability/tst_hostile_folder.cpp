@@ -216,6 +216,9 @@ void TestHostileFolder::nothingLeavesOrEnters_data()
                                         << "send_1207.txt" + linkRefused;
     QTest::newRow("link notes_.txt, then Save as Notes") << "notes link"
                                                          << "notes_.txt" + linkRefused;
+    QTest::newRow("dangling link notes_.txt, then display notes")
+        << "notes dangling link"
+        << "notes_.txt could not be read (it is a link, not a plain file)";
     QTest::newRow("autosave of another user") << "autosave other user"
                                               << "";
     QTest::newRow("journal of another user naming masterFile.txt") << "journal other user"
@@ -265,6 +268,8 @@ void TestHostileFolder::nothingLeavesOrEnters()
         f.link(QStringLiteral("send_1207.txt"), thesis);
     if (attack == QLatin1String("notes link"))
         f.link(QStringLiteral("notes_.txt"), thesis);
+    if (attack == QLatin1String("notes dangling link"))
+        f.link(QStringLiteral("notes_.txt"), neverMade);
     if (attack.endsWith(QLatin1String("other user"))) {
         if (::geteuid() != 0)
             QSKIP("another user's files can only be made when the test runs as root");
@@ -295,6 +300,8 @@ void TestHostileFolder::nothingLeavesOrEnters()
         f.type(QStringLiteral("a note"));
         f.w.form.cmd_save_as_notes_Click();
     }
+    if (attack == QLatin1String("notes dangling link"))
+        f.w.form.cmd_display_note_file_Click();
     if (attack == QLatin1String("notes link")) {
         f.type(QStringLiteral("a note"));
         f.w.form.cmd_save_as_notes_Click();
