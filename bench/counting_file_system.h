@@ -29,6 +29,10 @@ public:
     }
     FileStatus size(Handle handle, qint64 *bytes) override { return m_real.size(handle, bytes); }
     FileStatus identity(Handle handle, QString *id) override { return m_real.identity(handle, id); }
+    FileStatus ownedByUser(Handle handle, bool *owned) override
+    {
+        return m_real.ownedByUser(handle, owned);
+    }
     FileStatus write(Handle handle, const QByteArray &bytes, qint64 *written) override
     {
         ++writes;

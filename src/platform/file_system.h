@@ -20,30 +20,53 @@ struct FileStatus
 // The operating system's files, one call per operation, so that a test can
 // make any single call fail. Paths are native paths.
 //
+// A path is a folder and a plain name. Every call opens the folder anew from
+// its path (links on the way are followed: the student chose that path), then
+// the file by its plain name in that folder, never through a link: a link, a
+// folder, a device or a pipe where a file should be is refused at once, and
+// the reason says that it is not a plain file. Files for the user alone are
+// created with mode 0600, new files exclusively.
+//
 // A handle stands for an open file. On POSIX systems it is a descriptor; on
-// Windows it holds a HANDLE, and the calls map one to one:
+// Windows it holds a HANDLE, and the calls map one to one. Every CreateFileW
+// below is given FILE_FLAG_OPEN_REPARSE_POINT, and the file it opens is
+// refused unless GetFileType() is FILE_TYPE_DISK and
+// GetFileInformationByHandle shows no FILE_ATTRIBUTE_REPARSE_POINT (nor
+// FILE_ATTRIBUTE_DIRECTORY): a symbolic link or a junction is refused, not
+// followed, as O_NOFOLLOW does on POSIX.
 //   openForLock    CreateFileW(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-//                  OPEN_ALWAYS), refused unless GetFileType() is FILE_TYPE_DISK
+//                  OPEN_ALWAYS), with the refusal above
 //   lockExclusive  LockFileEx(LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY)
 //                  on the last byte of the largest offset, tried until the
 //                  deadline; that byte lies beyond any append, so the lock
 //                  never blocks the writing handle
 //   unlock         UnlockFileEx on the same byte
 //   openForAppend  CreateFileW(FILE_APPEND_DATA only, FILE_SHARE_READ |
-//                  FILE_SHARE_WRITE, OPEN_ALWAYS or OPEN_EXISTING), the same
-//                  refusal; every write then goes to the end of the file
+//                  FILE_SHARE_WRITE, OPEN_ALWAYS, CREATE_NEW for
+//                  Creation::PrivateNew or OPEN_EXISTING for
+//                  Creation::Never), the same refusal;
+//                  every write then goes to the end of the file. A private
+//                  creation passes SECURITY_ATTRIBUTES whose DACL grants the
+//                  user's SID alone
 //   size           GetFileSizeEx
 //   identity       GetFileInformationByHandle: the volume serial number and
 //                  the file index
+//   ownedByUser    GetSecurityInfo(OWNER_SECURITY_INFORMATION) compared with
+//                  EqualSid to the TokenUser and the TokenOwner of the
+//                  process token (the owner its new files get)
 //   write          one WriteFile
 //   sync           FlushFileBuffers
 //   truncate       SetFileInformationByHandle(FileEndOfFileInfo)
 //   close          CloseHandle
 //   syncFolderOf   nothing to do: NTFS journals the new entry
-//   rename         MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-//                  every handle of the autosave is opened with FILE_SHARE_DELETE
-//                  as well, so that the file can be replaced while it is held
-//   remove         DeleteFileW, under the same sharing
+//   readAll        CreateFileW(GENERIC_READ, OPEN_EXISTING), the same refusal
+//   rename         MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+//                  within one folder; it replaces a link at the target name,
+//                  never what the link points at. Every handle of the
+//                  autosave is opened with FILE_SHARE_DELETE as well, so that
+//                  the file can be replaced while it is held
+//   remove         DeleteFileW, under the same sharing; a link is removed
+//                  itself, never what it points at
 //   listFolder     FindFirstFileW / FindNextFileW on the folder and the prefix
 // The record journal of the writer lives in the same folder and is written
 // through the same calls under the same LockFileEx: its intent goes out by
@@ -58,7 +81,9 @@ public:
 
     enum class Creation
     {
-        IfMissing,
+        IfMissing,        // created when missing, readable as the system's defaults allow
+        PrivateIfMissing, // created when missing, for the user alone
+        PrivateNew,       // created now, for the user alone; refused when the name is taken
         Never
     };
 
@@ -67,7 +92,7 @@ public:
     virtual FileStatus makeFolder(const QString &path) = 0;
 
     // The file that guards a record, opened only to hold its lock; it is
-    // created when missing. Anything but a regular file is refused as below.
+    // created when missing. Anything but a plain file is refused as above.
     virtual FileStatus openForLock(const QString &path, Handle *handle, bool *created) = 0;
     // Waits at most timeoutMs for an exclusive lock of the file behind the
     // handle; it lasts until unlock or close. The lock is advisory on POSIX:
@@ -75,14 +100,16 @@ public:
     virtual FileStatus lockExclusive(Handle handle, int timeoutMs) = 0;
     virtual FileStatus unlock(Handle handle) = 0;
 
-    // Opens a regular file for appending. Anything else (a folder, a FIFO, a
-    // device or a link to one, a path in a missing folder) is refused at once,
-    // without waiting and without creating anything.
+    // Opens a plain file for appending. Anything else (a link, a folder, a
+    // FIFO, a device, a path in a missing folder) is refused at once, without
+    // waiting and without creating anything.
     virtual FileStatus openForAppend(const QString &path, Creation creation, Handle *handle,
                                      bool *created) = 0;
     virtual FileStatus size(Handle handle, qint64 *bytes) = 0;
     // What tells this file from another one put at the same path later.
     virtual FileStatus identity(Handle handle, QString *id) = 0;
+    // Whether the file belongs to the user running the program.
+    virtual FileStatus ownedByUser(Handle handle, bool *owned) = 0;
     // One write call at the end of the file; *written tells how much of it
     // went out.
     virtual FileStatus write(Handle handle, const QByteArray &bytes, qint64 *written) = 0;
@@ -95,13 +122,14 @@ public:
     // Makes a newly created entry of the folder that holds path durable.
     virtual FileStatus syncFolderOf(const QString &path) = 0;
 
-    // The whole content of a regular file; other kinds are refused as above.
+    // The whole content of a plain file; other kinds are refused as above.
     virtual FileStatus readAll(const QString &path, QByteArray *bytes) = 0;
 
-    // Puts the file at from in the place of the one at to in one step: a
-    // reader finds the old file or the new one, never a part of either. The
-    // folder's sync makes it durable.
+    // Puts the file at from in the place of the one at to, both in one
+    // folder, in one step: a reader finds the old file or the new one, never
+    // a part of either. The folder's sync makes it durable.
     virtual FileStatus rename(const QString &from, const QString &to) = 0;
+    // Removes the entry itself, a link included, never what a link points at.
     virtual FileStatus remove(const QString &path) = 0;
     // The names of the folder's entries that begin with prefix.
     virtual FileStatus listFolder(const QString &folder, const QString &prefix,

@@ -3,7 +3,6 @@
 #include "native_file_system.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <chrono>
@@ -42,44 +41,90 @@ int descriptor(FileSystem::Handle handle)
 
 FileStatus refusal(mode_t mode)
 {
+    if (S_ISLNK(mode))
+        return FileStatus::failure(QStringLiteral("it is a link, not a plain file"));
     if (S_ISDIR(mode))
-        return FileStatus::failure(QStringLiteral("it is a folder, not a file"));
+        return FileStatus::failure(QStringLiteral("it is a folder, not a plain file"));
     if (S_ISFIFO(mode))
-        return FileStatus::failure(QStringLiteral("it is a pipe, not a file"));
+        return FileStatus::failure(QStringLiteral("it is a pipe, not a plain file"));
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return FileStatus::failure(QStringLiteral("it is a device, not a file"));
-    return FileStatus::failure(QStringLiteral("it is not a regular file"));
+        return FileStatus::failure(QStringLiteral("it is a device, not a plain file"));
+    return FileStatus::failure(QStringLiteral("it is not a plain file"));
 }
 
-// Opens a regular file and nothing else. The kind is looked at before the
-// open, because opening a device or a FIFO can block or act on the device;
-// O_NONBLOCK and the second look through the descriptor cover a path that
-// changes in between.
+// A path's folder, open, and the plain name of the file in it. The folder is
+// opened anew by every call, through any links its path leads through, so
+// that a folder moved or removed meanwhile is noticed, not written into.
+class InFolder
+{
+public:
+    InFolder() = default;
+    ~InFolder()
+    {
+        if (folder >= 0)
+            ::close(folder);
+    }
+    InFolder(const InFolder &) = delete;
+    InFolder &operator=(const InFolder &) = delete;
+
+    FileStatus open(const QString &path)
+    {
+        const QByteArray bytes = QFile::encodeName(path);
+        const qsizetype slash = bytes.lastIndexOf('/');
+        const QByteArray folderPath = slash < 0    ? QByteArray(".")
+                                      : slash == 0 ? QByteArray("/")
+                                                   : bytes.left(slash);
+        name = bytes.mid(slash + 1);
+        if (name.isEmpty() || name == "." || name == "..")
+            return refusal(S_IFDIR);
+        folder = ::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        return folder >= 0 ? FileStatus::success() : lastError();
+    }
+
+    int folder = -1;
+    QByteArray name;
+};
+
+// Opens a plain file of the folder by its name and nothing else. The kind is
+// looked at before the open, because opening a device or a FIFO can block or
+// act on the device; O_NOFOLLOW, O_NONBLOCK and the second look through the
+// descriptor cover an entry that changes in between.
 FileStatus openRegular(const QString &path, int access, FileSystem::Creation creation, int *fd,
                        bool *created)
 {
-    const QByteArray name = QFile::encodeName(path);
+    using Creation = FileSystem::Creation;
     *created = false;
+    InFolder at;
+    FileStatus status = at.open(path);
+    if (!status.ok())
+        return status;
+    const bool creating = creation != Creation::Never;
+    const bool exclusive = creation == Creation::PrivateNew;
+    const mode_t mode =
+        creation == Creation::PrivateIfMissing || creation == Creation::PrivateNew ? 0600 : 0666;
+    const char *name = at.name.constData();
     struct stat info = {};
-    if (::stat(name.constData(), &info) == 0) {
+    if (::fstatat(at.folder, name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
         if (!S_ISREG(info.st_mode))
             return refusal(info.st_mode);
-    } else if (errno != ENOENT || creation == FileSystem::Creation::Never) {
+        if (exclusive)
+            return fromErrno(EEXIST);
+    } else if (errno != ENOENT || !creating) {
         return lastError();
     }
 
-    const int flags = access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-    int opened = ::open(name.constData(), flags);
-    if (opened < 0 && errno == ENOENT && creation == FileSystem::Creation::IfMissing) {
+    const int flags = access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW;
+    int opened = exclusive ? -1 : ::openat(at.folder, name, flags);
+    if (exclusive || (opened < 0 && errno == ENOENT && creating)) {
         // O_EXCL also refuses to create through a dangling link.
-        opened = ::open(name.constData(), flags | O_CREAT | O_EXCL, 0666);
+        opened = ::openat(at.folder, name, flags | O_CREAT | O_EXCL, mode);
         if (opened >= 0)
             *created = true;
-        else if (errno == EEXIST)
-            opened = ::open(name.constData(), flags);
+        else if (errno == EEXIST && !exclusive)
+            opened = ::openat(at.folder, name, flags);
     }
     if (opened < 0)
-        return lastError();
+        return errno == ELOOP ? refusal(S_IFLNK) : lastError();
 
     if (::fstat(opened, &info) != 0) {
         const int error = errno;
@@ -165,6 +210,15 @@ FileStatus PosixFileSystem::identity(Handle handle, QString *id)
     return FileStatus::success();
 }
 
+FileStatus PosixFileSystem::ownedByUser(Handle handle, bool *owned)
+{
+    struct stat info = {};
+    if (::fstat(descriptor(handle), &info) != 0)
+        return lastError();
+    *owned = info.st_uid == ::geteuid();
+    return FileStatus::success();
+}
+
 FileStatus PosixFileSystem::write(Handle handle, const QByteArray &bytes, qint64 *written)
 {
     *written = 0;
@@ -203,14 +257,11 @@ FileStatus PosixFileSystem::close(Handle handle)
 
 FileStatus PosixFileSystem::syncFolderOf(const QString &path)
 {
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return lastError();
-    const bool synced = ::fsync(fd) == 0;
-    const int error = errno;
-    ::close(fd);
-    return synced ? FileStatus::success() : fromErrno(error);
+    InFolder at;
+    FileStatus status = at.open(path);
+    if (status.ok())
+        status = statusOf(::fsync(at.folder));
+    return status;
 }
 
 FileStatus PosixFileSystem::readAll(const QString &path, QByteArray *bytes)
@@ -241,16 +292,30 @@ FileStatus PosixFileSystem::readAll(const QString &path, QByteArray *bytes)
 
 FileStatus PosixFileSystem::rename(const QString &from, const QString &to)
 {
-    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+    InFolder source;
+    InFolder target;
+    FileStatus status = source.open(from);
+    if (status.ok())
+        status = target.open(to);
+    if (!status.ok())
+        return status;
+    struct stat sourceFolder = {};
+    struct stat targetFolder = {};
+    if (::fstat(source.folder, &sourceFolder) != 0 || ::fstat(target.folder, &targetFolder) != 0)
         return lastError();
-    return FileStatus::success();
+    if (sourceFolder.st_dev != targetFolder.st_dev || sourceFolder.st_ino != targetFolder.st_ino)
+        return FileStatus::failure(QStringLiteral("the two names are not in one folder"));
+    return statusOf(
+        ::renameat(source.folder, source.name.constData(), source.folder, target.name.constData()));
 }
 
 FileStatus PosixFileSystem::remove(const QString &path)
 {
-    if (::unlink(QFile::encodeName(path).constData()) != 0)
-        return lastError();
-    return FileStatus::success();
+    InFolder at;
+    FileStatus status = at.open(path);
+    if (status.ok())
+        status = statusOf(::unlinkat(at.folder, at.name.constData(), 0));
+    return status;
 }
 
 FileStatus PosixFileSystem::listFolder(const QString &folder, const QString &prefix,

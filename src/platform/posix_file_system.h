@@ -13,6 +13,7 @@ public:
                              bool *created) override;
     FileStatus size(Handle handle, qint64 *bytes) override;
     FileStatus identity(Handle handle, QString *id) override;
+    FileStatus ownedByUser(Handle handle, bool *owned) override;
     FileStatus write(Handle handle, const QByteArray &bytes, qint64 *written) override;
     FileStatus sync(Handle handle) override;
     FileStatus truncate(Handle handle, qint64 bytes) override;

@@ -45,15 +45,18 @@ Autosave::~Autosave()
 
 bool Autosave::save(const AutosaveContent &content)
 {
+    // The new file is made here and now, for the user alone: whatever had
+    // its name (a file left by a crash, a link put there) is removed by the
+    // name, never written through.
     const QString newPath = m_path + autosaveNewSuffix;
+    m_files.remove(newPath);
     FileSystem::Handle handle = FileSystem::noHandle;
     bool created = false;
-    if (!m_files.openForAppend(newPath, FileSystem::Creation::IfMissing, &handle, &created).ok())
+    if (!m_files.openForAppend(newPath, FileSystem::Creation::PrivateNew, &handle, &created).ok())
         return false;
     // Locked before it takes the old file's place, so that the name is never
     // without the lock while this copy runs.
     const bool replaced = m_files.lockExclusive(handle, 0).ok() &&
-                          m_files.truncate(handle, 0).ok() &&
                           writeWhole(m_files, handle, encode(content)).ok() &&
                           m_files.sync(handle).ok() && m_files.rename(newPath, m_path).ok();
     if (!replaced) {
@@ -139,24 +142,55 @@ bool lockLeftFile(FileSystem &files, const QString &path, FileSystem::Handle *ha
     return same;
 }
 
-bool readContent(FileSystem &files, const QString &path, AutosaveContent *content)
+enum class LeftFile
 {
+    Missing,
+    Empty,
+    Whole,
+    Torn,     // a plain file of the user's that is not a whole autosave
+    Untrusted // a link, a folder, a device, a pipe, another user's file
+};
+
+LeftFile lookAtLeft(FileSystem &files, const QString &path, const QStringList &names,
+                    AutosaveContent *content)
+{
+    if (!names.contains(path.mid(path.lastIndexOf(u'/') + 1)))
+        return LeftFile::Missing;
+    FileSystem::Handle handle = FileSystem::noHandle;
+    bool created = false;
+    if (!files.openForAppend(path, FileSystem::Creation::Never, &handle, &created).ok())
+        return LeftFile::Untrusted;
+    bool owned = false;
+    const bool trusted = files.ownedByUser(handle, &owned).ok() && owned;
+    files.close(handle);
     QByteArray bytes;
-    return files.readAll(path, &bytes).ok() && Autosave::decode(bytes, content);
+    if (!trusted || !files.readAll(path, &bytes).ok())
+        return LeftFile::Untrusted;
+    if (bytes.isEmpty())
+        return LeftFile::Empty;
+    return Autosave::decode(bytes, content) ? LeftFile::Whole : LeftFile::Torn;
 }
 
-// What a copy that no longer runs left: its latest whole autosave, or, when
-// there is none, whatever bytes it left, as they are.
-AutosaveContent leftContent(FileSystem &files, const QString &path, bool placed)
+// What a copy that no longer runs left: its latest whole autosave, or
+// nothing when its files hold nothing. False when anything of the copy is
+// not a plain file of the user's, or when there is no whole autosave to
+// take: then its files are left as they are.
+bool leftContent(FileSystem &files, const QString &path, const QStringList &names,
+                 AutosaveContent *content)
 {
-    const QString newPath = path + autosaveNewSuffix;
-    AutosaveContent content;
-    // A whole new file that was not renamed yet is the later of the two.
-    if (readContent(files, newPath, &content) || (placed && readContent(files, path, &content)))
-        return content;
-    QByteArray bytes;
-    files.readAll(placed ? path : newPath, &bytes);
-    return {QString(), QString::fromUtf8(bytes), {}};
+    AutosaveContent placed;
+    AutosaveContent newer;
+    const LeftFile placedKind = lookAtLeft(files, path, names, &placed);
+    const LeftFile newerKind = lookAtLeft(files, path + autosaveNewSuffix, names, &newer);
+    if (placedKind == LeftFile::Untrusted || newerKind == LeftFile::Untrusted ||
+        placedKind == LeftFile::Torn ||
+        (placedKind == LeftFile::Missing && newerKind == LeftFile::Torn))
+        return false;
+    // A whole new file that was not renamed yet is the later of the two; a
+    // torn one was cut off while it was written, and the placed file holds
+    // the answer.
+    *content = newerKind == LeftFile::Whole ? newer : placed;
+    return true;
 }
 
 // Hands the texts of a left autosave to the rescue file, oldest first. When
@@ -210,8 +244,12 @@ int rescueLeftAutosaves(const SessionState &session, Platform &platform)
         FileSystem::Handle lock = FileSystem::noHandle;
         if (!lockLeftFile(files, placed ? path : path + autosaveNewSuffix, &lock))
             continue;
-        const bool done = keepLeftTexts(session, platform, leftContent(files, path, placed),
-                                        folder.path, copy, &kept);
+        AutosaveContent content;
+        if (!leftContent(files, path, names, &content)) {
+            files.close(lock);
+            continue;
+        }
+        const bool done = keepLeftTexts(session, platform, content, folder.path, copy, &kept);
         if (done) {
             files.remove(path + autosaveNewSuffix);
             files.remove(path);

@@ -39,7 +39,9 @@ FileLines readFileLines(FileSystem &files, const QString &pathText)
     const FileStatus status = files.readAll(native.path, &bytes);
     if (!status.ok()) {
         result.error = status.reason;
-        result.missing = !QFileInfo::exists(native.path);
+        // A dangling link is refused as a link, not reported as missing.
+        const QFileInfo info(native.path);
+        result.missing = !info.exists() && !info.isSymLink();
         return result;
     }
     result.lines = splitFileLines(bytes);

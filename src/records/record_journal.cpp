@@ -1,11 +1,25 @@
 #include "record_journal.h"
 
+#include <QRegularExpression>
+
+#include <algorithm>
+
 namespace {
 
 const QByteArray journalHeader = "kestrafo record journal 1\n";
 const QByteArray journalEnd = "end\n";
+// A whole intent names at most the three files of a note in a few hundred
+// bytes; anything far longer was not written by the tutor.
+constexpr qint64 longestJournal = 64 * 1024;
 
 } // namespace
+
+bool isRecordFileName(const QString &name)
+{
+    static const QRegularExpression recordFile(
+        QStringLiteral("^(masterFile\\.txt|send_[0-9]{4}\\.txt|notes_\\.txt|drafts_\\.txt)$"));
+    return recordFile.match(name).hasMatch();
+}
 
 RecordJournal::RecordJournal(FileSystem &files, const QString &path) : m_files(files), m_path(path)
 {
@@ -21,13 +35,23 @@ FileStatus RecordJournal::open()
 {
     bool created = false;
     FileStatus status =
-        m_files.openForAppend(m_path, FileSystem::Creation::IfMissing, &m_handle, &created);
+        m_files.openForAppend(m_path, FileSystem::Creation::PrivateIfMissing, &m_handle, &created);
     if (!status.ok())
         return status;
     m_open = true;
-    if (created)
+    bool owned = false;
+    status = m_files.ownedByUser(m_handle, &owned);
+    if (status.ok() && !owned)
+        status = FileStatus::failure(
+            QStringLiteral("it belongs to another user, so the program does not trust it"));
+    if (status.ok() && created)
         status = m_files.syncFolderOf(m_path);
     return status;
+}
+
+QString RecordJournal::pathOf(const JournalEntry &entry) const
+{
+    return m_path.left(m_path.lastIndexOf(u'/') + 1) + entry.name;
 }
 
 QByteArray RecordJournal::encode(const QList<JournalEntry> &entries)
@@ -35,7 +59,7 @@ QByteArray RecordJournal::encode(const QList<JournalEntry> &entries)
     QByteArray bytes = journalHeader;
     for (const JournalEntry &entry : entries)
         bytes += entry.identity.toUtf8() + '\t' + QByteArray::number(entry.length) + '\t' +
-                 entry.path.toUtf8() + '\n';
+                 entry.name.toUtf8() + '\n';
     return bytes + journalEnd;
 }
 
@@ -54,7 +78,11 @@ bool RecordJournal::decode(const QByteArray &bytes, QList<JournalEntry> *entries
         const qint64 length = fields.value(1).toLongLong(&number);
         if (fields.size() != 3 || !number || length < 0)
             return false;
-        entries->append({QString::fromUtf8(fields[2]), QString::fromUtf8(fields[0]), length});
+        const QString name = QString::fromUtf8(fields[2]);
+        const bool named = std::any_of(entries->cbegin(), entries->cend(),
+                                       [&name](const JournalEntry &e) { return e.name == name; });
+        if (isRecordFileName(name) && !named)
+            entries->append({name, QString::fromUtf8(fields[0]), length});
     }
     return true;
 }
@@ -63,9 +91,10 @@ bool RecordJournal::decode(const QByteArray &bytes, QList<JournalEntry> *entries
 // back. A file that is gone, or that is another file by now, is left alone.
 FileStatus RecordJournal::cutBack(const JournalEntry &entry, QList<CutOffBytes> *cut, bool apply)
 {
+    const QString path = pathOf(entry);
     FileSystem::Handle handle = FileSystem::noHandle;
     bool created = false;
-    if (!m_files.openForAppend(entry.path, FileSystem::Creation::Never, &handle, &created).ok())
+    if (!m_files.openForAppend(path, FileSystem::Creation::Never, &handle, &created).ok())
         return FileStatus::success();
     QString identity;
     qint64 length = 0;
@@ -75,9 +104,9 @@ FileStatus RecordJournal::cutBack(const JournalEntry &entry, QList<CutOffBytes> 
     if (status.ok() && identity == entry.identity && length > entry.length) {
         if (!apply) {
             QByteArray bytes;
-            status = m_files.readAll(entry.path, &bytes);
+            status = m_files.readAll(path, &bytes);
             if (status.ok())
-                cut->append({entry.path, bytes.mid(entry.length)});
+                cut->append({path, bytes.mid(entry.length)});
         } else {
             status = m_files.truncate(handle, entry.length);
             if (status.ok())
@@ -96,7 +125,8 @@ FileStatus RecordJournal::recover(const CutOffKeeper &keep, QString *failedPath)
     if (!status.ok() || length == 0)
         return status;
     QByteArray bytes;
-    status = m_files.readAll(m_path, &bytes);
+    if (length <= longestJournal)
+        status = m_files.readAll(m_path, &bytes);
     if (!status.ok())
         return status;
     QList<JournalEntry> entries;
@@ -107,7 +137,7 @@ FileStatus RecordJournal::recover(const CutOffKeeper &keep, QString *failedPath)
         for (const JournalEntry &entry : entries) {
             status = cutBack(entry, &cut, false);
             if (!status.ok()) {
-                *failedPath = entry.path;
+                *failedPath = pathOf(entry);
                 return status;
             }
         }
@@ -123,7 +153,7 @@ FileStatus RecordJournal::recover(const CutOffKeeper &keep, QString *failedPath)
         for (const JournalEntry &entry : entries) {
             status = cutBack(entry, nullptr, true);
             if (!status.ok()) {
-                *failedPath = entry.path;
+                *failedPath = pathOf(entry);
                 return status;
             }
         }

@@ -6,13 +6,18 @@
 #include <QList>
 #include <QString>
 
-// One file of a record as the journal names it before the record is written.
+// One file of a record as the journal names it before the record is written:
+// by its plain name, in the journal's own folder.
 struct JournalEntry
 {
-    QString path; // native path
+    QString name;
     QString identity;
     qint64 length = 0;
 };
+
+// Whether the name is one that the tutor gives the files of its records
+// (masterFile.txt, send_MMDD.txt, notes_.txt, drafts_.txt).
+bool isRecordFileName(const QString &name);
 
 // The rollback journal of the records that share one lock. It is empty
 // between records; while a record is written it holds the files of the
@@ -26,7 +31,9 @@ public:
     RecordJournal(const RecordJournal &) = delete;
     RecordJournal &operator=(const RecordJournal &) = delete;
 
-    // Opens the journal, creating it (and making that durable) when missing.
+    // Opens the journal, creating it for the user alone (and making that
+    // durable) when missing. A journal that is not a plain file, or that
+    // another user owns, is refused: it is never read, written or cut.
     FileStatus open();
     // Takes back a record that a journal left behind names, then clears it;
     // leaves both as they are when keep could not take the cut-off bytes.
@@ -37,11 +44,15 @@ public:
 
     static QByteArray encode(const QList<JournalEntry> &entries);
     // False when the bytes are not a whole intent (a journal torn while it
-    // was put down: no record byte had been written yet).
+    // was put down: no record byte had been written yet). Only lines that
+    // name a file of the tutor's records count, each name once; any other
+    // line is passed over.
     static bool decode(const QByteArray &bytes, QList<JournalEntry> *entries);
 
 private:
     FileStatus cutBack(const JournalEntry &entry, QList<CutOffBytes> *cut, bool apply);
+
+    QString pathOf(const JournalEntry &entry) const;
 
     FileSystem &m_files;
     QString m_path;

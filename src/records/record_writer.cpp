@@ -225,7 +225,7 @@ WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int
             closeOpen(files, targets);
             return failure(target, status);
         }
-        intent.append({target.path, target.identity, target.sizeBefore});
+        intent.append({QFileInfo(target.path).fileName(), target.identity, target.sizeBefore});
     }
     targets[0].created = targets[0].created || masterCreated;
 

@@ -108,6 +108,8 @@ FileStatus CrashFileSystem::open(const QString &path, Creation creation, Handle 
                                  bool *created)
 {
     *created = false;
+    if (m_files.contains(path) && creation == Creation::PrivateNew)
+        return FileStatus::failure(QStringLiteral("File exists"));
     if (!m_files.contains(path)) {
         if (creation == Creation::Never)
             return FileStatus::failure(QStringLiteral("No such file or directory"));
@@ -151,6 +153,12 @@ FileStatus CrashFileSystem::size(Handle handle, qint64 *bytes)
 FileStatus CrashFileSystem::identity(Handle handle, QString *id)
 {
     *id = m_files.value(m_handles.value(handle)).identity;
+    return FileStatus::success();
+}
+
+FileStatus CrashFileSystem::ownedByUser(Handle, bool *owned)
+{
+    *owned = true;
     return FileStatus::success();
 }
 

@@ -8,7 +8,7 @@
 
 // What a crash in the middle of a record leaves in the master file: the
 // former bytes, the start of the record, and the journal that names the
-// file with its length before.
+// file by its plain name with its length before.
 inline void leaveCutOffRecord(FileSystem &files, const QString &master, const QByteArray &before,
                               const QByteArray &cutOff)
 {
@@ -20,5 +20,5 @@ inline void leaveCutOffRecord(FileSystem &files, const QString &master, const QB
     QVERIFY(files.identity(handle, &identity).ok());
     files.close(handle);
     writeFile(journalPathFor(master),
-              RecordJournal::encode({{master, identity, qint64(before.size())}}));
+              RecordJournal::encode({{QStringLiteral("masterFile.txt"), identity, qint64(before.size())}}));
 }

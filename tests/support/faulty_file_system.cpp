@@ -108,6 +108,11 @@ FileStatus FaultyFileSystem::identity(Handle handle, QString *id)
     return fails(Call::Identity, handle) ? injected() : m_real.identity(handle, id);
 }
 
+FileStatus FaultyFileSystem::ownedByUser(Handle handle, bool *owned)
+{
+    return fails(Call::Owner, handle) ? injected() : m_real.ownedByUser(handle, owned);
+}
+
 FileStatus FaultyFileSystem::sync(Handle handle)
 {
     return fails(Call::Sync, handle) ? injected() : m_real.sync(handle);
