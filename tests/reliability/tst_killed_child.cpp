@@ -103,9 +103,9 @@ void TestKilledChild::killedAtEveryKindOfCall()
     const int count = 20;
     // Lock open, lock, two opens and sizes, two writes and syncs, two closes,
     // unlock and the lock's close; no folder syncs, as nothing is created.
-    // With the journal: its open and size, two identities, its intent (write,
-    // sync), its clearing (truncate, sync) and its close: 23 in all.
-    const int callsPerRecord = 23;
+    // With the journal: its open, owner and size, two identities, its intent
+    // (write, sync), its clearing (truncate, sync) and its close: 24 in all.
+    const int callsPerRecord = 24;
     for (int round = 0; round < 100; ++round) {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());

@@ -91,7 +91,7 @@ void TestTwoCopies::killsAmongTheCopies()
     const quint32 seed = QRandomGenerator::global()->bounded(1u << 30);
     qInfo("seed %u", seed);
     const int count = 60;
-    const int callsPerRecord = 23;
+    const int callsPerRecord = 24;
     for (int round = 0; round < callsPerRecord + 3; ++round) {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
