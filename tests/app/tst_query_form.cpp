@@ -1,11 +1,13 @@
 #include "figures/picture_box.h"
 #include "support/loaded_window.h"
+#include "support/record_session.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 class TestQueryForm : public QObject
@@ -174,6 +176,67 @@ private slots:
         // The mark that a student types is no line feed.
         w.form.panes().setAnswerText(QStringLiteral("a\u240Ab"));
         QCOMPARE(w.form.panes().answerText(), QStringLiteral("a\u240Ab"));
+    }
+
+    // After the next item or a file shown, the first line of what was added
+    // is at the top of the question pane's view, or the pane is scrolled as
+    // far down as it goes with that line in sight.
+    void theNewestTextIsInView_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("addedLines"); // of the item or of the file shown
+        QTest::addColumn<bool>("atTop");
+        QTest::newRow("long item") << "cmdNextQuestion" << 40 << true;
+        QTest::newRow("short item") << "cmdNextQuestion" << 2 << false;
+        QTest::newRow("notes") << "cmd_display_note_file" << 60 << true;
+        QTest::newRow("SEND file") << "cmd_displayCumulativeText" << 60 << true;
+        QTest::newRow("short SEND file") << "cmd_displayCumulativeText" << 2 << false;
+    }
+
+    void theNewestTextIsInView()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, addedLines);
+        QFETCH(bool, atTop);
+        LoadedWindow w;
+        QVERIFY(w.load(QStringLiteral("5")));
+        QStringList lines;
+        for (int i = 1; i <= addedLines; ++i)
+            lines += QStringLiteral("line %1 of what is added").arg(i);
+        const QStringList shortItems(12, QStringLiteral("`qA short question{}on two lines"));
+        positionAfterHeader(w.session(), QStringLiteral("005."),
+                            shortItems + QStringList{"`q" + lines.join(QStringLiteral("{}"))});
+        const QByteArray file = (lines.join(QStringLiteral("\r\n")) + "\r\n").toLatin1();
+        for (const char *name : {"notes_.txt", "send_1207.txt"}) {
+            QFile out(w.home.kestrafoFolder() + QLatin1Char('/') + QLatin1String(name));
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(file);
+        }
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form));
+        auto *pane = w.control<QPlainTextEdit>("txt_question");
+        for (int i = 0; i < shortItems.size(); ++i)
+            w.click("cmdNextQuestion");
+        QVERIFY(pane->verticalScrollBar()->maximum() > 0);
+
+        const QString before = w.form.panes().questionText();
+        w.click(button);
+        QString added = w.form.panes().questionText().mid(before.size());
+        while (added.startsWith(QStringLiteral("\r\n")))
+            added.remove(0, 2);
+        QTextCursor top = pane->cursorForPosition(QPoint(1, 1));
+        top.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
+        QTextCursor first(pane->document());
+        first.setPosition(pane->document()->characterCount() - 1 -
+                          int(QString(added).replace(QStringLiteral("\r\n"), "\n").size()));
+        if (atTop) {
+            QVERIFY(!top.selectedText().isEmpty());
+            QVERIFY2(added.startsWith(top.selectedText()), qPrintable(top.selectedText()));
+            QCOMPARE(top.selectionStart(), first.position());
+        } else {
+            QCOMPARE(pane->verticalScrollBar()->value(), pane->verticalScrollBar()->maximum());
+            QVERIFY(pane->viewport()->rect().contains(pane->cursorRect(first)));
+        }
     }
 
     void clearAnswerEmptiesOnlyTheAnswerPane()
