@@ -2,9 +2,11 @@
 #include "support/loaded_window.h"
 #include "support/record_session.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -237,6 +239,78 @@ private slots:
             QCOMPARE(pane->verticalScrollBar()->value(), pane->verticalScrollBar()->maximum());
             QVERIFY(pane->viewport()->rect().contains(pane->cursorRect(first)));
         }
+    }
+
+    // While the answer pane holds exactly the instructions, what is typed,
+    // pasted or dropped replaces them wherever the cursor was, and Ctrl+Z
+    // brings them back; keys that only take away, and a pane that holds
+    // anything else, work as always.
+    void theInstructionsGiveWayToWhatIsTyped_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("instructions"); // in the pane before
+        QTest::addColumn<QString>("after");     // empty: the instructions less their last character
+        QTest::newRow("typed") << "type" << true << "x = 3 tan t";
+        QTest::newRow("Enter") << "enter" << true << "\r\n";
+        QTest::newRow("pasted") << "paste" << true << "\u03b8 \u2264 \u03c0/2";
+        QTest::newRow("dropped") << "drop" << true << "\u03b8 \u2264 \u03c0/2";
+        QTest::newRow("input method") << "compose" << true << "\u00e9";
+        QTest::newRow("backspace") << "backspace" << true << "";
+        QTest::newRow("other text") << "type" << false << "so farx = 3 tan t";
+    }
+
+    void theInstructionsGiveWayToWhatIsTyped()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, instructions);
+        QFETCH(QString, after);
+        LoadedWindow w;
+        QVERIFY(w.load(QStringLiteral("5")));
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        const QString prompt = w.session().responsePrompt;
+        const QString before = instructions ? prompt : QStringLiteral("so far");
+        w.form.panes().setAnswerText(before);
+        auto *pane = w.control<QPlainTextEdit>("txt_answer");
+        pane->setFocus();
+        const int at = int(before.size()) / 2;
+        QTextCursor cursor = pane->textCursor();
+        cursor.setPosition(instructions ? at : int(before.size()));
+        pane->setTextCursor(cursor);
+        const QString pasted = QStringLiteral("\u03b8 \u2264 \u03c0/2");
+        QMimeData dropped;
+        dropped.setText(pasted);
+        const QPoint middle = pane->viewport()->rect().center();
+        QInputMethodEvent composed;
+        composed.setCommitString(QStringLiteral("\u00e9"));
+        if (action == QLatin1String("type")) {
+            QTest::keyClicks(pane, QStringLiteral("x = 3 tan t"));
+        } else if (action == QLatin1String("enter")) {
+            QTest::keyClick(pane, Qt::Key_Return);
+        } else if (action == QLatin1String("paste")) {
+            QGuiApplication::clipboard()->setText(pasted);
+            QTest::keyClick(pane, Qt::Key_V, Qt::ControlModifier);
+        } else if (action == QLatin1String("drop")) {
+            QDragEnterEvent enter(middle, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(pane->viewport(), &enter);
+            QDropEvent drop(QPointF(middle), Qt::CopyAction, &dropped, Qt::LeftButton,
+                            Qt::NoModifier);
+            QApplication::sendEvent(pane->viewport(), &drop);
+        } else if (action == QLatin1String("compose")) {
+            QApplication::sendEvent(pane, &composed);
+        } else {
+            QTest::keyClick(pane, Qt::Key_Backspace);
+        }
+        QString expected = after;
+        if (after.isEmpty()) {
+            expected = QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            expected.remove(at - 1, 1);
+            expected.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+        }
+        QCOMPARE(w.form.panes().answerText(), expected);
+        QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier);
+        if (instructions)
+            QCOMPARE(w.form.panes().answerText(), prompt);
     }
 
     void clearAnswerEmptiesOnlyTheAnswerPane()
