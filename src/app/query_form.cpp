@@ -1,5 +1,6 @@
 #include "query_form.h"
 
+#include "answer_pane.h"
 #include "caption_button.h"
 #include "figures/figure_description.h"
 #include "figures/graphs.h"
@@ -43,9 +44,8 @@ template <typename T> T *placed(T *control, const WindowControl &place)
     return control;
 }
 
-QPlainTextEdit *makePane(QWidget *parent, const WindowControl &place)
+QPlainTextEdit *setUpPane(QPlainTextEdit *pane, const WindowControl &place)
 {
-    auto *pane = new QPlainTextEdit(parent);
     pane->setFont(paneFont());
     pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -53,6 +53,11 @@ QPlainTextEdit *makePane(QWidget *parent, const WindowControl &place)
     pane->setTabChangesFocus(true);
     pane->setPlainText(QString::fromLatin1(place.caption));
     return placed(pane, place);
+}
+
+QPlainTextEdit *makePane(QWidget *parent, const WindowControl &place)
+{
+    return setUpPane(new QPlainTextEdit(parent), place);
 }
 
 QPushButton *makeButton(QWidget *parent, const WindowControl &place)
@@ -103,7 +108,9 @@ template <typename T> T *child(const QWidget *window, const QString &name)
 QueryForm::QueryForm(Platform &platform, QWidget *parent)
     : QWidget(parent), m_platform(platform),
       m_txt_question(makePane(this, windowControl("txt_question"))),
-      m_txt_answer(makePane(this, windowControl("txt_answer"))),
+      m_txt_answer(setUpPane(
+          new AnswerPane([this] { return m_panes.answerText() == m_session.responsePrompt; }, this),
+          windowControl("txt_answer"))),
       m_panes(m_txt_question, m_txt_answer),
       m_ending(platform, [this] { endSession(m_endReason, false); }), m_autosave([this] {
           const QString answer = m_panes.answerText();

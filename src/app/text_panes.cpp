@@ -1,7 +1,10 @@
 #include "text_panes.h"
 
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 
 namespace {
 
@@ -74,9 +77,30 @@ QString TextPanes::questionText() const
     return readPane(m_question);
 }
 
+// The question pane grows only by appending (the next item, a file shown),
+// or is emptied. When it grows, the first line of what was added goes to the
+// top of the view, or as far down as the pane scrolls, so that the newest
+// item is the one in sight.
 void TextPanes::setQuestionText(const QString &text)
 {
+    const QString before = readPane(m_question);
     writePane(m_question, text);
+    if (text.size() <= before.size() || !text.startsWith(before))
+        return;
+    qsizetype added = before.size();
+    while (added < text.size() && (text[added] == u'\r' || text[added] == u'\n'))
+        ++added;
+    // A CR LF pair is one character of the pane.
+    showAtTop(m_question, int(added - text.first(added).count(QStringLiteral("\r\n"))));
+}
+
+void TextPanes::showAtTop(QPlainTextEdit *pane, int position)
+{
+    const QTextBlock block = pane->document()->findBlock(position);
+    int line = block.firstLineNumber();
+    if (const QTextLayout *layout = block.layout(); layout && layout->lineCount() > 0)
+        line += layout->lineForTextPosition(position - block.position()).lineNumber();
+    pane->verticalScrollBar()->setValue(line);
 }
 
 QString TextPanes::answerText() const

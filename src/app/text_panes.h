@@ -20,6 +20,8 @@ public:
 private:
     static QString readPane(const QPlainTextEdit *pane);
     static void writePane(QPlainTextEdit *pane, const QString &text);
+    // Scrolls the line that holds the position to the top of the view.
+    static void showAtTop(QPlainTextEdit *pane, int position);
 
     QPlainTextEdit *m_question;
     QPlainTextEdit *m_answer;

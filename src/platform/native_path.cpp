@@ -11,8 +11,12 @@ NativePath toNativePath(const QString &pathText)
                           pathText[0].unicode() < 128;
     QString rest = hasDrive ? pathText.mid(2) : pathText;
     rest.replace(u'\\', u'/');
-    if (!hasDrive)
+    if (!hasDrive) {
+        // As in a shell, "~" alone or before a separator is the home folder.
+        if (rest.startsWith(u'~') && (rest.size() == 1 || rest[1] == u'/'))
+            rest.replace(0, 1, QDir::homePath());
         return {rest, {}};
+    }
     if (pathText[0].toLower() != u'c')
         return {{}, QStringLiteral("there is no drive %1 on this computer").arg(pathText.left(2))};
     QString home = QDir::homePath();

@@ -12,7 +12,7 @@ struct NativePath
     bool ok() const { return error.isEmpty(); }
 };
 
-// On Windows the text is the path. Elsewhere a leading "c:" stands for the
-// user's home folder, backslashes become slashes, and any other drive letter
-// names nothing.
+// On Windows the text is the path. Elsewhere a leading "c:", or a leading
+// "~" alone or before a separator, stands for the user's home folder,
+// backslashes become slashes, and any other drive letter names nothing.
 NativePath toNativePath(const QString &pathText);

@@ -1,5 +1,7 @@
 #include "windows1252.h"
 
+#include "course_notation.h"
+
 #include <array>
 
 namespace {
@@ -11,37 +13,42 @@ constexpr std::array<char16_t, 32> highTable = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char encodeOne(char32_t codePoint)
+// The byte of a character of the code page, or -1.
+int codePageByte(char32_t codePoint)
 {
     if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
-        return char(codePoint);
+        return int(codePoint);
     for (size_t i = 0; i < highTable.size(); ++i) {
         if (highTable[i] == codePoint)
-            return char(0x80 + i);
+            return int(0x80 + i);
     }
-    return '?';
+    return -1;
 }
 
 } // namespace
 
 QByteArray toWindows1252(QStringView text)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char *out = bytes.data();
-    qsizetype n = 0;
+    QByteArray bytes;
+    bytes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x80) {
-            out[n++] = char(c);
-        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
-                   text[i + 1].isLowSurrogate()) {
-            out[n++] = '?';
+        char32_t codePoint = text[i].unicode();
+        if (QChar::isHighSurrogate(codePoint) && i + 1 < text.size() &&
+            text[i + 1].isLowSurrogate()) {
+            codePoint = QChar::surrogateToUcs4(text[i], text[i + 1]);
             ++i;
-        } else {
-            out[n++] = encodeOne(c);
         }
+        const int byte = codePageByte(codePoint);
+        if (byte >= 0) {
+            bytes.append(char(byte));
+            continue;
+        }
+        const QByteArrayView spelling = courseSpelling(codePoint);
+        if (spelling.isEmpty())
+            bytes.append('?');
+        else
+            bytes.append(spelling);
     }
-    bytes.truncate(n);
     return bytes;
 }
 

@@ -18,13 +18,16 @@ QString draftsFilePath(const SessionState &session)
 QByteArray rescueRecord(const QString &item, const QString &reason, const QString &text,
                         Platform &platform)
 {
+    // The count is of the characters as the file holds them, which is what
+    // the instructor's program reads the text back by.
+    const qsizetype written = toWindows1252(text).size();
     RecordLines record(platform, 1);
     record.line(sectionRule)
         .timeLine()
         .dateTimeLine()
         .line(item)
         .line(sectionRule)
-        .line(keptLabel + reason + QStringLiteral(", %1 characters").arg(text.size()))
+        .line(keptLabel + reason + QStringLiteral(", %1 characters").arg(written))
         .line(text)
         .line(closingRule);
     return record.bytes(0);

@@ -1,11 +1,15 @@
 #include "figures/picture_box.h"
 #include "support/loaded_window.h"
+#include "support/record_session.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 class TestQueryForm : public QObject
@@ -174,6 +178,139 @@ private slots:
         // The mark that a student types is no line feed.
         w.form.panes().setAnswerText(QStringLiteral("a\u240Ab"));
         QCOMPARE(w.form.panes().answerText(), QStringLiteral("a\u240Ab"));
+    }
+
+    // After the next item or a file shown, the first line of what was added
+    // is at the top of the question pane's view, or the pane is scrolled as
+    // far down as it goes with that line in sight.
+    void theNewestTextIsInView_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("addedLines"); // of the item or of the file shown
+        QTest::addColumn<bool>("atTop");
+        QTest::newRow("long item") << "cmdNextQuestion" << 40 << true;
+        QTest::newRow("short item") << "cmdNextQuestion" << 2 << false;
+        QTest::newRow("notes") << "cmd_display_note_file" << 60 << true;
+        QTest::newRow("SEND file") << "cmd_displayCumulativeText" << 60 << true;
+        QTest::newRow("short SEND file") << "cmd_displayCumulativeText" << 2 << false;
+    }
+
+    void theNewestTextIsInView()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, addedLines);
+        QFETCH(bool, atTop);
+        LoadedWindow w;
+        QVERIFY(w.load(QStringLiteral("5")));
+        QStringList lines;
+        for (int i = 1; i <= addedLines; ++i)
+            lines += QStringLiteral("line %1 of what is added").arg(i);
+        const QStringList shortItems(12, QStringLiteral("`qA short question{}on two lines"));
+        positionAfterHeader(w.session(), QStringLiteral("005."),
+                            shortItems + QStringList{"`q" + lines.join(QStringLiteral("{}"))});
+        const QByteArray file = (lines.join(QStringLiteral("\r\n")) + "\r\n").toLatin1();
+        for (const char *name : {"notes_.txt", "send_1207.txt"}) {
+            QFile out(w.home.kestrafoFolder() + QLatin1Char('/') + QLatin1String(name));
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(file);
+        }
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form));
+        auto *pane = w.control<QPlainTextEdit>("txt_question");
+        for (int i = 0; i < shortItems.size(); ++i)
+            w.click("cmdNextQuestion");
+        QVERIFY(pane->verticalScrollBar()->maximum() > 0);
+
+        const QString before = w.form.panes().questionText();
+        w.click(button);
+        QString added = w.form.panes().questionText().mid(before.size());
+        while (added.startsWith(QStringLiteral("\r\n")))
+            added.remove(0, 2);
+        QTextCursor top = pane->cursorForPosition(QPoint(1, 1));
+        top.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
+        QTextCursor first(pane->document());
+        first.setPosition(pane->document()->characterCount() - 1 -
+                          int(QString(added).replace(QStringLiteral("\r\n"), "\n").size()));
+        if (atTop) {
+            QVERIFY(!top.selectedText().isEmpty());
+            QVERIFY2(added.startsWith(top.selectedText()), qPrintable(top.selectedText()));
+            QCOMPARE(top.selectionStart(), first.position());
+        } else {
+            QCOMPARE(pane->verticalScrollBar()->value(), pane->verticalScrollBar()->maximum());
+            QVERIFY(pane->viewport()->rect().contains(pane->cursorRect(first)));
+        }
+    }
+
+    // While the answer pane holds exactly the instructions, what is typed,
+    // pasted or dropped replaces them wherever the cursor was, and Ctrl+Z
+    // brings them back; keys that only take away, and a pane that holds
+    // anything else, work as always.
+    void theInstructionsGiveWayToWhatIsTyped_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("instructions"); // in the pane before
+        QTest::addColumn<QString>("after");     // empty: the instructions less their last character
+        QTest::newRow("typed") << "type" << true << "x = 3 tan t";
+        QTest::newRow("Enter") << "enter" << true << "\r\n";
+        QTest::newRow("pasted") << "paste" << true << "\u03b8 \u2264 \u03c0/2";
+        QTest::newRow("dropped") << "drop" << true << "\u03b8 \u2264 \u03c0/2";
+        QTest::newRow("input method") << "compose" << true << "\u00e9";
+        QTest::newRow("backspace") << "backspace" << true << "";
+        QTest::newRow("other text") << "type" << false << "so farx = 3 tan t";
+    }
+
+    void theInstructionsGiveWayToWhatIsTyped()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, instructions);
+        QFETCH(QString, after);
+        LoadedWindow w;
+        QVERIFY(w.load(QStringLiteral("5")));
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        const QString prompt = w.session().responsePrompt;
+        const QString before = instructions ? prompt : QStringLiteral("so far");
+        w.form.panes().setAnswerText(before);
+        auto *pane = w.control<QPlainTextEdit>("txt_answer");
+        pane->setFocus();
+        const int at = int(before.size()) / 2;
+        QTextCursor cursor = pane->textCursor();
+        cursor.setPosition(instructions ? at : int(before.size()));
+        pane->setTextCursor(cursor);
+        const QString pasted = QStringLiteral("\u03b8 \u2264 \u03c0/2");
+        QMimeData dropped;
+        dropped.setText(pasted);
+        const QPoint middle = pane->viewport()->rect().center();
+        QInputMethodEvent composed;
+        composed.setCommitString(QStringLiteral("\u00e9"));
+        if (action == QLatin1String("type")) {
+            QTest::keyClicks(pane, QStringLiteral("x = 3 tan t"));
+        } else if (action == QLatin1String("enter")) {
+            QTest::keyClick(pane, Qt::Key_Return);
+        } else if (action == QLatin1String("paste")) {
+            QGuiApplication::clipboard()->setText(pasted);
+            QTest::keyClick(pane, Qt::Key_V, Qt::ControlModifier);
+        } else if (action == QLatin1String("drop")) {
+            QDragEnterEvent enter(middle, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(pane->viewport(), &enter);
+            QDropEvent drop(QPointF(middle), Qt::CopyAction, &dropped, Qt::LeftButton,
+                            Qt::NoModifier);
+            QApplication::sendEvent(pane->viewport(), &drop);
+        } else if (action == QLatin1String("compose")) {
+            QApplication::sendEvent(pane, &composed);
+        } else {
+            QTest::keyClick(pane, Qt::Key_Backspace);
+        }
+        QString expected = after;
+        if (after.isEmpty()) {
+            expected = QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            expected.remove(at - 1, 1);
+            expected.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+        }
+        QCOMPARE(w.form.panes().answerText(), expected);
+        QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier);
+        if (instructions)
+            QCOMPARE(w.form.panes().answerText(), prompt);
     }
 
     void clearAnswerEmptiesOnlyTheAnswerPane()

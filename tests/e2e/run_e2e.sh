@@ -226,10 +226,41 @@ read_pane() {
     xdotool type -- "$marker"
     xdotool key ctrl+a ctrl+c
     wait_until 10 "the clipboard" clipboard_holds
+    pane=${clip%"$marker"}
+    if [ "$1" = txt_answer ] && [ -z "$pane" ]; then
+        # Typed into the instructions, the marker took their place: Ctrl+Z
+        # brings them back to be copied alone. An empty pane copies nothing.
+        xdotool key ctrl+z ctrl+a ctrl+c
+        local tries
+        for ((tries = 0; tries < 30; ++tries)); do
+            if clip=$(xclip -o -selection clipboard 2>/dev/null; printf '#') && [ "$clip" != "$marker#" ]; then
+                pane=${clip%#}
+                break
+            fi
+            sleep 0.05
+        done
+        return
+    fi
     xdotool key ctrl+End
     local i
     for ((i = 0; i < ${#marker}; ++i)); do xdotool key BackSpace; done
-    pane=${clip%"$marker"}
+}
+
+# The first line in view at the top of the question pane, read through the
+# X selection: a click on it, then Home and Shift+End. Empty when that line
+# is.
+top_line() {
+    local left top width height tries
+    read -r left top width height <<<"${place[txt_question]}"
+    printf 'nothing selected' | xclip -selection primary
+    xdotool mousemove $((form_x + left / 15 + width / 30)) $((form_y + top / 15 + 10)) click 1
+    xdotool key Home shift+End
+    for ((tries = 0; tries < 40; ++tries)); do
+        top_text=$(xclip -o -selection primary 2>/dev/null) || top_text=""
+        [ "$top_text" = "nothing selected" ] || return 0
+        sleep 0.05
+    done
+    top_text=""
 }
 
 expect_pane() {
@@ -395,6 +426,14 @@ send_file_as_shown() {
         } split //, $bytes;
         $text =~ s/\r\n/\n/g;
         print "\n", $text;' <"$1"
+}
+
+# FILE holds the bytes TEXT somewhere (grep would take each line of a text
+# with line breaks for a pattern of its own).
+file_holds() {
+    local bytes
+    bytes=$(cat "$1"; printf '#')
+    [[ $bytes == *"$2"* ]]
 }
 
 snapshot() { rm -rf "$2" && cp -a "$1" "$2"; }
@@ -584,7 +623,7 @@ expect_pane txt_answer "first line"$'\n'"second line"
 xdotool key ctrl+Return
 answer_prompt "1"
 expect_pane txt_question ""
-grep -qa $'\r\nfirst line\r\nsecond line\r\nconfidence assessment:  1\r\n' "$folder/$send_name" ||
+file_holds "$folder/$send_name" $'\r\nfirst line\r\nsecond line\r\nconfidence assessment:  1\r\n' ||
     fail "Ctrl+Enter did not record the response"
 type_answer "to be cleared"
 xdotool key ctrl+l
@@ -684,6 +723,37 @@ drafts_hold "next question" "$passed_text" || fail "drafts_.txt does not hold th
 click cmd_quit
 expect_exit 0
 same_folder "$work/before-pass" "$folder" -x drafts_.txt
+pass
+
+# What the student sees is what is recorded: after enough items to overflow
+# the question pane the newest is in view; typing into the instructions
+# replaces them; pasted mathematics reaches the SEND file in the course's
+# notation.
+scenario="the newest item in view, the instructions replaced, mathematics kept"
+mapfile -d '' items < <(assignment_items 005 006)
+open_window "Ann Student" "1" "" "5"
+for ((i = 0; i < 5; ++i)); do click cmdNextQuestion; done
+top_line
+[ -n "$top_text" ] && [[ ${items[4]} == "$top_text"* ]] ||
+    fail "the top of the question pane shows '$top_text', not the start of the newest item"
+expect_pane txt_answer "$response_prompt"
+click txt_answer
+xdotool type --delay 4 -- "x = 3 tan t"
+expect_pane txt_answer "x = 3 tan t"
+click cmd_enter_response
+answer_prompt "2"
+file_holds "$folder/$send_name" $'\r\nRESPONSE -->  \r\nx = 3 tan t\r\nself critique assessment: 2\r\n' ||
+    fail "the SEND file does not hold the typed text alone"
+click cmdNextQuestion
+printf '%s' 'θ ≤ π/2, √x, ∫ f dx ≈ 1 → ∞, x⁴ − 1 ≠ 0' | xclip -selection clipboard
+click txt_answer
+xdotool key ctrl+v
+click cmd_enter_response
+answer_prompt "3"
+file_holds "$folder/$send_name" $'\r\nRESPONSE -->  \r\n`theta <= `pi/2, `sqrtx, integral  f dx ~= 1 -> infinity, x^4 - 1 != 0\r\nconfidence assessment:  3\r\n' ||
+    fail "the SEND file does not hold the pasted line in the course's notation"
+click cmd_quit
+expect_exit 0
 pass
 
 echo "$passed passed, $failed failed"

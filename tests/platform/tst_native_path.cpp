@@ -24,6 +24,19 @@ private slots:
                  home.path() + "/work//masterFile.txt");
     }
 
+    void aLeadingTildeIsTheHomeFolder()
+    {
+        TempHome home;
+        QCOMPARE(toNativePath(QStringLiteral("~")).path, home.path());
+        QCOMPARE(toNativePath(QStringLiteral("~/calc\\masterFile.txt")).path,
+                 home.path() + "/calc/masterFile.txt");
+        QCOMPARE(toNativePath(QStringLiteral("~\\masterFile.txt")).path,
+                 home.path() + "/masterFile.txt");
+        // Another user's folder, and a tilde inside a name, are left alone.
+        QCOMPARE(toNativePath(QStringLiteral("~ann/calc")).path, QStringLiteral("~ann/calc"));
+        QCOMPARE(toNativePath(QStringLiteral("calc/~")).path, QStringLiteral("calc/~"));
+    }
+
     void otherDrivesDoNotExist()
     {
         const NativePath d = toNativePath(QStringLiteral("d:\\work\\masterFile.txt"));

@@ -213,6 +213,19 @@ private slots:
         QCOMPARE(filesIn(w.home.kestrafoFolder()), QStringList());
     }
 
+    // The session keeps the folder as typed; only the files land in the home
+    // folder.
+    void aFolderTypedWithATildeIsInTheHomeFolder()
+    {
+        LoadedWindow w;
+        QVERIFY(QDir(w.home.path()).mkdir("calc"));
+        QVERIFY(w.load({"Ann", "1", "~/calc", "5"}));
+        QCOMPARE(w.session().workFolder, QStringLiteral("~/calc"));
+        QCOMPARE(w.session().masterFilePath, QStringLiteral("~/calc\\masterFile.txt"));
+        QVERIFY(w.home.read("calc/masterFile.txt").contains("assignment #005"));
+        QVERIFY(w.home.read("calc/send_1207.txt").contains("assignment #005"));
+    }
+
     void aSendFileThatCannotBeWrittenLeavesTheMasterFileAsItWas()
     {
         LoadedWindow w;

@@ -175,8 +175,10 @@ private slots:
         QTest::newRow("code page") << QString::fromUtf8("caf\u00e9 \u20ac5 \u00bd")
                                    << QByteArray("caf\xE9 \x80"
                                                  "5 \xBD");
-        QTest::newRow("outside the code page")
-            << QString::fromUtf8("x \u2192 0") << QByteArray("x ? 0");
+        QTest::newRow("outside the code page, in the course's notation")
+            << QString::fromUtf8("x \u2192 0") << QByteArray("x -> 0");
+        QTest::newRow("outside the code page, no spelling")
+            << QString::fromUtf8("x \u4E2D 0") << QByteArray("x ? 0");
     }
 
     void emptiedAndMultiLineResponses()

@@ -6,6 +6,7 @@
 #include "navigation/next_question.h"
 #include "platform/windows1252.h"
 #include "records/notes.h"
+#include "records/rescue.h"
 #include "records/response_entry.h"
 #include "support/record_session.h"
 
@@ -194,6 +195,20 @@ private slots:
             QCOMPARE(reading.records[2].rating, QByteArray("3"));
             QCOMPARE(fromWindows1252(reading.records[2].text), typed);
         }
+    }
+
+    // A kept draft gives the length of its text as written: a character
+    // beyond the basic plane is one, a Greek letter its spelled name.
+    void keptDraftLengthIsThatOfTheTextWritten()
+    {
+        const QString typed = QStringLiteral("x = \U0001D465 \U0001F600\r\n\u03B8 \u2264 \u03C0/2");
+        RecordSession s;
+        const Reading reading = readBytes(::rescueRecord(
+            QStringLiteral("What is x?"), QStringLiteral("quit program"), typed, s.platform));
+        QCOMPARE(reading.damages.size(), 0);
+        QCOMPARE(reading.records.size(), 1);
+        QCOMPARE(reading.records[0].kind, RecordKind::Rescue);
+        QCOMPARE(reading.records[0].text, QByteArray("x = ? ?\r\n`theta <= `pi/2"));
     }
 
     // Where only commentary may have been read, a line like a rating cannot
