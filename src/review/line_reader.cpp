@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr qsizetype blockSize = 1 << 20;
+constexpr qsizetype blockSize = 64 * 1024;
 
 } // namespace
 
