@@ -1,6 +1,6 @@
 #include "record_reader.h"
 
-#include "line_source.h"
+#include "line_reader.h"
 #include "record_texts.h"
 
 #include <algorithm>
@@ -116,7 +116,7 @@ struct Marks
 class Parser
 {
 public:
-    Parser(LineSource &lines, RecordSink &sink) : m_lines(lines), m_sink(sink) {}
+    Parser(LineReader &lines, RecordSink &sink) : m_lines(lines), m_sink(sink) {}
 
     QString run()
     {
@@ -153,17 +153,9 @@ public:
 private:
     QByteArrayView line(qint64 at) const { return m_lines.line(at); }
 
-    // The line's look decides before any full comparison: nearly every line
-    // is a student's or the bank's text.
-    bool isSectionRule(qint64 at) const
-    {
-        return (m_lines.look(at) & LineLook::MayRule) && equals(line(at), sectionRule);
-    }
+    bool isSectionRule(qint64 at) const { return equals(line(at), sectionRule); }
 
-    bool isClosingRule(qint64 at) const
-    {
-        return (m_lines.look(at) & LineLook::MayRule) && equals(line(at), closingRule);
-    }
+    bool isClosingRule(qint64 at) const { return equals(line(at), closingRule); }
 
     // A record cut short and followed by the next one may leave the next
     // one's section rule at the end of its last line.
@@ -171,8 +163,8 @@ private:
     {
         if (at == m_knownStart)
             return true;
-        if (m_lines.has(at) && (m_lines.look(at) & LineLook::MayRule) &&
-            endsWith(line(at), sectionRule) && m_lines.has(at + 1) && isTimeLine(line(at + 1))) {
+        if (m_lines.has(at) && endsWith(line(at), sectionRule) && m_lines.has(at + 1) &&
+            isTimeLine(line(at + 1))) {
             m_knownStart = at;
             return true;
         }
@@ -181,7 +173,7 @@ private:
 
     bool openingStarts(qint64 at)
     {
-        if (!m_lines.has(at) || !(m_lines.look(at) & LineLook::MayCode) || !m_lines.has(at + 4))
+        if (!m_lines.has(at + 4))
             return false;
         const QByteArrayView label = line(at + 1);
         return !label.isEmpty() && label[0] == 'a' && startsWith(label, assignmentLabel) &&
@@ -190,11 +182,7 @@ private:
 
     // Where a record's text may end: at the end of the file or before the
     // next record.
-    bool boundary(qint64 at)
-    {
-        return !m_lines.has(at) || ((m_lines.look(at) & (LineLook::MayRule | LineLook::MayCode)) &&
-                                    (recordStarts(at) || openingStarts(at)));
-    }
+    bool boundary(qint64 at) { return !m_lines.has(at) || recordStarts(at) || openingStarts(at); }
 
     void strayLine(qint64 number)
     {
@@ -295,8 +283,7 @@ private:
             return damaged(firstNumber, m_next,
                            QStringLiteral("record cut short at the end of the file"));
         const bool dated = marks.dateLine >= 0;
-        // A label cut short at the end of the file is not one stripped. (The
-        // line after is asked for first: asking may move the label's line.)
+        // A label cut short at the end of the file is not one stripped.
         const bool labelEnded = m_lines.has(m_next + 1);
         const QByteArrayView label = line(m_next);
         if (!dated &&
@@ -322,8 +309,6 @@ private:
         qint64 likely = -1;
         bool suspect = false;
         for (;;) {
-            if (likely < 0)
-                m_next = m_lines.skipPlain(m_next);
             if (boundary(m_next))
                 return endWithoutClosing(kind, marks, textFrom, likely);
             const qint64 at = m_next++;
@@ -479,7 +464,7 @@ private:
         m_next = first + 1;
     }
 
-    LineSource &m_lines;
+    LineReader &m_lines;
     RecordSink &m_sink;
     qint64 m_next = 0;        // the index of the next line to read
     qint64 m_knownStart = -1; // a record was last seen to start here
@@ -551,10 +536,9 @@ FileCheck checkStart(QByteArrayView start)
     return check;
 }
 
-QString readRecords(QIODevice &device, const FileCheck &check, RecordSink &sink,
-                    qsizetype chunkSize)
+QString readRecords(QIODevice &device, const FileCheck &check, RecordSink &sink)
 {
-    LineSource lines(device, check.look != FileLook::LfRecords, chunkSize);
+    LineReader lines(device, check.look != FileLook::LfRecords);
     Parser parser(lines, sink);
     return parser.run();
 }

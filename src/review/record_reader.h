@@ -23,8 +23,5 @@ FileCheck checkStart(QByteArrayView start);
 
 // Reads every record of the device in order and hands each record and each
 // region that is not a whole record to the sink. Returns why the device
-// could not be read to its end, or an empty string when it was. The device
-// is read in chunks of the given size, on a thread of its own while the
-// records are read.
-QString readRecords(QIODevice &device, const FileCheck &check, RecordSink &sink,
-                    qsizetype chunkSize = 1 << 20);
+// could not be read to its end, or an empty string when it was.
+QString readRecords(QIODevice &device, const FileCheck &check, RecordSink &sink);

@@ -1,4 +1,4 @@
-#include "line_source.h"
+#include "line_reader.h"
 #include "review_fixture.h"
 
 #include <QRandomGenerator>
@@ -98,30 +98,23 @@ QByteArrayList reportOf(const Reading &reading)
     return report;
 }
 
-// A line as a plain reading of the whole file finds it.
-struct PlainLine
+// The lines as a plain reading of the whole file finds them, and whether
+// the last one lacks its line end.
+std::pair<QByteArrayList, bool> plainLines(const QByteArray &bytes, bool crlf)
 {
-    QByteArray text;
-    bool period; // the text ends with one
-    bool a;      // the next line begins with one, or the file ends after it
-};
-
-QList<PlainLine> plainLines(const QByteArray &bytes, bool crlf)
-{
-    QList<PlainLine> lines;
+    QByteArrayList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\n' || (crlf && (i == 0 || bytes[i - 1] != '\r')))
+        if (bytes[i] != '\n' || (crlf && (i == start || bytes[i - 1] != '\r')))
             continue;
-        const QByteArray text = bytes.mid(start, i - start - (crlf ? 1 : 0));
-        lines.append({text, text.endsWith('.'), i + 1 == bytes.size() || bytes[i + 1] == 'a'});
+        lines.append(bytes.mid(start, i - start - (crlf ? 1 : 0)));
         start = i + 1;
     }
+    if (start == bytes.size())
+        return {lines, false};
     // A last line cut between its CR and LF keeps the CR out of its text.
-    if (start < bytes.size())
-        lines.append(
-            {bytes.sliced(start).chopped(crlf && bytes.endsWith('\r') ? 1 : 0), true, true});
-    return lines;
+    lines.append(bytes.sliced(start).chopped(crlf && bytes.endsWith('\r') ? 1 : 0));
+    return {lines, true};
 }
 
 } // namespace
@@ -131,13 +124,11 @@ class TestReviewFuzz : public QObject
     Q_OBJECT
 
 private slots:
-    void chunkBoundaries_data()
+    void readInPieces_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QList<qsizetype>>("chunks");
-        QList<qsizetype> small;
-        for (qsizetype chunk = 1; chunk < 300; chunk += chunk < 80 ? 1 : 37)
-            small << chunk;
+        QTest::addColumn<QList<qint64>>("pieces");
+        const QList<qint64> small = {1, 2, 3, 5, 7, 13, 64, 65, 700, 4093};
         const QByteArray base = baseFile();
         QByteArray lf = base;
         lf.replace("\r\n", "\n");
@@ -147,8 +138,7 @@ private slots:
         QTest::newRow("cut after a CR") << base.first(base.size() - 7) + '\r' << small;
         QTest::newRow("stray line ends") << "\r\n\n\r\r\n" + base.sliced(200) << small;
         QTest::newRow("LF line ends") << lf << small;
-        // More bytes and more lines than the reader keeps in front of a
-        // chunk: the record grows across chunks instead.
+        // Records longer than the reader reads at once, many lines and one.
         QByteArray longText;
         for (int i = 0; i < 9000; ++i)
             longText +=
@@ -156,71 +146,63 @@ private slots:
         QTest::newRow("long texts")
             << base.first(400) +
                    sendResponse("14:00:00", "Long", longText, "confidence assessment:  1") +
-                   base.sliced(400) + sendResponse("14:00:01", "Long", longText.repeated(3), {}) +
-                   sendResponse("14:00:02", "Wide", QByteArray(90000, '.'), {})
-            << QList<qsizetype>{1000, 4093, 65536, 70001, 300000};
+                   base.sliced(400) + sendResponse("14:00:01", "Long", longText.repeated(30), {}) +
+                   sendResponse("14:00:02", "Wide", QByteArray(1'500'000, '.'), {})
+            << QList<qint64>{1000, 4093, 65536, 70001, 300000};
     }
 
-    // Records, line ends and damage that fall across the reader's chunks are
-    // read as they are within one chunk.
-    void chunkBoundaries()
+    // Records, line ends and damage that fall across the device's pieces are
+    // read as they are within one piece.
+    void readInPieces()
     {
         QFETCH(QByteArray, file);
-        QFETCH(QList<qsizetype>, chunks);
+        QFETCH(QList<qint64>, pieces);
         const QByteArrayList whole = reportOf(readBytes(file, file.size() + 1));
         QVERIFY(whole.size() > 10);
-        for (qsizetype chunk : chunks)
-            QCOMPARE(reportOf(readBytes(file, chunk)), whole);
+        for (qint64 piece : pieces)
+            QCOMPARE(reportOf(readBytes(file, piece)), whole);
     }
 
-    void linesWhateverTheChunks_data()
+    void linesWhateverThePieces_data()
     {
         QTest::addColumn<quint32>("seed");
         for (quint32 seed = 1; seed <= 40; ++seed)
             QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
     }
 
-    // Every line and what its line end allows it to be, in chunks of any
-    // size, read ahead or as asked, whether the lines read are kept or let
-    // go: as a plain reading of the whole file finds them.
-    void linesWhateverTheChunks()
+    // Every line, and the lines kept with the line ends between them, in
+    // pieces of any size, whether the lines read are kept or let go: as a
+    // plain reading of the whole file finds them.
+    void linesWhateverThePieces()
     {
         QFETCH(quint32, seed);
         std::mt19937 random(seed);
-        // A few files of many lines, kept all along, which outgrow the room
-        // in front of a chunk.
+        // A few files longer than the reader reads at once, kept all along.
         const bool large = seed % 10 == 0;
-        QByteArray bytes(large ? 150'000 : qsizetype(random() % 3000), Qt::Uninitialized);
+        QByteArray bytes(large ? 2'500'000 : qsizetype(random() % 3000), Qt::Uninitialized);
         for (char &c : bytes)
             c = "\r\n.ax"[random() % 5];
-        QList<qsizetype> chunks = {63, 64, 65, 700, 4096, 1 << 20};
+        QList<qint64> pieces = {63, 64, 65, 700, 1 << 20};
         if (!large)
-            chunks << 1 << 2 << 3;
+            pieces << 1 << 2 << 3;
         for (const bool crlf : {true, false}) {
-            const QList<PlainLine> expected = plainLines(bytes, crlf);
-            for (const qsizetype chunk : chunks) {
-                for (const auto reading :
-                     {ChunkReader::Reading::Ahead, ChunkReader::Reading::WhenAsked}) {
-                    QBuffer buffer(&bytes);
-                    QVERIFY(buffer.open(QIODevice::ReadOnly));
-                    LineSource lines(buffer, crlf, chunk, reading);
-                    const auto same = [&](qint64 i) {
-                        return i < expected.size() && lines.line(i) == expected[i].text &&
-                               bool(lines.look(i) & LineLook::MayRule) == expected[i].period &&
-                               (!expected[i].a || (lines.look(i) & LineLook::MayCode));
-                    };
-                    qint64 i = 0;
-                    qint64 kept = 0;
-                    for (; lines.has(i); ++i) {
-                        QVERIFY2(same(i), qPrintable(QStringLiteral("line %1").arg(i)));
-                        if (!large && random() % 3 == 0)
-                            lines.release(kept = i);
-                    }
-                    // The lines kept have moved with every chunk read since.
-                    for (qint64 k = kept; k < i; ++k)
-                        QVERIFY2(same(k), qPrintable(QStringLiteral("kept line %1").arg(k)));
-                    QCOMPARE(i, expected.size());
+            const auto [expected, cut] = plainLines(bytes, crlf);
+            for (const qint64 piece : pieces) {
+                PieceDevice device(bytes, piece);
+                LineReader lines(device, crlf);
+                qint64 i = 0;
+                qint64 kept = 0;
+                for (; lines.has(i); ++i) {
+                    QVERIFY2(i < expected.size() && lines.line(i) == expected[i],
+                             qPrintable(QStringLiteral("line %1").arg(i)));
+                    if (!large && random() % 3 == 0)
+                        lines.release(kept = i);
                 }
+                QCOMPARE(i, expected.size());
+                QCOMPARE(lines.lines(kept, i).toByteArray(),
+                         expected.mid(kept).join(crlf ? "\r\n" : "\n"));
+                QCOMPARE(lines.lastLineCut(), cut);
+                QVERIFY(lines.readError().isEmpty());
             }
         }
     }

@@ -51,32 +51,6 @@ QByteArray draft()
                         closingRule + "\r\nRESPONSE -->  \r\n" + sectionRule);
 }
 
-// A device whose bytes end in a read error, as a disk or a network share
-// may fail halfway through a file.
-class FailingDevice : public QIODevice
-{
-public:
-    explicit FailingDevice(QByteArray bytes) : m_bytes(std::move(bytes)) {}
-
-protected:
-    qint64 readData(char *data, qint64 size) override
-    {
-        if (m_at == m_bytes.size()) {
-            setErrorString(QStringLiteral("Input/output error"));
-            return -1;
-        }
-        const qint64 n = std::min<qint64>(size, m_bytes.size() - m_at);
-        std::memcpy(data, m_bytes.constData() + m_at, size_t(n));
-        m_at += n;
-        return n;
-    }
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    QByteArray m_bytes;
-    qint64 m_at = 0;
-};
-
 } // namespace
 
 class TestReviewReader : public QObject
@@ -333,10 +307,9 @@ private slots:
     // taken for the end of the file.
     void readErrorIsNotTheEnd()
     {
-        FailingDevice device(opening() + first() + second());
-        QVERIFY(device.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        PieceDevice device(opening() + first() + second(), 40, PieceDevice::End::ReadError);
         Reading reading;
-        const QString error = readRecords(device, FileCheck{}, reading, 40);
+        const QString error = readRecords(device, FileCheck{}, reading);
         QCOMPARE(error, QStringLiteral("Input/output error"));
         QCOMPARE(reading.records.size(), 3);
         QCOMPARE(reading.damages.size(), 1);
