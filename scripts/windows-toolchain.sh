@@ -7,7 +7,9 @@
 # there and complete; it is marked complete only after its install has
 # finished, so an interrupted build starts again from the beginning.
 #
-# Prints the toolchain file a project configures with on its last line.
+#   windows-toolchain.sh                   makes it when it is not there
+#   windows-toolchain.sh --toolchain-file  prints the CMake toolchain file that
+#                                          a project configures with
 set -eu
 
 cache=${KESTRAFO_WINDOWS_CACHE:-/var/cache/kestrafo}
@@ -37,6 +39,24 @@ packages="g++-mingw-w64-x86-64-posix wine64 nsis ninja-build cmake \
 qt6-base-dev-tools dpkg-dev xz-utils zip unzip xvfb xauth xdotool \
 librsvg2-bin icoutils"
 
+# Where the Qt of the installed host tools' version goes.
+locate() {
+    qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+    qt_upstream=${qt_version%%+*}
+    prefix=$cache/qt-$qt_upstream-mingw-static
+    toolchain=$prefix/lib/cmake/Qt6/qt.toolchain.cmake
+}
+
+if [ "${1:-}" = "--toolchain-file" ]; then
+    locate
+    [ -f "$prefix/.complete" ] || {
+        echo "windows-toolchain: no complete Qt for Windows in $prefix: run $0" >&2
+        exit 1
+    }
+    echo "$toolchain"
+    exit 0
+fi
+
 missing=""
 for p in $packages; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
@@ -50,10 +70,7 @@ if [ -n "$missing" ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
 fi
 
-qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
-qt_upstream=${qt_version%%+*}
-prefix=$cache/qt-$qt_upstream-mingw-static
-toolchain=$prefix/lib/cmake/Qt6/qt.toolchain.cmake
+locate
 
 # What the cached Qt was made from and with; a change makes it again.
 recipe="qt6-base $qt_version for $target, static, Release
@@ -62,7 +79,6 @@ bundled: $qt_bundled"
 
 if [ -f "$prefix/.complete" ] && [ "$(cat "$prefix/.complete")" = "$recipe" ]; then
     stamp "Qt $qt_upstream for Windows is ready in $prefix"
-    echo "$toolchain"
     exit 0
 fi
 
@@ -130,4 +146,3 @@ printf '%s' "$recipe" >"$prefix/.complete"
 cd "$cache"
 rm -rf "$work"
 stamp "installed in $prefix ($(du -sh "$prefix" | cut -f1))"
-echo "$toolchain"
