@@ -4,7 +4,8 @@
 ;
 ;   makensis -DVERSION=... -DSTAGE=folder -DICON=file.ico -DOUTFILE=setup.exe kestrafo.nsi
 
-Unicode true
+; A 64-bit installer for the 64-bit programs: it runs where they run.
+Target amd64-unicode
 !include "MUI2.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\kestrafo"

@@ -3,6 +3,9 @@
 #include "native_file_system.h"
 
 #include <chrono>
+#include <cstring>
+#include <iterator>
+#include <memory>
 #include <thread>
 
 #include <windows.h>
@@ -141,6 +144,19 @@ FileStatus openRegular(const QString &path, DWORD access, FileSystem::Creation c
     *opened = handle;
     return FileStatus::success();
 }
+
+// FILE_RENAME_INFO as Windows 10 has it, with flags in place of the
+// Boolean ReplaceIfExists, and its class, which older headers lack.
+struct RenameInfo
+{
+    DWORD flags;
+    HANDLE root;
+    DWORD nameLength;
+    wchar_t name[1];
+};
+constexpr auto fileRenameInfoEx = FILE_INFO_BY_HANDLE_CLASS(22);
+constexpr DWORD renameReplaceIfExists = 0x1;
+constexpr DWORD renamePosixSemantics = 0x2;
 
 // The lock is on one byte at the largest offset a file can have: it lies
 // beyond any append, so that Windows' mandatory locks never block a write.
@@ -298,8 +314,28 @@ FileStatus Win32FileSystem::readAll(const QString &path, QByteArray *bytes)
 
 FileStatus Win32FileSystem::rename(const QString &from, const QString &to)
 {
-    return statusOf(
-        MoveFileExW(wide(from), wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    // The file at from itself, a link as the link, renamed through its handle.
+    HANDLE handle = CreateFileW(wide(from), DELETE | SYNCHRONIZE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return lastError();
+    QByteArray buffer(sizeof(RenameInfo) + to.size() * sizeof(wchar_t), '\0');
+    auto *info = reinterpret_cast<RenameInfo *>(buffer.data());
+    info->nameLength = DWORD(to.size() * sizeof(wchar_t));
+    std::memcpy(info->name, to.utf16(), info->nameLength);
+    // POSIX semantics replace a file that another handle holds open, as the
+    // autosave's own handle does; Windows before 10 1709, FAT drives and
+    // Wine know only the classic rename, which refuses such a file.
+    info->flags = renameReplaceIfExists | renamePosixSemantics;
+    BOOL renamed = SetFileInformationByHandle(handle, fileRenameInfoEx, info, DWORD(buffer.size()));
+    if (!renamed && GetLastError() == ERROR_INVALID_PARAMETER) {
+        info->flags = renameReplaceIfExists;
+        renamed = SetFileInformationByHandle(handle, FileRenameInfo, info, DWORD(buffer.size()));
+    }
+    const DWORD error = GetLastError();
+    CloseHandle(handle);
+    return renamed ? FileStatus::success() : fromError(error);
 }
 
 FileStatus Win32FileSystem::remove(const QString &path)

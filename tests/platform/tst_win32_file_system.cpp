@@ -50,11 +50,15 @@ void TestWin32FileSystem::refused()
     writeFile(regular, former);
     QString odd = dir.filePath(QStringLiteral("odd.txt"));
     QString mustStayMissing;
+    // A symbolic link, a reparse point; false where the system makes none
+    // (Wine 8 accepts the call and creates nothing).
     const auto link = [&](const QString &target) {
-        QVERIFY2(CreateSymbolicLinkW(reinterpret_cast<const wchar_t *>(odd.utf16()),
-                                     reinterpret_cast<const wchar_t *>(target.utf16()),
-                                     SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE),
-                 qPrintable(QStringLiteral("CreateSymbolicLinkW: error %1").arg(GetLastError())));
+        CreateSymbolicLinkW(reinterpret_cast<const wchar_t *>(odd.utf16()),
+                            reinterpret_cast<const wchar_t *>(target.utf16()),
+                            SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+        const DWORD attributes = GetFileAttributesW(reinterpret_cast<const wchar_t *>(odd.utf16()));
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     };
     if (kind == QLatin1String("folder")) {
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("odd.txt")));
@@ -63,10 +67,12 @@ void TestWin32FileSystem::refused()
     } else if (kind == QLatin1String("device name with an extension")) {
         odd = dir.filePath(QStringLiteral("con.txt"));
     } else if (kind == QLatin1String("link to a file")) {
-        link(regular);
+        if (!link(regular))
+            QSKIP("this system makes no symbolic links");
     } else if (kind == QLatin1String("dangling link")) {
         mustStayMissing = dir.filePath(QStringLiteral("target.txt"));
-        link(mustStayMissing);
+        if (!link(mustStayMissing))
+            QSKIP("this system makes no symbolic links");
     } else if (kind == QLatin1String("missing folder")) {
         mustStayMissing = dir.filePath(QStringLiteral("gone"));
         odd = mustStayMissing + QStringLiteral("/odd.txt");

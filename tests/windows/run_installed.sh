@@ -107,7 +107,7 @@ main_window_shown() {
 
 # One session, the same keystrokes for either program: the start-up
 # prompts, the first item, a response of two lines with its rating, a note,
-# and the window closed through its frame.
+# and "quit program".
 session() {
     first_prompt_at=""
     last_dialog=""
@@ -130,8 +130,10 @@ session() {
     xdotool windowfocus --sync "$form" 2>/dev/null || xdotool windowfocus "$form"
     xdotool type --delay 20 -- "Remember the chain rule."
     xdotool key ctrl+s
-    sleep 1
-    xdotool key alt+F4
+    # "quit program", which has no key: the middle of the button, whose
+    # place in twips is 10200, 0, 735 wide, 495 high.
+    eval "$(xdotool getwindowgeometry --shell "$form")"
+    xdotool mousemove $((X + (10200 + 735 / 2) / 15)) $((Y + 495 / 2 / 15)) click 1
     wait_until 30 "the program to end" stopped
     local status=0
     wait "$app_pid" || status=$?
@@ -148,8 +150,8 @@ masked() {
         printf '== %s\n' "$name"
         perl -0777 -pe '
             s/[^\r\n]*(\r\nassignment #)/<code line>$1/g;
-            s/\b[0-2][0-9]:[0-5][0-9]:[0-5][0-9]\b/<time>/g;
-            s/\b[01][0-9]-[0-3][0-9]-[0-9]{4}\b/<date>/g;' "$folder/$name"
+            s/[0-2][0-9]:[0-5][0-9]:[0-5][0-9]/<time>/g;
+            s/[01][0-9]-[0-3][0-9]-[0-9]{4}/<date>/g;' "$folder/$name"
     done
 }
 
