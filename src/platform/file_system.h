@@ -28,50 +28,53 @@ struct FileStatus
 // created with mode 0600, new files exclusively.
 //
 // A handle stands for an open file. On POSIX systems it is a descriptor; on
-// Windows it holds a HANDLE, and the calls map one to one. Every CreateFileW
-// below is given FILE_FLAG_OPEN_REPARSE_POINT, and the file it opens is
-// refused unless GetFileType() is FILE_TYPE_DISK and
-// GetFileInformationByHandle shows no FILE_ATTRIBUTE_REPARSE_POINT (nor
-// FILE_ATTRIBUTE_DIRECTORY): a symbolic link or a junction is refused, not
-// followed, as O_NOFOLLOW does on POSIX.
-//   openForLock    CreateFileW(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-//                  OPEN_ALWAYS), with the refusal above
+// Windows it holds a HANDLE, and the calls map one to one
+// (win32_file_system.cpp):
+//   openForLock    CreateFileW(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE
+//                  | FILE_SHARE_DELETE, FILE_FLAG_OPEN_REPARSE_POINT,
+//                  OPEN_EXISTING or else CREATE_NEW), refused unless
+//                  GetFileType() is FILE_TYPE_DISK and the file is neither a
+//                  folder nor a reparse point (a link is never followed);
+//                  device names (NUL, CON.txt, \\.\...) are refused before
+//                  the open
 //   lockExclusive  LockFileEx(LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY)
 //                  on the last byte of the largest offset, tried until the
 //                  deadline; that byte lies beyond any append, so the lock
 //                  never blocks the writing handle
 //   unlock         UnlockFileEx on the same byte
-//   openForAppend  CreateFileW(FILE_APPEND_DATA only, FILE_SHARE_READ |
-//                  FILE_SHARE_WRITE, OPEN_ALWAYS, CREATE_NEW for
-//                  Creation::PrivateNew or OPEN_EXISTING for
-//                  Creation::Never), the same refusal;
-//                  every write then goes to the end of the file. A private
-//                  creation passes SECURITY_ATTRIBUTES whose DACL grants the
-//                  user's SID alone
+//   openForAppend  CreateFileW(GENERIC_WRITE | FILE_READ_ATTRIBUTES, the same
+//                  sharing, flags and refusal, OPEN_EXISTING or CREATE_NEW):
+//                  write access, not append access alone, because cutting
+//                  back needs it. A private creation passes
+//                  SECURITY_ATTRIBUTES whose DACL grants the user's SID alone
 //   size           GetFileSizeEx
 //   identity       GetFileInformationByHandle: the volume serial number and
 //                  the file index
 //   ownedByUser    GetSecurityInfo(OWNER_SECURITY_INFORMATION) compared with
 //                  EqualSid to the TokenUser and the TokenOwner of the
 //                  process token (the owner its new files get)
-//   write          one WriteFile
+//   write          one WriteFile at the offset 0xFFFFFFFF:0xFFFFFFFF, which
+//                  is the end of the file whoever wrote last
 //   sync           FlushFileBuffers
-//   truncate       SetFileInformationByHandle(FileEndOfFileInfo)
+//   truncate       SetFilePointerEx and SetEndOfFile
 //   close          CloseHandle
 //   syncFolderOf   nothing to do: NTFS journals the new entry
 //   readAll        CreateFileW(GENERIC_READ, OPEN_EXISTING), the same refusal
-//   rename         MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-//                  within one folder; it replaces a link at the target name,
-//                  never what the link points at. Every handle of the
-//                  autosave is opened with FILE_SHARE_DELETE as well, so that
-//                  the file can be replaced while it is held
+//   rename         SetFileInformationByHandle(FileRenameInfoEx, replace if
+//                  exists | POSIX semantics) on the file opened for DELETE,
+//                  the classic FileRenameInfo where that is unknown, within
+//                  one folder; a link at the target name is replaced, never
+//                  what it points at. Every handle is opened with
+//                  FILE_SHARE_DELETE, so that with POSIX semantics the
+//                  autosave can be replaced while it is held
 //   remove         DeleteFileW, under the same sharing; a link is removed
 //                  itself, never what it points at
-//   listFolder     FindFirstFileW / FindNextFileW on the folder and the prefix
+//   listFolder     FindFirstFileExW / FindNextFileW on every entry of the
+//                  folder, the prefix compared case by case
 // The record journal of the writer lives in the same folder and is written
 // through the same calls under the same LockFileEx: its intent goes out by
 // WriteFile and FlushFileBuffers before any record byte, recovery cuts a
-// file back with SetEndOfFile (the FileEndOfFileInfo call above) followed by
+// file back with SetEndOfFile (the truncate above) followed by
 // FlushFileBuffers, and clearing the journal is the same on the journal.
 class FileSystem
 {

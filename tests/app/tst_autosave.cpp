@@ -68,7 +68,7 @@ void TestAutosave::followsThePane()
     QFETCH(QString, ending);
     QFETCH(bool, draftsBroken);
     QFETCH(bool, autosaveStays);
-    PosixFileSystem native;
+    NativeFileSystem native;
     FaultyFileSystem faulty(native); // outlives the window, which holds the autosave
     LoadedWindow w;
     w.platform.fileSystem = &faulty;

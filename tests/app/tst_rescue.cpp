@@ -142,7 +142,7 @@ void TestRescue::leftAutosavesAtStartUp()
         openingBlock = fresh.master();
     }
 
-    PosixFileSystem native;
+    NativeFileSystem native;
     FaultyFileSystem faulty(native); // outlives the window, which holds its autosave
     LoadedWindow w;
     const QString folder = w.home.kestrafoFolder();

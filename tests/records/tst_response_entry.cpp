@@ -123,6 +123,16 @@ private slots:
 
     void theUntouchedInstructionsRecordNothing()
     {
+        // Nothing on file yet and the instructions left as they are: no file
+        // comes into being.
+        {
+            RecordSession fresh;
+            fresh.panes.answer = fresh.session.responsePrompt;
+            cmd_enter_response_Click(fresh.session, fresh.panes, fresh.platform);
+            QVERIFY(!fresh.hasMaster());
+            QVERIFY(!fresh.hasSend());
+        }
+
         RecordSession s;
         s.atFirstItem({"`qWhat is x?", "`aBecause."}, QStringLiteral("first"));
         s.platform.replies = {"1"};
@@ -143,16 +153,6 @@ private slots:
             QCOMPARE(s.panes.answer, QString());
             QCOMPARE(s.session.promptDue, due);
             QCOMPARE(s.session.textBuffer, QStringLiteral("first"));
-        }
-
-        // Nothing on file yet and the instructions left as they are: no file
-        // comes into being.
-        {
-            RecordSession fresh;
-            fresh.panes.answer = fresh.session.responsePrompt;
-            cmd_enter_response_Click(fresh.session, fresh.panes, fresh.platform);
-            QVERIFY(!fresh.hasMaster());
-            QVERIFY(!fresh.hasSend());
         }
 
         // One character more is a response, the instructions and all.
@@ -197,12 +197,14 @@ private slots:
 
     void beforeAnyItemThereIsNoRating()
     {
-        RecordSession s;
-        s.panes.answer = QStringLiteral("hello");
-        cmd_enter_response_Click(s.session, s.panes, s.platform);
-        QCOMPARE(s.master(), masterRecord("14:03:27", " 50000 ", "", "hello", QByteArray()));
-        QCOMPARE(s.send(), sendRecord("14:03:27", "", "hello", QByteArray()));
-        QCOMPARE(s.platform.promptsAsked, QStringList());
+        {
+            RecordSession s;
+            s.panes.answer = QStringLiteral("hello");
+            cmd_enter_response_Click(s.session, s.panes, s.platform);
+            QCOMPARE(s.master(), masterRecord("14:03:27", " 50000 ", "", "hello", QByteArray()));
+            QCOMPARE(s.send(), sendRecord("14:03:27", "", "hello", QByteArray()));
+            QCOMPARE(s.platform.promptsAsked, QStringList());
+        }
 
         // Commentary before the first question: still no kind, no rating.
         RecordSession c;

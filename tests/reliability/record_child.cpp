@@ -24,10 +24,19 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifdef Q_OS_LINUX
 #include <sys/mount.h>
 #include <sys/resource.h>
+#endif
 
 namespace {
+
+#ifdef Q_OS_LINUX
+bool limitFileSize(long long bytes)
+{
+    const rlimit limit{rlim_t(bytes), rlim_t(bytes)};
+    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
 
 bool makeReadOnly(const QString &folder)
 {
@@ -37,6 +46,18 @@ bool makeReadOnly(const QString &folder)
     return ::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) ==
            0;
 }
+#else
+// File-size limits and mount namespaces are tested on Linux only.
+bool limitFileSize(long long)
+{
+    return false;
+}
+
+bool makeReadOnly(const QString &)
+{
+    return false;
+}
+#endif
 
 } // namespace
 
@@ -83,8 +104,7 @@ int main(int argc, char **argv)
     FileSystem &files = killAt > 0 ? killing : platform.files();
 
     if (sizeLimit > 0) {
-        const rlimit limit{rlim_t(sizeLimit), rlim_t(sizeLimit)};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+        if (!limitFileSize(sizeLimit)) {
             std::perror("setrlimit");
             return 3;
         }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/native_file_system.h"
 #include "platform/platform.h"
-#include "platform/posix_file_system.h"
 
 #include <QStringList>
 
@@ -51,5 +51,5 @@ public:
     QImage clipboard;
 
 private:
-    PosixFileSystem realFiles;
+    NativeFileSystem realFiles;
 };

@@ -1,6 +1,26 @@
 #include "faulty_file_system.h"
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <csignal>
+#endif
+
+namespace {
+
+// Ends the process as a kill from outside does: no handler, no flush.
+[[noreturn]] void killSelf()
+{
+#ifdef Q_OS_WIN
+    // The exit code of QProcess::kill(), which its caller reads as a crash.
+    TerminateProcess(GetCurrentProcess(), 0xf291);
+#else
+    std::raise(SIGKILL);
+#endif
+    std::abort();
+}
+
+} // namespace
 
 FaultyFileSystem::FaultyFileSystem(FileSystem &real) : m_real(real) {}
 
@@ -30,7 +50,7 @@ bool FaultyFileSystem::fails(Call call, Handle handle)
     const bool counted = !m_only || *m_only == call;
     const int number = m_only ? count(call) + 1 : int(log.size()) + 1;
     if (m_fault == Fault::KillBefore && counted && number == m_n)
-        std::raise(SIGKILL);
+        killSelf();
     if (!failed && counted && number == m_n &&
         (m_fault == Fault::FailOnce || m_fault == Fault::FailFromThenOn)) {
         failed = true;

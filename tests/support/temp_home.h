@@ -2,23 +2,30 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
-// A temporary folder that stands for the student's home folder while it
-// lives, so that "c:\kestrafo" lands inside it.
+// Where "c:\kestrafo" lands while it lives. On Linux, where "c:" stands for
+// the home folder, a temporary folder takes the home folder's place. On
+// Windows "c:\kestrafo" is that folder itself: there must be none when a test
+// begins, so that no student's files are touched, and the test's is removed
+// at the end.
 class TempHome
 {
 public:
     TempHome();
     ~TempHome();
 
-    QString path() const { return m_dir.path(); }
-    QString kestrafoFolder() const { return m_dir.path() + QStringLiteral("/kestrafo"); }
+    QString path() const;
+    QString kestrafoFolder() const { return path() + QStringLiteral("/kestrafo"); }
     // The whole content of a file below the home folder; empty when missing.
     QByteArray read(const QString &relativePath) const;
     bool exists(const QString &relativePath) const;
+    // What came into the home folder while the test ran.
+    QStringList newEntries() const;
 
 private:
     QTemporaryDir m_dir;
     QByteArray m_oldHome;
+    QStringList m_formerEntries;
 };
