@@ -1,6 +1,7 @@
 #include "csv_sink.h"
 
 #include "platform/windows1252.h"
+#include "report_output.h"
 
 namespace {
 
@@ -23,13 +24,17 @@ QString kindName(RecordKind kind)
 
 void writeCsvHeader(QIODevice &out)
 {
-    out.write("\xEF\xBB\xBF"
-              "file,session date,assignment,record,time,item kind,rating,item,response\r\n");
+    writeAll(out, "\xEF\xBB\xBF"
+                  "file,session date,assignment,record,time,item kind,rating,item,response\r\n");
 }
 
 QByteArray csvField(const QString &text)
 {
     QByteArray bytes = text.toUtf8();
+    // A spreadsheet takes a cell that begins so for a formula; a leading
+    // apostrophe keeps it text.
+    if (!bytes.isEmpty() && QByteArrayView("=+-@\t\r").contains(bytes.front()))
+        bytes.prepend('\'');
     if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\r') &&
         !bytes.contains('\n'))
         return bytes;
@@ -73,12 +78,18 @@ void CsvSink::record(const Record &record)
         record.kind == RecordKind::Opening ? text(record.header) : text(record.item),
         text(record.text),
     };
-    QByteArray row;
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0)
-            row += ',';
-        row += csvField(fields[i]);
+            m_rows += ',';
+        m_rows += csvField(fields[i]);
     }
-    row += "\r\n";
-    m_out.write(row);
+    m_rows += "\r\n";
+    if (m_rows.size() >= 1 << 20)
+        finish();
+}
+
+void CsvSink::finish()
+{
+    writeAll(m_out, m_rows);
+    m_rows.clear();
 }

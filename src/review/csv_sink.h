@@ -16,6 +16,8 @@ public:
     CsvSink(QIODevice &out, const QString &file, bool utf8, RecordSink &next);
     void record(const Record &record) override;
     void damage(const Damage &damage) override { m_next.damage(damage); }
+    // Writes the rows still held back; a failed write stays on the device.
+    void finish();
 
 private:
     QString text(QByteArrayView bytes) const;
@@ -26,4 +28,5 @@ private:
     RecordSink &m_next;
     QString m_date;
     QString m_assignment;
+    QByteArray m_rows; // written a megabyte at a time
 };

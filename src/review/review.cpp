@@ -47,6 +47,7 @@ bool reviewFile(const QString &path, bool named, QIODevice *csv, Review &review)
     if (csv) {
         CsvSink rows(*csv, summary.path, check.utf8, sink);
         readError = readRecords(file, check, rows);
+        rows.finish();
     } else {
         readError = readRecords(file, check, sink);
     }
@@ -59,52 +60,67 @@ bool reviewFile(const QString &path, bool named, QIODevice *csv, Review &review)
 
 } // namespace
 
-Review reviewPaths(const QStringList &paths, QIODevice *csv)
+Inputs listInputs(const QStringList &paths)
 {
-    Review review;
-    if (csv)
-        writeCsvHeader(*csv);
+    Inputs inputs;
     // A file named twice, or named and in a folder named too, is read once:
     // it is one student's records, to be counted once.
-    QSet<QString> read;
-    const auto firstTime = [&](const QFileInfo &file) {
+    QSet<QString> listed;
+    const auto add = [&](const QFileInfo &file, const QString &folder) {
         const QString key = file.canonicalFilePath();
-        if (read.contains(key))
-            return false;
-        read.insert(key);
-        return true;
+        if (listed.contains(key))
+            return;
+        listed.insert(key);
+        inputs.files.append({file.filePath(), folder});
     };
     for (const QString &path : paths) {
         const QFileInfo info(path);
         if (!info.exists()) {
-            review.errors.append(QDir::toNativeSeparators(path) +
+            inputs.errors.append(QDir::toNativeSeparators(path) +
                                  QStringLiteral(": no such file or folder"));
             continue;
         }
-        if (info.isDir()) {
-            // Its subfolders too, in the order of their names; hidden ones,
-            // and the tutor's own hidden files, are left out.
-            QStringList files;
-            QDirIterator entries(path, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
-            while (entries.hasNext())
-                files.append(entries.next());
-            files.sort();
-            bool any = false;
-            for (const QString &file : std::as_const(files)) {
-                if (firstTime(QFileInfo(file)))
-                    any = reviewFile(file, false, csv, review) || any;
-            }
-            if (!any)
-                review.errors.append(QDir::toNativeSeparators(path) +
-                                     QStringLiteral(": no files of records in this folder"));
+        if (!info.isDir()) {
+            add(info, QString());
             continue;
         }
-        if (!firstTime(info))
+        // Its subfolders too, in the order of their names; hidden ones, and
+        // the tutor's own hidden files, are left out.
+        QStringList files;
+        QDirIterator entries(path, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
+        while (entries.hasNext())
+            files.append(entries.next());
+        files.sort();
+        inputs.folders.append(path);
+        for (const QString &file : std::as_const(files))
+            add(QFileInfo(file), path);
+    }
+    return inputs;
+}
+
+Review reviewInputs(const Inputs &inputs, QIODevice *csv)
+{
+    Review review;
+    review.errors = inputs.errors;
+    if (csv)
+        writeCsvHeader(*csv);
+    QSet<QString> foldersWithRecords;
+    for (const InputFile &input : inputs.files) {
+        const bool named = input.folder.isNull();
+        if (!reviewFile(input.path, named, csv, review))
             continue;
-        reviewFile(path, true, csv, review);
+        if (!named) {
+            foldersWithRecords.insert(input.folder);
+            continue;
+        }
         const FileSummary &summary = review.files.constLast();
         if (summary.problem.isEmpty() && summary.records == 0 && summary.damages.isEmpty())
             review.errors.append(summary.path + QStringLiteral(": no records in this file"));
+    }
+    for (const QString &folder : inputs.folders) {
+        if (!foldersWithRecords.contains(folder))
+            review.errors.append(QDir::toNativeSeparators(folder) +
+                                 QStringLiteral(": no files of records in this folder"));
     }
     qint64 records = 0;
     bool damaged = false;
@@ -119,4 +135,9 @@ Review reviewPaths(const QStringList &paths, QIODevice *csv)
     if (review.errors.isEmpty() && records == 0)
         review.errors.append(QStringLiteral("no records found"));
     return review;
+}
+
+Review reviewPaths(const QStringList &paths, QIODevice *csv)
+{
+    return reviewInputs(listInputs(paths), csv);
 }

@@ -12,6 +12,21 @@ enum ReviewStatus
     Unreadable = 2
 };
 
+// A file to be read: named on the command line, or found in a named folder.
+// A file found in a folder is passed over when it holds no records.
+struct InputFile
+{
+    QString path;
+    QString folder; // the named folder it was found in; empty when named itself
+};
+
+struct Inputs
+{
+    QList<InputFile> files;
+    QStringList errors; // paths that do not exist
+    QStringList folders;
+};
+
 struct Review
 {
     QList<FileSummary> files;
@@ -19,6 +34,11 @@ struct Review
     int status = AllWhole;
 };
 
-// Reads every path (files, and the record files of folders) in turn; with a
-// CSV device, writes a row for every record as it is read.
+// The files that the paths name, in the order they will be read: a file
+// named twice, or named and found in a folder named too, once.
+Inputs listInputs(const QStringList &paths);
+
+// Reads every file in turn; with a CSV device, writes a row for every record
+// as it is read.
+Review reviewInputs(const Inputs &inputs, QIODevice *csv);
 Review reviewPaths(const QStringList &paths, QIODevice *csv);

@@ -1,6 +1,7 @@
 #include "summary.h"
 
 #include "platform/windows1252.h"
+#include "terminal_text.h"
 
 #include <QTextStream>
 
@@ -171,20 +172,22 @@ QString plainSummary(const QList<FileSummary> &files)
     QString out;
     QTextStream s(&out);
     for (const FileSummary &file : files) {
-        s << file.path << "\n";
+        s << terminalText(file.path) << "\n";
         if (!file.problem.isEmpty()) {
-            s << "  cannot read: " << file.problem << "\n\n";
+            s << "  cannot read: " << terminalText(file.problem) << "\n\n";
             continue;
         }
         for (const QString &notice : file.notices)
-            s << "  note: " << notice << "\n";
+            s << "  note: " << terminalText(notice) << "\n";
         if (file.records == 0)
             s << "  no records\n";
         for (const SessionSummary &ses : file.sessions) {
-            s << "  session " << (ses.date.isEmpty() ? QStringLiteral("(no date)") : ses.date)
+            s << "  session "
+              << (ses.date.isEmpty() ? QStringLiteral("(no date)") : terminalText(ses.date))
               << "  assignment "
-              << (ses.assignment.isEmpty() ? QStringLiteral("(no opening block)") : ses.assignment)
-              << "  " << ses.header << "\n";
+              << (ses.assignment.isEmpty() ? QStringLiteral("(no opening block)")
+                                           : terminalText(ses.assignment))
+              << "  " << terminalText(ses.header) << "\n";
             s << "    responses " << ses.responses << ", notes " << ses.notes << ", rescued drafts "
               << ses.drafts << "\n";
             s << "    confidence     " << counts(ses.confidence) << "\n";
@@ -196,17 +199,17 @@ QString plainSummary(const QList<FileSummary> &files)
                   << "\n";
         }
         for (const Damage &d : file.damages)
-            s << "  damaged: " << d.what << "\n";
+            s << "  damaged: " << terminalText(d.what) << "\n";
         for (const QString &doubt : file.doubts)
-            s << "  unclear: " << doubt << "\n";
+            s << "  unclear: " << terminalText(doubt) << "\n";
         s << "\n";
     }
     s << "Totals per assignment\n";
     const auto totals = totalsOf(files);
     for (auto it = totals.begin(); it != totals.end(); ++it) {
         const AssignmentTotals &t = it.value();
-        s << "  " << it.key() << ": sessions " << t.sessions << ", responses " << t.responses
-          << ", notes " << t.notes << ", drafts " << t.drafts << ", confidence "
+        s << "  " << terminalText(it.key()) << ": sessions " << t.sessions << ", responses "
+          << t.responses << ", notes " << t.notes << ", drafts " << t.drafts << ", confidence "
           << counts(t.confidence) << ", self critique " << counts(t.selfCritique) << "\n";
     }
     return out;
