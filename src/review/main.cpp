@@ -1,3 +1,4 @@
+#include "brief_report.h"
 #include "html_report.h"
 #include "output_check.h"
 #include "report_output.h"
@@ -38,8 +39,12 @@ int main(int argc, char *argv[])
     const QCommandLineOption htmlOption(QStringLiteral("html"),
                                         QStringLiteral("Write a report page to <file>."),
                                         QStringLiteral("file"));
+    const QCommandLineOption byFileOption(
+        QStringLiteral("by-file"),
+        QStringLiteral("Name students by their files' names, not by the folders holding them."));
     parser.addOption(csvOption);
     parser.addOption(htmlOption);
+    parser.addOption(byFileOption);
     parser.addPositionalArgument(QStringLiteral("path"),
                                  QStringLiteral("Record files, or folders holding them."),
                                  QStringLiteral("PATH..."));
@@ -64,7 +69,7 @@ int main(int argc, char *argv[])
     }
 
     // Every report file is checked before anything is written anywhere.
-    const Inputs inputs = listInputs(paths);
+    const Inputs inputs = listInputs(paths, parser.isSet(byFileOption));
     for (const QCommandLineOption *option : {&csvOption, &htmlOption}) {
         const QString output = parser.value(*option);
         const QString refusal = output.isEmpty() ? QString() : outputRefusal(output, inputs);
@@ -94,14 +99,14 @@ int main(int argc, char *argv[])
     int status = review.status;
     QStringList errors = review.errors;
     if (!review.files.isEmpty())
-        errors.append(writeStandardOutput(plainSummary(review.files).toUtf8()));
+        errors.append(writeStandardOutput(briefReport(review).toUtf8()));
     if (csv.isOpen())
         errors.append(commitReport(csv));
     if (parser.isSet(htmlOption)) {
         QSaveFile html;
         QString error = openReport(html, parser.value(htmlOption));
         if (error.isEmpty()) {
-            writeAll(html, htmlReport(review.files));
+            writeAll(html, htmlReport(review));
             error = commitReport(html);
         }
         errors.append(error);

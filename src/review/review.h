@@ -1,5 +1,6 @@
 #pragma once
 
+#include "class_report.h"
 #include "summary.h"
 
 #include <QIODevice>
@@ -18,6 +19,7 @@ struct InputFile
 {
     QString path;
     QString folder; // the named folder it was found in; empty when named itself
+    QString student;
 };
 
 struct Inputs
@@ -30,15 +32,18 @@ struct Inputs
 struct Review
 {
     QList<FileSummary> files;
+    QStringList withoutRecords; // files in named folders that hold none of the tutor's records
+    ClassReport classReport;
     QStringList errors; // paths that could not be read, said plainly
     int status = AllWhole;
 };
 
 // The files that the paths name, in the order they will be read: a file
-// named twice, or named and found in a folder named too, once.
-Inputs listInputs(const QStringList &paths);
+// named twice, or named and found in a folder named too, once. Each file's
+// student is named as studentName() says.
+Inputs listInputs(const QStringList &paths, bool byFile);
 
 // Reads every file in turn; with a CSV device, writes a row for every record
-// as it is read.
-Review reviewInputs(const Inputs &inputs, QIODevice *csv);
-Review reviewPaths(const QStringList &paths, QIODevice *csv);
+// as it is read. Without classViews only each file's summary is made.
+Review reviewInputs(const Inputs &inputs, QIODevice *csv, bool classViews = true);
+Review reviewPaths(const QStringList &paths, QIODevice *csv, bool classViews = true);
