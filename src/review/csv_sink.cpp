@@ -1,6 +1,11 @@
 #include "csv_sink.h"
 
+#include "course_places.h"
+#include "iso_date.h"
 #include "platform/windows1252.h"
+#include "report_output.h"
+
+#include <cstring>
 
 namespace {
 
@@ -23,22 +28,40 @@ QString kindName(RecordKind kind)
 
 void writeCsvHeader(QIODevice &out)
 {
-    out.write("\xEF\xBB\xBF"
-              "file,session date,assignment,record,time,item kind,rating,item,response\r\n");
+    writeAll(out, "\xEF\xBB\xBF"
+                  "file,student,session date,assignment,place,record,time,item kind,rating,"
+                  "item,response\r\n");
 }
 
-QByteArray csvField(const QString &text)
+void appendCsvField(QByteArray &row, const QString &text)
 {
-    QByteArray bytes = text.toUtf8();
-    if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\r') &&
-        !bytes.contains('\n'))
-        return bytes;
-    bytes.replace("\"", "\"\"");
-    return '"' + bytes + '"';
+    const QByteArray bytes = text.toUtf8();
+    bool quoted = false;
+    for (char c : bytes)
+        quoted = quoted || c == ',' || c == '"' || c == '\r' || c == '\n';
+    if (quoted)
+        row += '"';
+    // A spreadsheet takes a cell that begins so for a formula; a leading
+    // apostrophe keeps it text.
+    if (!bytes.isEmpty() && bytes.front() != '\0' && std::strchr("=+-@\t\r", bytes.front()))
+        row += '\'';
+    if (!quoted) {
+        row += bytes;
+        return;
+    }
+    qsizetype from = 0;
+    for (qsizetype quote = bytes.indexOf('"'); quote >= 0; quote = bytes.indexOf('"', from)) {
+        row.append(bytes.constData() + from, quote + 1 - from);
+        row += '"';
+        from = quote + 1;
+    }
+    row.append(bytes.constData() + from, bytes.size() - from);
+    row += '"';
 }
 
-CsvSink::CsvSink(QIODevice &out, const QString &file, bool utf8, RecordSink &next)
-    : m_out(out), m_file(file), m_utf8(utf8), m_next(next)
+CsvSink::CsvSink(QIODevice &out, QByteArray &rows, const QString &file, const QString &student,
+                 bool utf8, RecordSink &next)
+    : m_out(out), m_rows(rows), m_file(file), m_student(student), m_utf8(utf8), m_next(next)
 {
 }
 
@@ -51,8 +74,8 @@ void CsvSink::record(const Record &record)
 {
     m_next.record(record);
     if (record.kind == RecordKind::Opening) {
-        m_date = text(record.date);
-        m_assignment = text(record.assignment);
+        m_date = isoDate(record.date);
+        m_assignment = record.assignment.toByteArray();
     }
     QString itemKind;
     if (record.ratingKind == RatingKind::Confidence)
@@ -61,11 +84,15 @@ void CsvSink::record(const Record &record)
         itemKind = QStringLiteral("answer");
     else if (record.kind == RecordKind::Rescue)
         itemKind = text(record.reason);
-    const QString date = record.date.isEmpty() ? m_date : text(record.date);
-    const QList<QString> fields = {
+    const qsizetype place = record.kind == RecordKind::Opening || record.item.isEmpty()
+                                ? -1
+                                : CoursePlaces::course().find(m_assignment, record.item);
+    const QString fields[] = {
         m_file,
-        date,
-        m_assignment,
+        m_student,
+        record.date.isEmpty() ? m_date : isoDate(record.date),
+        QString::fromLatin1(m_assignment),
+        place < 0 ? QString() : CoursePlaces::course().items()[place].place,
         kindName(record.kind),
         text(record.time),
         itemKind,
@@ -73,12 +100,15 @@ void CsvSink::record(const Record &record)
         record.kind == RecordKind::Opening ? text(record.header) : text(record.item),
         text(record.text),
     };
-    QByteArray row;
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            row += ',';
-        row += csvField(fields[i]);
+    for (const QString &field : fields) {
+        if (&field != fields)
+            m_rows += ',';
+        appendCsvField(m_rows, field);
     }
-    row += "\r\n";
-    m_out.write(row);
+    m_rows += "\r\n";
+    // A failed write stays on the device, to be found when it is committed.
+    if (m_rows.size() >= 1 << 20) {
+        writeAll(m_out, m_rows);
+        m_rows.resize(0);
+    }
 }

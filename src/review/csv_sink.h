@@ -6,14 +6,19 @@
 #include <QString>
 
 // One row a record, RFC 4180 quoting, UTF-8 with a byte-order mark so that
-// spreadsheets take the accents as they are.
+// spreadsheets take the accents as they are. Dates are yyyy-mm-dd; the place
+// is the item's as the course numbers it ("005 Q2"), empty for a text the
+// course does not hold.
 void writeCsvHeader(QIODevice &out);
-QByteArray csvField(const QString &text);
+void appendCsvField(QByteArray &row, const QString &text);
 
 class CsvSink : public RecordSink
 {
 public:
-    CsvSink(QIODevice &out, const QString &file, bool utf8, RecordSink &next);
+    // Rows gather in rows, shared by the files, and go out a megabyte at a
+    // time; the caller writes what is left at the end.
+    CsvSink(QIODevice &out, QByteArray &rows, const QString &file, const QString &student,
+            bool utf8, RecordSink &next);
     void record(const Record &record) override;
     void damage(const Damage &damage) override { m_next.damage(damage); }
 
@@ -21,9 +26,11 @@ private:
     QString text(QByteArrayView bytes) const;
 
     QIODevice &m_out;
+    QByteArray &m_rows;
     QString m_file;
+    QString m_student;
     bool m_utf8;
     RecordSink &m_next;
     QString m_date;
-    QString m_assignment;
+    QByteArray m_assignment;
 };

@@ -1,5 +1,7 @@
 #include "html_report.h"
 
+#include "class_views.h"
+
 #include <QTextStream>
 
 namespace {
@@ -7,19 +9,6 @@ namespace {
 QString esc(const QString &text)
 {
     return text.toHtmlEscaped();
-}
-
-QString row(const QStringList &cells, const char *tag = "td")
-{
-    QString out = QStringLiteral("<tr>");
-    for (const QString &cell : cells)
-        out += QStringLiteral("<%1>%2</%1>").arg(QLatin1String(tag), esc(cell));
-    return out + QStringLiteral("</tr>\n");
-}
-
-QString n(qint64 value)
-{
-    return QString::number(value);
 }
 
 // Grouped bars: confidence and self-critique for each of 0, 1, 2, 3, other.
@@ -61,73 +50,323 @@ QString ratingChart(const QString &title, const RatingCounts &confidence,
     return svg;
 }
 
-} // namespace
-
-QByteArray htmlReport(const QList<FileSummary> &files)
+// The page as UTF-8, with every text from the files escaped on its way in.
+class Page
 {
-    QString out;
-    QTextStream s(&out);
-    s << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
-      << "<title>kestrafo-review</title><style>"
-      << "body{font-family:sans-serif;margin:2em;color:#222}"
-      << "table{border-collapse:collapse;margin:.5em 0 1.5em}"
-      << "td,th{border:1px solid #bbb;padding:.25em .6em;text-align:left}"
-      << "th{background:#eee}.damage{color:#a00}.chart{display:inline-block;margin:0 1em 1em 0}"
-      << "</style></head><body>\n<h1>Dravonic II: student records</h1>\n";
+public:
+    Page &operator<<(const char *markup)
+    {
+        m_out += markup;
+        return *this;
+    }
+    Page &operator<<(const QString &markup)
+    {
+        m_out += markup.toUtf8();
+        return *this;
+    }
+    Page &operator<<(qint64 number)
+    {
+        m_out += QByteArray::number(number);
+        return *this;
+    }
+    Page &text(const QString &text)
+    {
+        const QByteArray bytes = text.toUtf8();
+        qsizetype from = 0;
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            const char *entity = nullptr;
+            switch (bytes[i]) {
+            case '&':
+                entity = "&amp;";
+                break;
+            case '<':
+                entity = "&lt;";
+                break;
+            case '>':
+                entity = "&gt;";
+                break;
+            case '"':
+                entity = "&quot;";
+                break;
+            default:
+                continue;
+            }
+            m_out.append(bytes.constData() + from, i - from);
+            m_out += entity;
+            from = i + 1;
+        }
+        m_out.append(bytes.constData() + from, bytes.size() - from);
+        return *this;
+    }
+    void reserve(qsizetype size) { m_out.reserve(size); }
+    QByteArray bytes() const { return m_out; }
 
-    s << "<h2>Assignments</h2>\n<table>\n"
-      << row({QStringLiteral("assignment"), QStringLiteral("sessions"), QStringLiteral("responses"),
-              QStringLiteral("notes"), QStringLiteral("drafts")},
-             "th");
-    const auto totals = totalsOf(files);
-    for (auto it = totals.begin(); it != totals.end(); ++it)
-        s << row({it.key(), n(it->sessions), n(it->responses), n(it->notes), n(it->drafts)});
-    s << "</table>\n";
-    for (auto it = totals.begin(); it != totals.end(); ++it)
-        s << "<div class=\"chart\"><h3>Assignment " << esc(it.key()) << "</h3>"
-          << ratingChart(QStringLiteral("Ratings of assignment ") + it.key(), it->confidence,
-                         it->selfCritique)
-          << "</div>\n";
+private:
+    QByteArray m_out;
+};
 
-    s << "<h2>Files</h2>\n";
-    for (const FileSummary &file : files) {
-        s << "<h3>" << esc(file.path) << "</h3>\n";
-        if (!file.problem.isEmpty()) {
-            s << "<p class=\"damage\">cannot read: " << esc(file.problem) << "</p>\n";
+const char *const style =
+    "body{font-family:sans-serif;margin:2em;color:#222;max-width:80em}"
+    "table{border-collapse:collapse;margin:.5em 0 1.5em}"
+    "td,th{border:1px solid #bbb;padding:.25em .6em;text-align:left;vertical-align:top}"
+    "th{background:#eee}td.empty{background:#f6f6f6}.damage{color:#a00}"
+    ".chart{display:inline-block;margin:0 1em 1em 0}"
+    "details{margin:.2em 0}summary{cursor:pointer}"
+    ".place{display:inline-block;min-width:5.5em;font-weight:bold}"
+    ".count{display:inline-block;min-width:7em}"
+    ".spread{display:inline-block;width:12em;height:.9em;background:#eee;vertical-align:middle}"
+    ".spread span{display:inline-block;height:100%}"
+    ".r0{background:#c53030}.r1{background:#ed8936}.r2{background:#68d391}"
+    ".r3{background:#2f855a}.r4{background:#a0aec0}"
+    ".numbers{display:inline-block;min-width:13em;margin-left:.5em;font-size:90%}"
+    ".low>summary{background:#fff5f5}.lowmark{color:#c53030;font-weight:bold}"
+    ".itemtext{color:#555}"
+    "pre{white-space:pre-wrap;font-family:inherit;margin:.2em 0 .6em 1em}"
+    "li{margin:.2em 0}.rating{display:inline-block;min-width:4.5em}";
+
+QString ratingName(int rating)
+{
+    switch (rating) {
+    case -1:
+        return QStringLiteral("not rated");
+    case 4:
+        return QStringLiteral("other");
+    default:
+        return QStringLiteral("rated %1").arg(rating);
+    }
+}
+
+void writeGrid(Page &page, const ClassReport &report)
+{
+    const ProgressGrid grid = progressGrid(report);
+    page << "<h2>Progress</h2>\n<p>Responses recorded by each student in each assignment, "
+            "and the date of the last; an empty cell is an assignment not yet sent.</p>\n"
+         << "<table class=\"grid\">\n<tr><th>student</th>";
+    for (const QString &assignment : grid.assignments) {
+        page << "<th>";
+        page.text(assignment) << "</th>";
+    }
+    page << "</tr>\n";
+    for (qsizetype student : studentOrder(report)) {
+        page << "<tr><th>";
+        page.text(report.students[student]) << "</th>";
+        for (const QString &assignment : grid.assignments) {
+            const GridCell cell = grid.cells.value(gridKey(student, assignment));
+            if (cell.responses == 0) {
+                page << "<td class=\"empty\"></td>";
+                continue;
+            }
+            page << "<td>" << cell.responses << " <small>";
+            page.text(cell.lastDate) << "</small></td>";
+        }
+        page << "</tr>\n";
+    }
+    page << "</table>\n";
+}
+
+void writeItem(Page &page, const ClassReport &report, const ItemSpread &spread)
+{
+    const CourseItem &item = report.items[spread.item];
+    qint64 rated = 0;
+    for (qint64 count : spread.ratings)
+        rated += count;
+    page << (spread.low ? "<details class=\"item low\"><summary>"
+                        : "<details class=\"item\"><summary>")
+         << "<span class=\"place\">";
+    page.text(placeOf(report, report.entries[spread.responses.constFirst()]))
+        << "</span><span class=\"count\">" << spread.students
+        << (spread.students == 1 ? " student" : " students") << "</span><span class=\"spread\">";
+    for (size_t r = 0; r < spread.ratings.size(); ++r) {
+        if (spread.ratings[r] > 0)
+            page << "<span class=\"r" << qint64(r) << "\" style=\"width:"
+                 << QString::number(100.0 * double(spread.ratings[r]) / double(rated), 'f', 1)
+                 << "%\"></span>";
+    }
+    page << "</span><span class=\"numbers\">" << (spread.selfCritique ? "critique " : "confidence ")
+         << QStringLiteral("0:%1 1:%2 2:%3 3:%4 other:%5")
+                .arg(spread.ratings[0])
+                .arg(spread.ratings[1])
+                .arg(spread.ratings[2])
+                .arg(spread.ratings[3])
+                .arg(spread.ratings[4])
+         << "</span>" << (spread.low ? " <span class=\"lowmark\">mostly 0 or 1</span>" : "")
+         << " <span class=\"itemtext\">";
+    QString brief = item.text.simplified();
+    if (brief.size() > 90)
+        brief = brief.left(87) + QStringLiteral("...");
+    page.text(brief) << "</span></summary>\n<pre class=\"item\">";
+    page.text(item.text) << "</pre>\n<ol>\n";
+    for (qsizetype index : spread.responses) {
+        const Entry &entry = report.entries[index];
+        page << "<li><span class=\"rating\">" << ratingName(entry.rating) << "</span> <b>";
+        page.text(report.students[entry.student]) << "</b> ";
+        page.text(entry.date) << "<pre>";
+        page.text(entry.text) << "</pre></li>\n";
+    }
+    page << "</ol></details>\n";
+}
+
+void writeAssignments(Page &page, const Review &review)
+{
+    // The charts count each record once, as the items do.
+    QHash<QString, std::pair<RatingCounts, RatingCounts>> charts;
+    for (const Entry &entry : review.classReport.entries) {
+        if (entry.rating < 0 || entry.item < 0)
             continue;
+        auto &chart = charts[review.classReport.items[entry.item].assignment];
+        ++(entry.ratingKind == RatingKind::SelfCritique ? chart.second
+                                                        : chart.first)[size_t(entry.rating)];
+    }
+    page << "<h2>Assignments</h2>\n<p>Each item of the course in course order: how many "
+            "students responded and how they rated themselves (confidence after a question, "
+            "self critique after a worked answer), lowest ratings in red. Items where most "
+            "ratings were 0 or 1 are marked; open an item for every response, lowest rating "
+            "first.</p>\n";
+    for (const AssignmentItems &assignment : itemSpreads(review.classReport)) {
+        page << "<h3>Assignment ";
+        page.text(assignment.assignment) << "</h3>\n";
+        const auto chart = charts.constFind(assignment.assignment);
+        if (chart != charts.cend())
+            page << "<div class=\"chart\">"
+                 << ratingChart(QStringLiteral("Ratings of assignment ") + assignment.assignment,
+                                chart->first, chart->second)
+                 << "</div>\n";
+        for (const ItemSpread &spread : assignment.items)
+            writeItem(page, review.classReport, spread);
+    }
+}
+
+void writeStudents(Page &page, const ClassReport &report)
+{
+    const QList<StudentQuestions> students = studentQuestions(report);
+    page << "<h2>Questions for the instructor</h2>\n<p>Per student, every sentence of a "
+            "response or a note that asks something, with the item it belongs to, and every "
+            "response rated 0 or 1.</p>\n";
+    for (const StudentQuestions &student : students) {
+        if (student.asked.isEmpty() && student.lowRated.isEmpty())
+            continue;
+        page << "<h3>";
+        page.text(report.students[student.student]) << "</h3>\n";
+        if (!student.asked.isEmpty()) {
+            page << "<ul class=\"asked\">\n";
+            for (const Asked &asked : student.asked) {
+                page << "<li><span class=\"place\">";
+                page.text(placeOf(report, report.entries[asked.entry])) << "</span> ";
+                page.text(asked.sentence) << "</li>\n";
+            }
+            page << "</ul>\n";
         }
-        s << "<table>\n"
-          << row({QStringLiteral("date"), QStringLiteral("assignment"), QStringLiteral("header"),
-                  QStringLiteral("responses"), QStringLiteral("notes"), QStringLiteral("drafts"),
-                  QStringLiteral("confidence 0/1/2/3/other"),
-                  QStringLiteral("self critique 0/1/2/3/other"), QStringLiteral("time"),
-                  QStringLiteral("median between responses")},
-                 "th");
-        for (const SessionSummary &ses : file.sessions) {
-            const auto list = [](const RatingCounts &c) {
-                return QStringLiteral("%1/%2/%3/%4/%5")
-                    .arg(c[0])
-                    .arg(c[1])
-                    .arg(c[2])
-                    .arg(c[3])
-                    .arg(c[4]);
-            };
-            s << row({ses.date, ses.assignment, ses.header, n(ses.responses), n(ses.notes),
-                      n(ses.drafts), list(ses.confidence), list(ses.selfCritique),
-                      ses.firstSecond < 0 ? QStringLiteral("-")
-                                          : duration(ses.lastSecond - ses.firstSecond),
-                      duration(medianGap(ses.responseSeconds))});
-        }
-        s << "</table>\n";
-        if (!file.damages.isEmpty() || !file.doubts.isEmpty()) {
-            s << "<ul class=\"damage\">\n";
-            for (const Damage &d : file.damages)
-                s << "<li>damaged: " << esc(d.what) << "</li>\n";
-            for (const QString &doubt : file.doubts)
-                s << "<li>unclear: " << esc(doubt) << "</li>\n";
-            s << "</ul>\n";
+        if (!student.lowRated.isEmpty()) {
+            page << "<details open class=\"lowrated\"><summary>Rated 0 or 1</summary><ul>\n";
+            for (qsizetype index : student.lowRated) {
+                const Entry &entry = report.entries[index];
+                page << "<li><span class=\"place\">";
+                page.text(placeOf(report, entry)) << "</span> <span class=\"rating\">"
+                                                  << ratingName(entry.rating) << "</span><pre>";
+                page.text(entry.text) << "</pre></li>\n";
+            }
+            page << "</ul></details>\n";
         }
     }
-    s << "</body></html>\n";
-    return out.toUtf8();
+    page << "<h2>Notes and kept drafts</h2>\n<p>Notes the students saved, and answers the "
+            "tutor kept because they were typed and never recorded.</p>\n";
+    for (const StudentQuestions &student : students) {
+        if (student.notes.isEmpty() && student.drafts.isEmpty())
+            continue;
+        page << "<details><summary><b>";
+        page.text(report.students[student.student])
+            << "</b>: " << qint64(student.notes.size())
+            << (student.notes.size() == 1 ? " note, " : " notes, ") << qint64(student.drafts.size())
+            << (student.drafts.size() == 1 ? " kept draft" : " kept drafts") << "</summary><ul>\n";
+        for (const QList<qsizetype> *list : {&student.notes, &student.drafts}) {
+            for (qsizetype index : *list) {
+                const Entry &entry = report.entries[index];
+                page << "<li>" << (entry.kind == RecordKind::Notes ? "note " : "kept draft ");
+                page.text(entry.date) << " ";
+                page.text(entry.time) << " <span class=\"place\">";
+                page.text(placeOf(report, entry)) << "</span>";
+                if (!entry.reason.isEmpty()) {
+                    page << " (";
+                    page.text(entry.reason) << ")";
+                }
+                page << "<pre>";
+                page.text(entry.text) << "</pre></li>\n";
+            }
+        }
+        page << "</ul></details>\n";
+    }
+}
+
+void writeFiles(Page &page, const Review &review)
+{
+    page << "<h2>Files</h2>\n<table>\n<tr><th>file</th><th>student</th><th>sessions</th>"
+            "<th>responses</th><th>notes</th><th>kept drafts</th><th>state</th></tr>\n";
+    for (const FileSummary &file : review.files) {
+        qint64 sessions = 0, responses = 0, notes = 0, drafts = 0;
+        for (const SessionSummary &session : file.sessions) {
+            sessions += session.assignment.isEmpty() ? 0 : 1;
+            responses += session.responses;
+            notes += session.notes;
+            drafts += session.drafts;
+        }
+        page << "<tr><td>";
+        page.text(file.path) << "</td><td>";
+        page.text(file.student) << "</td><td>" << sessions << "</td><td>" << responses
+                                << "</td><td>" << notes << "</td><td>" << drafts << "</td><td>";
+        if (!file.problem.isEmpty()) {
+            page << "<span class=\"damage\">cannot read: ";
+            page.text(file.problem) << "</span>";
+        } else if (file.damages.isEmpty() && file.doubts.isEmpty()) {
+            page << "whole";
+        } else {
+            page << "<ul class=\"damage\">";
+            for (const Damage &d : file.damages) {
+                page << "<li>damaged: ";
+                page.text(d.what) << "</li>";
+            }
+            for (const QString &doubt : file.doubts) {
+                page << "<li>unclear: ";
+                page.text(doubt) << "</li>";
+            }
+            page << "</ul>";
+        }
+        page << "</td></tr>\n";
+    }
+    for (const QString &path : review.withoutRecords) {
+        page << "<tr><td>";
+        page.text(path) << "</td><td></td><td></td><td></td><td></td><td></td>"
+                           "<td>holds no records of the tutor's</td></tr>\n";
+    }
+    page << "</table>\n";
+}
+
+} // namespace
+
+QByteArray htmlReport(const Review &review)
+{
+    Page page;
+    qsizetype textSize = 0;
+    for (const Entry &entry : review.classReport.entries)
+        textSize += entry.text.size();
+    page.reserve(textSize * 2 + 65536);
+    page << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+         << "<title>kestrafo-review</title><style>" << style
+         << "</style></head><body>\n<h1>Dravonic II: the class's records</h1>\n";
+    const ClassReport &report = review.classReport;
+    qint64 responses = 0, notes = 0, drafts = 0;
+    for (const Entry &entry : report.entries) {
+        responses += entry.kind == RecordKind::Response;
+        notes += entry.kind == RecordKind::Notes;
+        drafts += entry.kind == RecordKind::Rescue;
+    }
+    page << "<p>" << qint64(report.students.size()) << " students, " << qint64(review.files.size())
+         << " files: " << responses << " responses, " << notes << " notes, " << drafts
+         << " kept drafts (a record in both the master file and a SEND "
+         << "file counted once).</p>\n";
+    writeGrid(page, report);
+    writeAssignments(page, review);
+    writeStudents(page, report);
+    writeFiles(page, review);
+    page << "</body></html>\n";
+    return page.bytes();
 }

@@ -1,12 +1,26 @@
+#include "brief_report.h"
 #include "html_report.h"
+#include "output_check.h"
+#include "report_output.h"
 #include "review.h"
+#include "terminal_text.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cstdio>
+
+namespace {
+
+void complain(const QString &what)
+{
+    std::fprintf(stderr, "kestrafo-review: %s\n", terminalText(what).toUtf8().constData());
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -25,13 +39,17 @@ int main(int argc, char *argv[])
     const QCommandLineOption htmlOption(QStringLiteral("html"),
                                         QStringLiteral("Write a report page to <file>."),
                                         QStringLiteral("file"));
+    const QCommandLineOption byFileOption(
+        QStringLiteral("by-file"),
+        QStringLiteral("Name students by their files' names, not by the folders holding them."));
     parser.addOption(csvOption);
     parser.addOption(htmlOption);
+    parser.addOption(byFileOption);
     parser.addPositionalArgument(QStringLiteral("path"),
                                  QStringLiteral("Record files, or folders holding them."),
                                  QStringLiteral("PATH..."));
     if (!parser.parse(QCoreApplication::arguments())) {
-        std::fprintf(stderr, "kestrafo-review: %s\n", qPrintable(parser.errorText()));
+        complain(parser.errorText());
         return Unreadable;
     }
     if (parser.isSet(QStringLiteral("help")))
@@ -40,45 +58,64 @@ int main(int argc, char *argv[])
         parser.showVersion();
     const QStringList paths = parser.positionalArguments();
     if (paths.isEmpty()) {
-        std::fprintf(stderr, "kestrafo-review: no PATH given (see --help)\n");
+        complain(QStringLiteral("no PATH given (see --help)"));
         return Unreadable;
     }
     for (const QCommandLineOption *option : {&csvOption, &htmlOption}) {
         if (parser.values(*option).size() > 1) {
-            std::fprintf(stderr, "kestrafo-review: --%s given more than once\n",
-                         qPrintable(option->names().constFirst()));
+            complain(QStringLiteral("--%1 given more than once").arg(option->names().constFirst()));
             return Unreadable;
         }
     }
 
-    QFile csv;
-    if (parser.isSet(csvOption)) {
-        csv.setFileName(parser.value(csvOption));
-        if (!csv.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            std::fprintf(stderr, "kestrafo-review: %s: %s\n", qPrintable(csv.fileName()),
-                         qPrintable(csv.errorString()));
+    // Every report file is checked before anything is written anywhere.
+    const Inputs inputs = listInputs(paths, parser.isSet(byFileOption));
+    for (const QCommandLineOption *option : {&csvOption, &htmlOption}) {
+        const QString output = parser.value(*option);
+        const QString refusal = output.isEmpty() ? QString() : outputRefusal(output, inputs);
+        if (!refusal.isEmpty()) {
+            complain(
+                QStringLiteral("--%1 %2 %3: nothing was written")
+                    .arg(option->names().constFirst(), QDir::toNativeSeparators(output), refusal));
             return Unreadable;
         }
     }
-    const Review review = reviewPaths(paths, csv.isOpen() ? &csv : nullptr);
-    if (!review.files.isEmpty())
-        std::fputs(plainSummary(review.files).toUtf8().constData(), stdout);
-    for (const QString &error : review.errors)
-        std::fprintf(stderr, "kestrafo-review: %s\n", qPrintable(error));
-
-    if (csv.isOpen() && !csv.flush()) {
-        std::fprintf(stderr, "kestrafo-review: %s: %s\n", qPrintable(csv.fileName()),
-                     qPrintable(csv.errorString()));
+    if (parser.isSet(csvOption) && parser.isSet(htmlOption) &&
+        QFileInfo(parser.value(csvOption)).absoluteFilePath() ==
+            QFileInfo(parser.value(htmlOption)).absoluteFilePath()) {
+        complain(QStringLiteral("--csv and --html name the same file: nothing was written"));
         return Unreadable;
     }
-    if (parser.isSet(htmlOption)) {
-        QSaveFile html(parser.value(htmlOption));
-        if (!html.open(QIODevice::WriteOnly) || html.write(htmlReport(review.files)) < 0 ||
-            !html.commit()) {
-            std::fprintf(stderr, "kestrafo-review: %s: %s\n", qPrintable(html.fileName()),
-                         qPrintable(html.errorString()));
+
+    QSaveFile csv;
+    if (parser.isSet(csvOption)) {
+        const QString error = openReport(csv, parser.value(csvOption));
+        if (!error.isEmpty()) {
+            complain(error);
             return Unreadable;
         }
     }
-    return review.status;
+    const Review review = reviewInputs(inputs, csv.isOpen() ? &csv : nullptr);
+    int status = review.status;
+    QStringList errors = review.errors;
+    if (!review.files.isEmpty())
+        errors.append(writeStandardOutput(briefReport(review).toUtf8()));
+    if (csv.isOpen())
+        errors.append(commitReport(csv));
+    if (parser.isSet(htmlOption)) {
+        QSaveFile html;
+        QString error = openReport(html, parser.value(htmlOption));
+        if (error.isEmpty()) {
+            writeAll(html, htmlReport(review));
+            error = commitReport(html);
+        }
+        errors.append(error);
+    }
+    for (const QString &error : std::as_const(errors)) {
+        if (error.isEmpty())
+            continue;
+        complain(error);
+        status = Unreadable;
+    }
+    return status;
 }

@@ -2,6 +2,9 @@
 
 #include "csv_sink.h"
 #include "record_reader.h"
+#include "report_output.h"
+#include "sink_pair.h"
+#include "student_name.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -9,16 +12,31 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr qint64 sampleSize = 64 * 1024;
 
-// Reads one file; returns false when it is not a file of records at all.
-bool reviewFile(const QString &path, bool named, QIODevice *csv, Review &review)
+// The same file under any name: its device and inode (one stat, where the
+// canonical path takes one for every folder on the way).
+QString fileIdentity(const QFileInfo &file)
 {
+    struct stat status;
+    if (::stat(QFile::encodeName(file.filePath()).constData(), &status) != 0)
+        return file.absoluteFilePath();
+    return QString::number(status.st_dev) + u':' + QString::number(status.st_ino);
+}
+
+// Reads one file; returns false when it is not a file of records at all.
+bool reviewFile(const InputFile &input, QIODevice *csv, QByteArray &csvRows, bool classViews,
+                Review &review)
+{
+    const bool named = input.folder.isNull();
     FileSummary summary;
-    summary.path = QDir::toNativeSeparators(path);
-    QFile file(path);
+    summary.path = QDir::toNativeSeparators(input.path);
+    summary.student = input.student;
+    QFile file(input.path);
     if (!file.open(QIODevice::ReadOnly)) {
         summary.problem = file.errorString();
         review.errors.append(summary.path + QStringLiteral(": ") + file.errorString());
@@ -36,16 +54,20 @@ bool reviewFile(const QString &path, bool named, QIODevice *csv, Review &review)
     }
     if (check.look == FileLook::LfRecords)
         summary.damages.append({0, 0,
-                                QStringLiteral("lines end in LF, not CR LF: the file was "
-                                               "converted after the tutor wrote it")});
+                                QStringLiteral("line ends were changed from CR LF to LF after the "
+                                               "tutor wrote the file (by a mailer or an editor)")});
     if (check.utf8)
         summary.damages.append({0, 0,
-                                QStringLiteral("the file is in UTF-8, not Windows-1252: it was "
-                                               "re-encoded after the tutor wrote it")});
-    SummarySink sink(summary, check.utf8);
+                                QStringLiteral("the file was re-encoded from Windows-1252 to UTF-8 "
+                                               "after the tutor wrote it (by a mailer or an "
+                                               "editor)")});
+    SummarySink fileSink(summary, check.utf8);
+    ClassSink classSink(review.classReport, input.student, check.utf8);
+    SinkPair both(fileSink, classSink);
+    RecordSink &sink = classViews ? static_cast<RecordSink &>(both) : fileSink;
     QString readError;
     if (csv) {
-        CsvSink rows(*csv, summary.path, check.utf8, sink);
+        CsvSink rows(*csv, csvRows, summary.path, input.student, check.utf8, sink);
         readError = readRecords(file, check, rows);
     } else {
         readError = readRecords(file, check, sink);
@@ -59,52 +81,73 @@ bool reviewFile(const QString &path, bool named, QIODevice *csv, Review &review)
 
 } // namespace
 
-Review reviewPaths(const QStringList &paths, QIODevice *csv)
+Inputs listInputs(const QStringList &paths, bool byFile)
 {
-    Review review;
-    if (csv)
-        writeCsvHeader(*csv);
+    Inputs inputs;
     // A file named twice, or named and in a folder named too, is read once:
     // it is one student's records, to be counted once.
-    QSet<QString> read;
-    const auto firstTime = [&](const QFileInfo &file) {
-        const QString key = file.canonicalFilePath();
-        if (read.contains(key))
-            return false;
-        read.insert(key);
-        return true;
+    QSet<QString> listed;
+    const auto add = [&](const QFileInfo &file, const QString &folder) {
+        const QString key = fileIdentity(file);
+        if (listed.contains(key))
+            return;
+        listed.insert(key);
+        inputs.files.append(
+            {file.filePath(), folder, studentName(file.filePath(), folder, byFile)});
     };
     for (const QString &path : paths) {
         const QFileInfo info(path);
         if (!info.exists()) {
-            review.errors.append(QDir::toNativeSeparators(path) +
+            inputs.errors.append(QDir::toNativeSeparators(path) +
                                  QStringLiteral(": no such file or folder"));
             continue;
         }
-        if (info.isDir()) {
-            // Its subfolders too, in the order of their names; hidden ones,
-            // and the tutor's own hidden files, are left out.
-            QStringList files;
-            QDirIterator entries(path, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
-            while (entries.hasNext())
-                files.append(entries.next());
-            files.sort();
-            bool any = false;
-            for (const QString &file : std::as_const(files)) {
-                if (firstTime(QFileInfo(file)))
-                    any = reviewFile(file, false, csv, review) || any;
-            }
-            if (!any)
-                review.errors.append(QDir::toNativeSeparators(path) +
-                                     QStringLiteral(": no files of records in this folder"));
+        if (!info.isDir()) {
+            add(info, QString());
             continue;
         }
-        if (!firstTime(info))
+        // Its subfolders too, in the order of their names; hidden ones, and
+        // the tutor's own hidden files, are left out.
+        QStringList files;
+        QDirIterator entries(path, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
+        while (entries.hasNext())
+            files.append(entries.next());
+        files.sort();
+        inputs.folders.append(path);
+        for (const QString &file : std::as_const(files))
+            add(QFileInfo(file), path);
+    }
+    return inputs;
+}
+
+Review reviewInputs(const Inputs &inputs, QIODevice *csv, bool classViews)
+{
+    Review review;
+    review.errors = inputs.errors;
+    if (csv)
+        writeCsvHeader(*csv);
+    QSet<QString> foldersWithRecords;
+    QByteArray csvRows;
+    for (const InputFile &input : inputs.files) {
+        const bool named = input.folder.isNull();
+        if (!reviewFile(input, csv, csvRows, classViews, review)) {
+            review.withoutRecords.append(QDir::toNativeSeparators(input.path));
             continue;
-        reviewFile(path, true, csv, review);
+        }
+        if (!named) {
+            foldersWithRecords.insert(input.folder);
+            continue;
+        }
         const FileSummary &summary = review.files.constLast();
         if (summary.problem.isEmpty() && summary.records == 0 && summary.damages.isEmpty())
             review.errors.append(summary.path + QStringLiteral(": no records in this file"));
+    }
+    if (csv)
+        writeAll(*csv, csvRows);
+    for (const QString &folder : inputs.folders) {
+        if (!foldersWithRecords.contains(folder))
+            review.errors.append(QDir::toNativeSeparators(folder) +
+                                 QStringLiteral(": no files of records in this folder"));
     }
     qint64 records = 0;
     bool damaged = false;
@@ -119,4 +162,9 @@ Review reviewPaths(const QStringList &paths, QIODevice *csv)
     if (review.errors.isEmpty() && records == 0)
         review.errors.append(QStringLiteral("no records found"));
     return review;
+}
+
+Review reviewPaths(const QStringList &paths, QIODevice *csv, bool classViews)
+{
+    return reviewInputs(listInputs(paths, false), csv, classViews);
 }

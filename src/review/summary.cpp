@@ -1,6 +1,8 @@
 #include "summary.h"
 
+#include "iso_date.h"
 #include "platform/windows1252.h"
+#include "terminal_text.h"
 
 #include <QTextStream>
 
@@ -99,7 +101,7 @@ void SummarySink::record(const Record &record)
                                  .arg(record.doubt));
     if (record.kind == RecordKind::Opening) {
         SessionSummary s;
-        s.date = text(record.date);
+        s.date = isoDate(record.date);
         s.assignment = text(record.assignment);
         s.header = text(record.header);
         s.firstLine = record.firstLine;
@@ -110,7 +112,7 @@ void SummarySink::record(const Record &record)
     if (s.firstLine == 0)
         s.firstLine = record.firstLine;
     if (s.date.isEmpty() && !record.date.isEmpty())
-        s.date = text(record.date);
+        s.date = isoDate(record.date);
     qint64 second = secondsOf(record.time);
     // A session that runs past midnight goes on counting.
     if (second >= 0) {
@@ -154,8 +156,9 @@ QMap<QString, AssignmentTotals> totalsOf(const QList<FileSummary> &files)
     for (const FileSummary &file : files) {
         for (const SessionSummary &s : file.sessions) {
             AssignmentTotals &t =
-                totals[s.assignment.isEmpty() ? QStringLiteral("(none)") : s.assignment];
-            ++t.sessions;
+                totals[s.assignment.isEmpty() ? QStringLiteral("without an opening block")
+                                              : s.assignment];
+            t.sessions += s.assignment.isEmpty() ? 0 : 1;
             t.responses += s.responses;
             t.notes += s.notes;
             t.drafts += s.drafts;
@@ -171,42 +174,52 @@ QString plainSummary(const QList<FileSummary> &files)
     QString out;
     QTextStream s(&out);
     for (const FileSummary &file : files) {
-        s << file.path << "\n";
+        s << terminalText(file.path) << "\n";
         if (!file.problem.isEmpty()) {
-            s << "  cannot read: " << file.problem << "\n\n";
+            s << "  cannot read: " << terminalText(file.problem) << "\n\n";
             continue;
         }
         for (const QString &notice : file.notices)
-            s << "  note: " << notice << "\n";
+            s << "  note: " << terminalText(notice) << "\n";
         if (file.records == 0)
             s << "  no records\n";
+        if (!file.student.isEmpty())
+            s << "  student " << terminalText(file.student) << "\n";
         for (const SessionSummary &ses : file.sessions) {
-            s << "  session " << (ses.date.isEmpty() ? QStringLiteral("(no date)") : ses.date)
-              << "  assignment "
-              << (ses.assignment.isEmpty() ? QStringLiteral("(no opening block)") : ses.assignment)
-              << "  " << ses.header << "\n";
+            if (ses.assignment.isEmpty())
+                s << "  records without an opening block"
+                  << (ses.date.isEmpty() ? QString()
+                                         : QStringLiteral(", from ") + terminalText(ses.date))
+                  << "\n";
+            else
+                s << "  session "
+                  << (ses.date.isEmpty() ? QStringLiteral("(no date)") : terminalText(ses.date))
+                  << "  assignment " << terminalText(ses.assignment) << "  "
+                  << terminalText(ses.header) << "\n";
             s << "    responses " << ses.responses << ", notes " << ses.notes << ", rescued drafts "
               << ses.drafts << "\n";
             s << "    confidence     " << counts(ses.confidence) << "\n";
             s << "    self critique  " << counts(ses.selfCritique) << "\n";
-            if (ses.firstSecond >= 0)
+            // Notes and kept drafts without an opening block span days: no
+            // session's time.
+            if (ses.firstSecond >= 0 && !ses.assignment.isEmpty())
                 s << "    time " << clock(ses.firstSecond) << " to " << clock(ses.lastSecond)
                   << " (" << duration(ses.lastSecond - ses.firstSecond)
                   << "), median between responses " << duration(medianGap(ses.responseSeconds))
                   << "\n";
         }
         for (const Damage &d : file.damages)
-            s << "  damaged: " << d.what << "\n";
+            s << "  damaged: " << terminalText(d.what) << "\n";
         for (const QString &doubt : file.doubts)
-            s << "  unclear: " << doubt << "\n";
+            s << "  unclear: " << terminalText(doubt) << "\n";
         s << "\n";
     }
     s << "Totals per assignment\n";
     const auto totals = totalsOf(files);
     for (auto it = totals.begin(); it != totals.end(); ++it) {
         const AssignmentTotals &t = it.value();
-        s << "  " << it.key() << ": sessions " << t.sessions << ", responses " << t.responses
-          << ", notes " << t.notes << ", drafts " << t.drafts << ", confidence "
+        s << "  " << terminalText(it.key()) << ": sessions " << t.sessions << ", responses "
+          << t.responses << ", notes " << t.notes << ", drafts " << t.drafts << ", confidence "
           << counts(t.confidence) << ", self critique " << counts(t.selfCritique) << "\n";
     }
     return out;

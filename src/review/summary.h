@@ -31,6 +31,7 @@ struct SessionSummary
 struct FileSummary
 {
     QString path;
+    QString student;
     QString problem; // a file that could not be read at all
     QStringList notices;
     QList<SessionSummary> sessions;

@@ -1,9 +1,15 @@
 #include "review_fixture.h"
+#include "support/headless_chromium.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <functional>
 
 namespace {
 
@@ -14,9 +20,11 @@ struct Run
     QByteArray err;
 };
 
-Run review(const QStringList &arguments)
+Run review(const QStringList &arguments, const std::function<void(QProcess &)> &setUp = {})
 {
     QProcess process;
+    if (setUp)
+        setUp(process);
     process.start(QStringLiteral(REVIEW_PROGRAM), arguments);
     Run run;
     if (!process.waitForFinished(60'000) || process.exitStatus() != QProcess::NormalExit)
@@ -35,6 +43,29 @@ QByteArray session()
                         "confidence assessment:  2") +
            sendResponse("14:04:27", "It is 1.", "ok", "self critique assessment: 3") +
            rescueRecord("14:06:00", "12-07-2026", "Next?", "window closed", "half \xE9");
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Files the program writes may grow to 64 bytes only; past that a write
+// fails as on a full disk.
+void smallFilesOnly(QProcess &process)
+{
+    process.setChildProcessModifier([] {
+        const rlimit limit{64, 64};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_IGN);
+    });
 }
 
 } // namespace
@@ -124,16 +155,17 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         const QString path = QDir::toNativeSeparators(m_dir.filePath("send_1207.txt"));
-        QCOMPARE(bytes,
-                 "\xEF\xBB\xBF"
-                 "file,session date,assignment,record,time,item kind,rating,item,response\r\n" +
-                     path.toUtf8() + ",12-07-2026,012,opening,,,,012.  Series,\r\n" +
-                     path.toUtf8() +
-                     ",12-07-2026,012,response,14:03:27,question,2,\"Sum the series, "
-                     "\"\"quickly\"\"\",\"line one\r\nline, two\"\r\n" +
-                     path.toUtf8() + ",12-07-2026,012,response,14:04:27,answer,3,It is 1.,ok\r\n" +
-                     path.toUtf8() +
-                     ",12-07-2026,012,draft,14:06:00,window closed,,Next?,half \xC3\xA9\r\n");
+        // A file under the tutor's own name belongs to the student its folder names.
+        const QByteArray file8 =
+            path.toUtf8() + ',' + QDir(m_dir.path()).dirName().toUtf8() + ",2026-12-07,012,";
+        QCOMPARE(bytes, "\xEF\xBB\xBF"
+                        "file,student,session date,assignment,place,record,time,item kind,rating,"
+                        "item,response\r\n" +
+                            file8 + ",opening,,,,012.  Series,\r\n" + file8 +
+                            ",response,14:03:27,question,2,\"Sum the series, "
+                            "\"\"quickly\"\"\",\"line one\r\nline, two\"\r\n" +
+                            file8 + ",response,14:04:27,answer,3,It is 1.,ok\r\n" + file8 +
+                            ",draft,14:06:00,window closed,,Next?,half \xC3\xA9\r\n");
         file.close();
         file.remove();
     }
@@ -154,30 +186,136 @@ private slots:
         QVERIFY(
             page.contains("class=\"confidence\" x=\"192\" y=\"30\" width=\"26\" height=\"130\""));
         QVERIFY(page.contains("class=\"critique\" x=\"292\" y=\"30\" width=\"26\" height=\"130\""));
-        QVERIFY(page.contains("Sum the series") == false);
+        QVERIFY(page.contains("Sum the series, &quot;quickly&quot;"));
 
-        const QString chromium = QStringLiteral("/usr/bin/chromium");
-        if (!QFile::exists(chromium))
+        if (!QFile::exists(chromiumProgram))
             QSKIP("no /usr/bin/chromium: the page is not rendered in a browser");
-        QTemporaryDir profile;
-        const QString shot = m_dir.filePath(QStringLiteral("report.png"));
-        QProcess browser;
-        browser.start(chromium, {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                                 "--no-first-run", "--disable-background-networking",
-                                 "--disable-component-update", "--disable-sync",
-                                 "--user-data-dir=" + profile.path(), "--window-size=900,700",
-                                 "--screenshot=" + shot, QUrl::fromLocalFile(html).toString()});
-        QVERIFY(browser.waitForFinished(120'000));
-        QImage image(shot);
-        QVERIFY2(!image.isNull(), browser.readAllStandardError());
+        QByteArray complaint;
+        const QImage image = renderPage(html, QSize(900, 700), &complaint);
+        QVERIFY2(!image.isNull(), complaint);
         QCOMPARE(image.size(), QSize(900, 700));
         // The confidence bars' blue is on the page.
-        int blue = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x)
-                blue += image.pixel(x, y) == qRgb(0x2b, 0x6c, 0xb0);
-        }
+        const int blue = pixelsOf(image, qRgb(0x2b, 0x6c, 0xb0));
         QVERIFY2(blue > 26 * 100, QByteArray::number(blue));
+    }
+
+    void refusedReports_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("kept");
+        const QString send = QStringLiteral("send_1207.txt");
+        const QString other = QStringLiteral("week 49/ben/send_1208.txt");
+        QTest::newRow("csv over a file named") << QStringList{"--csv", send, send} << send;
+        QTest::newRow("html over a file named") << QStringList{"--html", send, send} << send;
+        QTest::newRow("csv over records not named") << QStringList{"--csv", other, send} << other;
+        QTest::newRow("html over records in the folder read")
+            << QStringList{"--html", other, "."} << other;
+        QTest::newRow("csv and html one file")
+            << QStringList{"--csv", "r.out", "--html", "r.out", send} << QStringLiteral("r.out");
+    }
+
+    void refusedReports()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, kept);
+        const QByteArray before = bytesOf(m_dir.filePath(kept));
+        QStringList absolute;
+        for (const QString &a : arguments)
+            absolute << (a.startsWith(u'-') ? a : m_dir.filePath(a));
+        const Run run = review(absolute);
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains("nothing was written"), run.err);
+        QCOMPARE(run.out, QByteArray());
+        QCOMPARE(bytesOf(m_dir.filePath(kept)), before);
+    }
+
+    void failedWrites_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QByteArray>("reason");
+        QTest::newRow("csv") << "--csv" << QByteArray("report.out: File too large");
+        QTest::newRow("html") << "--html" << QByteArray("report.out: File too large");
+        QTest::newRow("standard output")
+            << QString() << QByteArray("standard output: No space left on device");
+    }
+
+    // An earlier report survives a report that could not be written whole.
+    void failedWrites()
+    {
+        QFETCH(QString, option);
+        QFETCH(QByteArray, reason);
+        const QString report = m_dir.filePath(QStringLiteral("report.out"));
+        QVERIFY(writeFile(report, "earlier report\n"));
+        QStringList arguments{m_dir.filePath(QStringLiteral("send_1207.txt"))};
+        if (!option.isEmpty())
+            arguments = QStringList{option, report} + arguments;
+        const Run run = review(arguments, [&](QProcess &process) {
+            if (option.isEmpty())
+                process.setStandardOutputFile(QStringLiteral("/dev/full"));
+            else
+                smallFilesOnly(process);
+        });
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(reason), run.err);
+        QCOMPARE(bytesOf(report), QByteArray("earlier report\n"));
+        QCOMPARE(QDir(m_dir.path()).entryList({"report.out*"}, QDir::Files | QDir::Hidden),
+                 QStringList{"report.out"});
+    }
+
+    void formulaCellsDefused_data()
+    {
+        QTest::addColumn<QByteArray>("response");
+        QTest::addColumn<QByteArray>("cell");
+        QTest::newRow("equals") << QByteArray("=1+1") << QByteArray("'=1+1");
+        QTest::newRow("plus") << QByteArray("+1") << QByteArray("'+1");
+        QTest::newRow("minus") << QByteArray("-2+3") << QByteArray("'-2+3");
+        QTest::newRow("at") << QByteArray("@SUM(A1)") << QByteArray("'@SUM(A1)");
+        QTest::newRow("tab") << QByteArray("\t=1") << QByteArray("'\t=1");
+        QTest::newRow("carriage return") << QByteArray("\r=1") << QByteArray("\"'\r=1\"");
+        QTest::newRow("inside") << QByteArray("1-2=-1") << QByteArray("1-2=-1");
+    }
+
+    void formulaCellsDefused()
+    {
+        QFETCH(QByteArray, response);
+        QFETCH(QByteArray, cell);
+        const QString send = m_dir.filePath(QStringLiteral("formula.txt"));
+        QVERIFY(writeFile(
+            send, sendResponse("14:03:27", "Sum it.", response, "confidence assessment:  2")));
+        const QString csv = m_dir.filePath(QStringLiteral("formula.csv"));
+        QCOMPARE(review({QStringLiteral("--csv"), csv, send}).status, 0);
+        QVERIFY2(bytesOf(csv).endsWith(",Sum it.," + cell + "\r\n"), bytesOf(csv));
+        QFile::remove(send);
+        QFile::remove(csv);
+    }
+
+    // Neither a file's text nor its name reaches the terminal as a control
+    // character, so neither can fake a line of the summary.
+    void controlCharactersEscaped()
+    {
+        QByteArray opening = session();
+        opening.replace("012.  Series", "012.  \x1b[2J\x1b[31mSeries\x8d"
+                                        "0m");
+        const QString coloured = m_dir.filePath(QStringLiteral("coloured.txt"));
+        QVERIFY(writeFile(coloured, opening));
+        const QByteArray fake = "  012: sessions 9, responses 99";
+        const QString named = m_dir.filePath(QStringLiteral("x\n") + QString::fromLatin1(fake));
+        QVERIFY(writeFile(named, session()));
+        const QString empty = m_dir.filePath(QStringLiteral("y\n") + QString::fromLatin1(fake));
+        QVERIFY(writeFile(empty, ""));
+        const Run run = review({coloured, named, empty});
+        QCOMPARE(run.status, 2);
+        const QByteArray shown = run.out + run.err;
+        QVERIFY2(shown.contains("\\x1b[2J\\x1b[31mSeries\\x8d0m"), shown);
+        QVERIFY2(shown.contains("x\\n" + fake), shown);
+        QVERIFY2(shown.contains("y\\n" + fake), shown);
+        for (const QByteArray &line : shown.split('\n')) {
+            QVERIFY2(!line.contains('\x1b') && !line.contains("\xc2\x8d"), line);
+            QVERIFY2(!line.startsWith(fake), line);
+        }
+        QFile::remove(coloured);
+        QFile::remove(named);
+        QFile::remove(empty);
     }
 
 private:

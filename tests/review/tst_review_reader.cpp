@@ -335,7 +335,10 @@ private slots:
         QCOMPARE(totals.value(QStringLiteral("005")).responses, 2);
         QCOMPARE(totals.value(QStringLiteral("005")).confidence[2], 1);
         QCOMPARE(totals.value(QStringLiteral("005")).selfCritique[3], 1);
-        QCOMPARE(totals.value(QStringLiteral("(none)")).drafts, 1);
+        QCOMPARE(totals.value(QStringLiteral("without an opening block")).drafts, 1);
+        // A file without records is listed as such, not passed over.
+        QCOMPARE(review.withoutRecords,
+                 QStringList{QDir::toNativeSeparators(dir.filePath("shopping list.txt"))});
 
         QTemporaryDir empty;
         QCOMPARE(reviewPaths({empty.path()}, nullptr).status, 2);

@@ -1,0 +1,36 @@
+#include "student_name.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+QString fromFileName(const QFileInfo &file)
+{
+    static const QRegularExpression sendPart(QStringLiteral("send_\\d{4}"));
+    static const QRegularExpression ownNames(QStringLiteral("^(masterFile|notes_|drafts_)$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    QString name = file.completeBaseName();
+    name.remove(sendPart);
+    name.remove(ownNames);
+    while (!name.isEmpty() && QStringLiteral("_-. ").contains(name.front()))
+        name.remove(0, 1);
+    while (!name.isEmpty() && QStringLiteral("_-. ").contains(name.back()))
+        name.chop(1);
+    return name;
+}
+
+} // namespace
+
+QString studentName(const QString &filePath, const QString &namedFolder, bool byFile)
+{
+    const QFileInfo file(filePath);
+    const QString folder = file.absoluteDir().dirName();
+    const bool inSubfolder =
+        !namedFolder.isNull() && file.absolutePath() != QFileInfo(namedFolder).absoluteFilePath();
+    if (inSubfolder && !byFile)
+        return folder;
+    const QString name = fromFileName(file);
+    return name.isEmpty() ? folder : name;
+}
