@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/file_system.h"
-#include "records/record_journal.h"
+#include "storage/file_system.h"
+#include "storage/record_journal.h"
 #include "support/file_bytes.h"
 
 #include <QTest>
@@ -19,6 +19,6 @@ inline void leaveCutOffRecord(FileSystem &files, const QString &master, const QB
     QVERIFY(files.openForAppend(master, FileSystem::Creation::Never, &handle, &created).ok());
     QVERIFY(files.identity(handle, &identity).ok());
     files.close(handle);
-    writeFile(journalPathFor(master),
-              RecordJournal::encode({{QStringLiteral("masterFile.txt"), identity, qint64(before.size())}}));
+    writeFile(journalPathFor(master), RecordJournal::encode({{QStringLiteral("masterFile.txt"),
+                                                              identity, qint64(before.size())}}));
 }

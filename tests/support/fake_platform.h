@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "platform/posix_file_system.h"
+#include "storage/posix_file_system.h"
 
 #include <QStringList>
 
