@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/file_system.h"
+#include "storage/file_system.h"
 
 // The platform's file layer, counting the calls that reach stable storage.
 class CountingFileSystem : public FileSystem

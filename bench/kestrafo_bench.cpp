@@ -4,7 +4,7 @@
 #include "app/query_form.h"
 #include "bare_window.h"
 #include "bench_platform.h"
-#include "platform/native_path.h"
+#include "storage/native_path.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

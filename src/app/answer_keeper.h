@@ -1,7 +1,7 @@
 #pragma once
 
 #include "records/autosave.h"
-#include "records/record_writer.h"
+#include "storage/record_writer.h"
 
 #include <QList>
 #include <QString>

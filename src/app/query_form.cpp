@@ -7,7 +7,6 @@
 #include "figures/picture_box.h"
 #include "figures/routines.h"
 #include "navigation/next_question.h"
-#include "platform/native_path.h"
 #include "platform/platform.h"
 #include "records/file_viewers.h"
 #include "records/notes.h"
@@ -15,6 +14,7 @@
 #include "records/response_entry.h"
 #include "start_up.h"
 #include "start_up_texts.h"
+#include "storage/native_path.h"
 #include "window_controls.h"
 
 #include <QApplication>

@@ -3,17 +3,17 @@
 #include "bank/course_content.h"
 #include "bank/line_kind.h"
 #include "platform/clock_texts.h"
-#include "platform/file_system.h"
-#include "platform/native_path.h"
 #include "platform/platform.h"
 #include "platform/windows1252.h"
 #include "records/record_labels.h"
 #include "records/record_lines.h"
-#include "records/record_writer.h"
 #include "records/rescue.h"
 #include "session/session_state.h"
 #include "session/text_value.h"
 #include "start_up_texts.h"
+#include "storage/file_system.h"
+#include "storage/native_path.h"
+#include "storage/record_writer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "qt_platform.h"
 
-#include "file_system.h"
-#include "native_file_system.h"
 #include "prompt_dialog.h"
+#include "storage/file_system.h"
+#include "storage/native_file_system.h"
 
 #include <QApplication>
 #include <QClipboard>

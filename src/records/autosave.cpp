@@ -1,9 +1,9 @@
 #include "autosave.h"
 
-#include "platform/native_path.h"
 #include "platform/platform.h"
 #include "rescue.h"
 #include "session/session_state.h"
+#include "storage/native_path.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "file_lines.h"
 
-#include "platform/file_system.h"
-#include "platform/native_path.h"
 #include "platform/windows1252.h"
+#include "storage/file_system.h"
+#include "storage/native_path.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "record_text.h"
-#include "record_writer.h"
+#include "storage/record_writer.h"
 
 #include <QList>
 #include <QStringList>

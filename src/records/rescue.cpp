@@ -1,12 +1,12 @@
 #include "rescue.h"
 
-#include "platform/file_system.h"
-#include "platform/native_path.h"
 #include "platform/platform.h"
 #include "platform/windows1252.h"
 #include "record_lines.h"
 #include "record_texts.h"
 #include "session/session_state.h"
+#include "storage/file_system.h"
+#include "storage/native_path.h"
 
 using namespace RecordTexts;
 

@@ -2,8 +2,8 @@
 
 #include "platform/platform.h"
 #include "record_lines.h"
-#include "record_writer.h"
 #include "rescue.h"
+#include "storage/record_writer.h"
 #include "write_problem.h"
 
 bool saveRecord(const SessionState &session, Platform &platform, const RecordLines &record,

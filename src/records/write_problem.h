@@ -1,6 +1,6 @@
 #pragma once
 
-#include "record_writer.h"
+#include "storage/record_writer.h"
 
 #include <QString>
 

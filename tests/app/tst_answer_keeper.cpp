@@ -1,5 +1,5 @@
 #include "records/autosave.h"
-#include "records/record_writer.h"
+#include "storage/record_writer.h"
 #include "support/cut_off_record.h"
 #include "support/faulty_file_system.h"
 #include "support/scripted_window.h"

@@ -14,7 +14,7 @@
 
 #include "platform/qt_platform.h"
 #include "record_samples.h"
-#include "records/record_writer.h"
+#include "storage/record_writer.h"
 #include "support/faulty_file_system.h"
 
 #include <QByteArray>

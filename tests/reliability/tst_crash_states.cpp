@@ -1,10 +1,10 @@
-#include "platform/native_path.h"
 #include "platform/windows1252.h"
 #include "records/notes.h"
-#include "records/record_journal.h"
-#include "records/record_writer.h"
 #include "records/rescue.h"
 #include "records/response_entry.h"
+#include "storage/native_path.h"
+#include "storage/record_journal.h"
+#include "storage/record_writer.h"
 #include "support/crash_file_system.h"
 #include "support/record_session.h"
 

@@ -1,7 +1,7 @@
-#include "platform/posix_file_system.h"
 #include "records/notes.h"
 #include "records/response_entry.h"
 #include "session/session_state.h"
+#include "storage/posix_file_system.h"
 #include "support/fake_panes.h"
 #include "support/fake_platform.h"
 #include "support/faulty_file_system.h"

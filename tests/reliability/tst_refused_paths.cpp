@@ -1,5 +1,5 @@
-#include "platform/posix_file_system.h"
-#include "records/record_writer.h"
+#include "storage/posix_file_system.h"
+#include "storage/record_writer.h"
 #include "support/faulty_file_system.h"
 #include "support/file_bytes.h"
 

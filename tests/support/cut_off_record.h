@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/file_system.h"
-#include "records/record_journal.h"
+#include "storage/file_system.h"
+#include "storage/record_journal.h"
 #include "support/file_bytes.h"
 
 #include <QTest>

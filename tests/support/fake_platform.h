@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/native_file_system.h"
 #include "platform/platform.h"
+#include "storage/native_file_system.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/file_system.h"
+#include "file_system.h"
 #include "record_writer.h"
 
 #include <QList>

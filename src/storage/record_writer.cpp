@@ -1,7 +1,7 @@
 #include "record_writer.h"
 
-#include "platform/file_system.h"
-#include "platform/native_path.h"
+#include "file_system.h"
+#include "native_path.h"
 #include "record_journal.h"
 
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "platform/native_path.h"
+#include "storage/native_path.h"
 #include "support/temp_home.h"
 
 #include <QtTest>

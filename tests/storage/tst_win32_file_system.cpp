@@ -1,5 +1,5 @@
-#include "platform/win32_file_system.h"
-#include "records/record_writer.h"
+#include "storage/record_writer.h"
+#include "storage/win32_file_system.h"
 #include "support/faulty_file_system.h"
 #include "support/file_bytes.h"
 
