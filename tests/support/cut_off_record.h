@@ -19,6 +19,6 @@ inline void leaveCutOffRecord(FileSystem &files, const QString &master, const QB
     QVERIFY(files.openForAppend(master, FileSystem::Creation::Never, &handle, &created).ok());
     QVERIFY(files.identity(handle, &identity).ok());
     files.close(handle);
-    writeFile(journalPathFor(master),
-              RecordJournal::encode({{QStringLiteral("masterFile.txt"), identity, qint64(before.size())}}));
+    writeFile(journalPathFor(master), RecordJournal::encode({{QStringLiteral("masterFile.txt"),
+                                                              identity, qint64(before.size())}}));
 }
