@@ -37,7 +37,7 @@ bool AnswerAutosave::saveNow()
     return true;
 }
 
-void AnswerAutosave::kept()
+void AnswerAutosave::dropPaneText()
 {
     if (!m_file)
         return;

@@ -28,7 +28,7 @@ public:
     bool saveNow();
     // The pane's text is safe elsewhere: the file is emptied at once, or,
     // while the rescue file refuses texts, holds only those.
-    void kept();
+    void dropPaneText();
     // The copy ends with everything kept elsewhere.
     void remove();
 

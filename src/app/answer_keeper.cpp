@@ -1,13 +1,54 @@
 #include "answer_keeper.h"
 
 #include "answer_autosave.h"
+#include "platform/native_path.h"
 #include "platform/platform.h"
 #include "records/rescue.h"
+#include "session/panes.h"
+#include "session/session_state.h"
 
-AnswerKeeper::AnswerKeeper(const SessionState &session, Platform &platform,
+AnswerKeeper::AnswerKeeper(const SessionState &session, const Panes &panes, Platform &platform,
                            AnswerAutosave &autosave)
-    : m_session(session), m_platform(platform), m_autosave(autosave)
+    : m_session(session), m_panes(panes), m_platform(platform), m_autosave(autosave)
 {
+}
+
+void AnswerKeeper::rescueLastRun()
+{
+    const int records = recoverCutOffRecords(m_session, m_platform);
+    const int answers = rescueLeftAutosaves(m_session, m_platform);
+    tellWhatWasRescued(answers, records);
+}
+
+void AnswerKeeper::startAutosave()
+{
+    const NativePath folder = toNativePath(m_session.workFolder);
+    if (folder.ok())
+        m_autosave.start(m_platform.files(), folder.path, m_platform.copyName());
+}
+
+AutosaveContent AnswerKeeper::autosaveContent() const
+{
+    const QString answer = m_panes.answerText();
+    const QList<TypedText> refused = waiting();
+    const bool held =
+        holdsStudentText(answer) && !refused.contains(TypedText{m_session.currentLine, answer});
+    return {m_session.currentLine, held ? answer : QString(), refused};
+}
+
+bool AnswerKeeper::holdsStudentText(const QString &answer) const
+{
+    return answer != m_session.responsePrompt && answer != QLatin1String(" ") &&
+           !answer.isEmpty() && answer != m_lastRecorded;
+}
+
+std::optional<AnswerKeeper::Text> AnswerKeeper::studentText(const QString &reason) const
+{
+    const QString answer = m_panes.answerText();
+    if (!holdsStudentText(answer))
+        return std::nullopt;
+    return Text{m_session.currentLine, answer,
+                answer == m_notRecorded ? m_notRecordedReason : reason};
 }
 
 WriteFailure AnswerKeeper::handOver(const std::optional<Text> &text)
@@ -24,14 +65,15 @@ WriteFailure AnswerKeeper::handOver(const std::optional<Text> &text)
     return failure;
 }
 
-void AnswerKeeper::keep(const std::optional<Text> &text)
+void AnswerKeeper::keep(const QString &reason)
 {
+    const std::optional<Text> text = studentText(reason);
     if (!text && m_waiting.isEmpty())
         return;
     const WriteFailure failure = handOver(text);
     if (!failure.failed()) {
         m_told = false;
-        m_autosave.kept();
+        m_autosave.dropPaneText();
         return;
     }
     const bool held = m_autosave.saveNow();
@@ -48,15 +90,27 @@ void AnswerKeeper::keep(const std::optional<Text> &text)
     }
 }
 
-void AnswerKeeper::recorded()
+void AnswerKeeper::record(const std::function<bool()> &command, const QString &reasonIfNotRecorded)
 {
+    const QString answer = m_panes.answerText();
+    const bool recorded = command();
+    if (answer == m_session.responsePrompt)
+        return;
+    if (!recorded) {
+        m_notRecorded = answer;
+        m_notRecordedReason = reasonIfNotRecorded;
+        return;
+    }
+    m_lastRecorded = answer;
+    m_notRecorded.clear();
     if (!m_waiting.isEmpty() && !handOver(std::nullopt).failed())
         m_told = false;
-    m_autosave.kept();
+    m_autosave.dropPaneText();
 }
 
-bool AnswerKeeper::end(const std::optional<Text> &text, bool mayStay)
+bool AnswerKeeper::end(const QString &reason, bool mayStay)
 {
+    const std::optional<Text> text = studentText(reason);
     const WriteFailure failure = handOver(text);
     if (!failure.failed()) {
         m_autosave.remove();
@@ -81,6 +135,11 @@ bool AnswerKeeper::end(const std::optional<Text> &text, bool mayStay)
     return false;
 }
 
+EndingPlatform AnswerKeeper::endingFor(const QString &reason)
+{
+    return EndingPlatform(m_platform, [this, reason] { end(reason, false); });
+}
+
 QList<TypedText> AnswerKeeper::waiting() const
 {
     QList<TypedText> texts;
@@ -89,9 +148,25 @@ QList<TypedText> AnswerKeeper::waiting() const
     return texts;
 }
 
-bool AnswerKeeper::isWaiting(const QString &item, const QString &text) const
+void AnswerKeeper::tellWhatWasRescued(int answers, int records)
 {
-    return waiting().contains(TypedText{item, text});
+    if (answers == 0 && records == 0)
+        return;
+    QStringList kept;
+    if (answers > 0)
+        kept.append(answers == 1
+                        ? QStringLiteral("one answer you had typed and not recorded")
+                        : QStringLiteral("%1 answers you had typed and not recorded").arg(answers));
+    if (records > 0)
+        kept.append(records == 1
+                        ? QStringLiteral("one record that was not finished")
+                        : QStringLiteral("%1 records that were not finished").arg(records));
+    m_platform.showProblem(
+        QStringLiteral("From the last time the program ran, %1 %2 kept in "
+                       "the file %3.")
+            .arg(kept.join(QStringLiteral(" and ")),
+                 answers + records == 1 ? QStringLiteral("was") : QStringLiteral("were"),
+                 toNativePath(draftsFilePath(m_session)).path));
 }
 
 QString AnswerKeeper::autosaveName() const

@@ -19,6 +19,7 @@ public:
     QDateTime now() override { return m_real.now(); }
     void seedRandom(float seed) override { m_real.seedRandom(seed); }
     float nextRandom() override { return m_real.nextRandom(); }
+    QString copyName() override { return m_real.copyName(); }
     FileSystem &files() override { return m_real.files(); }
     void beep() override { m_real.beep(); }
     void setClipboardImage(const QImage &image) override { m_real.setClipboardImage(image); }

@@ -23,6 +23,10 @@ public:
     virtual void seedRandom(float seed) = 0;
     virtual float nextRandom() = 0;
 
+    // A name for the files of this copy of the program that no other copy
+    // sharing the working folder has.
+    virtual QString copyName() = 0;
+
     virtual FileSystem &files() = 0;
 
     virtual void beep() = 0;

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRandomGenerator>
 
 #include <bit>
 #include <cstdio>
@@ -42,6 +43,15 @@ float QtPlatform::nextRandom()
 {
     // 24 random bits: every value is exact in single precision and below 1.
     return float(m_generator->engine() >> 8) / 16777216.0f;
+}
+
+// The process number tells running copies on one computer apart; the
+// random part, copies on computers that share the folder.
+QString QtPlatform::copyName()
+{
+    return QStringLiteral("%1_%2")
+        .arg(QCoreApplication::applicationPid())
+        .arg(QRandomGenerator::system()->generate(), 8, 16, QLatin1Char('0'));
 }
 
 FileSystem &QtPlatform::files()

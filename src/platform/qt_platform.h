@@ -14,6 +14,7 @@ public:
     QDateTime now() override;
     void seedRandom(float seed) override;
     float nextRandom() override;
+    QString copyName() override;
     FileSystem &files() override;
     void beep() override;
     void setClipboardImage(const QImage &image) override;

@@ -3,6 +3,7 @@
 // graph2.png and graph3.png in the folder named on the command line.
 
 #include "figure_checks.h"
+#include "figures/graphs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,14 +22,14 @@ int main(int argc, char *argv[])
         err << "cannot create " << QDir::toNativeSeparators(folder.path()) << "\n";
         return 1;
     }
-    const std::pair<const char *, void (QueryForm::*)()> graphs[] = {
-        {"graph1.png", &QueryForm::graph1},
-        {"graph2.png", &QueryForm::graph2},
-        {"graph3.png", &QueryForm::graph3},
+    const std::pair<const char *, FigureChecks::Figure> graphs[] = {
+        {"graph1.png", graph1},
+        {"graph2.png", graph2},
+        {"graph3.png", graph3},
     };
     for (const auto &[file, graph] : graphs) {
         FigureWindow window;
-        (window.form.*graph)();
+        graph(*window.form.picture1());
         const QString path = folder.filePath(QLatin1String(file));
         if (!window.form.picture1()->grab().save(path, "PNG")) {
             err << "cannot write " << QDir::toNativeSeparators(path) << "\n";

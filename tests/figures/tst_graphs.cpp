@@ -214,7 +214,7 @@ private slots:
     void theTitleAndTheLabelsStayInsideTheirRows()
     {
         FigureWindow w;
-        w.form.graph2();
+        graph2(*w.picture1());
         const QImage image = w.picture1()->picture();
         // The title begins at (300, 50): nothing is drawn above row 11 or in
         // the columns to its left above the top of the vertical axis.

@@ -40,7 +40,7 @@ private slots:
         QFETCH(bool, clipboardWorks);
         FigureWindow w;
         w.platform.clipboardWorks = clipboardWorks;
-        w.form.graph3();
+        graph3(*w.picture1());
         const QImage shown = w.picture1()->picture();
         w.click("cmd_copy_picture");
 
@@ -57,7 +57,7 @@ private slots:
         QCOMPARE(onScreen.copy(box->contentsRect()), copied);
 
         // A later figure in Picture1 leaves Picture2 alone until the next copy.
-        w.form.graph2();
+        graph2(*w.picture1());
         QCOMPARE(w.picture2()->picture(), copied);
         w.click("cmd_copy_picture");
         QCOMPARE(w.picture2()->picture(), w.picture1()->picture().copy(0, 0, 333, 221));
@@ -68,7 +68,7 @@ private slots:
     {
         FigureWindow w;
         w.platform.clipboardWorks = false;
-        w.form.graph1();
+        graph1(*w.picture1());
         w.click("cmd_copy_picture");
         QVERIFY(!inkBounds(w.picture2()->picture()).isNull());
 
@@ -185,7 +185,7 @@ private slots:
         w.form.tmr_pend_exp_Timer();
         w.form.tmr_pend_exp_Timer();
         QVERIFY(!inkBounds(w.picture1()->picture()).isNull());
-        w.form.graph2();
+        graph2(*w.picture1());
         const QImage two = drawnBy({graph2});
         QCOMPARE(w.picture1()->picture(), two);
         // The timer's tick is wired to the handler.

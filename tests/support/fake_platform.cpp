@@ -1,5 +1,7 @@
 #include "fake_platform.h"
 
+#include <QCoreApplication>
+
 FakePlatform::FakePlatform() : clock(QDate(2026, 12, 7), QTime(14, 3, 27)) {}
 
 QString FakePlatform::prompt(const QString &text)
@@ -28,6 +30,13 @@ float FakePlatform::nextRandom()
 {
     ++randomsDrawn;
     return randoms.isEmpty() ? randomWhenEmpty : randoms.takeFirst();
+}
+
+// Each window of a test its own name, as each copy of the program has.
+QString FakePlatform::copyName()
+{
+    static int copies = 0;
+    return QStringLiteral("%1_copy%2").arg(QCoreApplication::applicationPid()).arg(++copies);
 }
 
 FileSystem &FakePlatform::files()
