@@ -1,11 +1,11 @@
 #include "answer_keeper.h"
 
 #include "answer_autosave.h"
-#include "platform/native_path.h"
 #include "platform/platform.h"
 #include "records/rescue.h"
 #include "session/panes.h"
 #include "session/session_state.h"
+#include "storage/native_path.h"
 
 AnswerKeeper::AnswerKeeper(const SessionState &session, const Panes &panes, Platform &platform,
                            AnswerAutosave &autosave)
