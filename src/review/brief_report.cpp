@@ -20,16 +20,6 @@ QString oneLine(const QString &text)
     return line;
 }
 
-QString ratings(const RatingCounts &c)
-{
-    return QStringLiteral("0:%1 1:%2 2:%3 3:%4 other:%5")
-        .arg(c[0])
-        .arg(c[1])
-        .arg(c[2])
-        .arg(c[3])
-        .arg(c[4]);
-}
-
 void writeGrid(QTextStream &s, const ClassReport &report)
 {
     const ProgressGrid grid = progressGrid(report);
@@ -67,8 +57,9 @@ void writeItems(QTextStream &s, const ClassReport &report)
             const Entry &first = report.entries[spread.responses.constFirst()];
             s << "  " << placeOf(report, first).leftJustified(8) << " " << spread.students
               << (spread.students == 1 ? " student   " : " students  ")
-              << (spread.selfCritique ? "critique " : "confidence ") << ratings(spread.ratings)
-              << (spread.low ? "  LOW" : "") << "  " << oneLine(item.text).left(40) << "\n";
+              << (spread.selfCritique ? "critique " : "confidence ")
+              << ratingCountsText(spread.ratings) << (spread.low ? "  LOW" : "") << "  "
+              << oneLine(item.text).left(40) << "\n";
         }
     }
     s << "\n";

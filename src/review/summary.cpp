@@ -18,7 +18,15 @@ qint64 secondsOf(QByteArrayView time)
     return two(0) * 3600 + two(3) * 60 + two(6);
 }
 
-QString counts(const RatingCounts &c)
+void add(RatingCounts &to, const RatingCounts &from)
+{
+    for (size_t i = 0; i < to.size(); ++i)
+        to[i] += from[i];
+}
+
+} // namespace
+
+QString ratingCountsText(const RatingCounts &c)
 {
     return QStringLiteral("0:%1 1:%2 2:%3 3:%4 other:%5")
         .arg(c[0])
@@ -27,14 +35,6 @@ QString counts(const RatingCounts &c)
         .arg(c[3])
         .arg(c[4]);
 }
-
-void add(RatingCounts &to, const RatingCounts &from)
-{
-    for (size_t i = 0; i < to.size(); ++i)
-        to[i] += from[i];
-}
-
-} // namespace
 
 int ratingIndex(QByteArrayView reply)
 {
@@ -198,8 +198,8 @@ QString plainSummary(const QList<FileSummary> &files)
                   << terminalText(ses.header) << "\n";
             s << "    responses " << ses.responses << ", notes " << ses.notes << ", rescued drafts "
               << ses.drafts << "\n";
-            s << "    confidence     " << counts(ses.confidence) << "\n";
-            s << "    self critique  " << counts(ses.selfCritique) << "\n";
+            s << "    confidence     " << ratingCountsText(ses.confidence) << "\n";
+            s << "    self critique  " << ratingCountsText(ses.selfCritique) << "\n";
             // Notes and kept drafts without an opening block span days: no
             // session's time.
             if (ses.firstSecond >= 0 && !ses.assignment.isEmpty())
@@ -220,7 +220,8 @@ QString plainSummary(const QList<FileSummary> &files)
         const AssignmentTotals &t = it.value();
         s << "  " << terminalText(it.key()) << ": sessions " << t.sessions << ", responses "
           << t.responses << ", notes " << t.notes << ", drafts " << t.drafts << ", confidence "
-          << counts(t.confidence) << ", self critique " << counts(t.selfCritique) << "\n";
+          << ratingCountsText(t.confidence) << ", self critique "
+          << ratingCountsText(t.selfCritique) << "\n";
     }
     return out;
 }

@@ -67,6 +67,8 @@ private:
 };
 
 int ratingIndex(QByteArrayView reply);
+// "0:n 1:n 2:n 3:n other:n", as the summaries show the ratings.
+QString ratingCountsText(const RatingCounts &counts);
 qint64 medianGap(const QList<qint64> &seconds);
 QString duration(qint64 seconds);
 QString clock(qint64 seconds);
