@@ -1,6 +1,7 @@
 #include "record_reader.h"
 
 #include "line_reader.h"
+#include "line_shapes.h"
 #include "record_texts.h"
 
 #include <algorithm>
@@ -9,99 +10,6 @@ namespace {
 
 using namespace RecordTexts;
 constexpr qsizetype indent = timeIndent.size();
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-bool digitsAt(QByteArrayView text, std::initializer_list<qsizetype> positions)
-{
-    for (qsizetype p : positions) {
-        if (!isDigit(text[p]))
-            return false;
-    }
-    return true;
-}
-
-bool isClock(QByteArrayView t)
-{
-    return t.size() == 8 && t[2] == ':' && t[5] == ':' && digitsAt(t, {0, 1, 3, 4, 6, 7});
-}
-
-bool isDate(QByteArrayView t)
-{
-    return t.size() == 10 && t[2] == '-' && t[5] == '-' && digitsAt(t, {0, 1, 3, 4, 6, 7, 8, 9});
-}
-
-bool isIndented(QByteArrayView line, qsizetype size)
-{
-    return line.size() == indent + size && startsWith(line, timeIndent);
-}
-
-bool isTimeLine(QByteArrayView line)
-{
-    return isIndented(line, 8) && isClock(line.sliced(indent));
-}
-
-bool isDateTimeLine(QByteArrayView line)
-{
-    return isIndented(line, 18) && isDate(line.sliced(indent, 10)) &&
-           isClock(line.sliced(indent + 10));
-}
-
-// The code line: one to two characters a unit, low ones from B to t, high
-// ones from v upwards.
-bool isCodeLine(QByteArrayView line)
-{
-    if (line.size() < 19 || line.size() > 56)
-        return false;
-    for (char c : line) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 66 || b == 117)
-            return false;
-    }
-    return true;
-}
-
-QString lineRange(qint64 first, qint64 last)
-{
-    return first == last ? QStringLiteral("line %1").arg(first)
-                         : QStringLiteral("lines %1-%2").arg(first).arg(last);
-}
-
-// A mailer that strips the spaces at the ends of lines takes the response
-// label's own.
-bool isStrippedResponseLabel(QByteArrayView line)
-{
-    const QByteArrayView bare = QByteArrayView(responseLabel).trimmed();
-    return line.size() >= bare.size() && line.size() < responseLabel.size() &&
-           startsWith(responseLabel, line);
-}
-
-bool isRatingLine(QByteArrayView line)
-{
-    return startsWith(line, confidenceLabel) || startsWith(line, selfCritiqueLabel);
-}
-
-// "reason, N characters": the length N, and where the reason ends; -1 when
-// the label gives no length.
-qsizetype keptLength(QByteArrayView label, qint64 &count)
-{
-    const qsizetype comma = label.lastIndexOf(QByteArrayView(", "));
-    const QByteArrayView suffix = " characters";
-    if (comma < 0 || comma + 2 + suffix.size() > label.size() || !label.endsWith(suffix))
-        return -1;
-    const QByteArrayView digits = label.sliced(comma + 2, label.size() - comma - 2 - suffix.size());
-    if (digits.isEmpty() || digits.size() > 12)
-        return -1;
-    for (char c : digits) {
-        if (!isDigit(c))
-            return -1;
-    }
-    count = digits.toLongLong();
-    return comma;
-}
 
 // Where the lines of a record are, by line index, until it is handed over.
 struct Marks
@@ -480,61 +388,7 @@ private:
     bool m_ratedSeen = false;
 };
 
-bool validUtf8Multibyte(QByteArrayView bytes, bool &sawMultibyte)
-{
-    sawMultibyte = false;
-    for (qsizetype i = 0; i < bytes.size();) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        int follow = b < 0x80                  ? 0
-                     : (b >= 0xC2 && b < 0xE0) ? 1
-                     : (b >= 0xE0 && b < 0xF0) ? 2
-                     : (b >= 0xF0 && b < 0xF5) ? 3
-                                               : -1;
-        if (follow < 0)
-            return false;
-        if (i + follow >= bytes.size() && follow > 0)
-            return true; // cut at the end of the sample
-        for (int k = 1; k <= follow; ++k) {
-            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
-                return false;
-        }
-        sawMultibyte = sawMultibyte || follow > 0;
-        i += follow + 1;
-    }
-    return true;
-}
-
 } // namespace
-
-FileCheck checkStart(QByteArrayView start)
-{
-    FileCheck check;
-    qsizetype controls = 0;
-    for (char c : start) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b == 0) {
-            check.look = FileLook::Binary;
-            return check;
-        }
-        if (b < 32 && c != '\r' && c != '\n' && c != '\t')
-            ++controls;
-    }
-    if (controls * 10 > start.size()) {
-        check.look = FileLook::Binary;
-        return check;
-    }
-    const bool crlf = start.contains("\r\n");
-    if (!crlf && start.contains('\n'))
-        check.look = FileLook::LfRecords;
-    bool multibyte = false;
-    check.utf8 =
-        start.startsWith("\xEF\xBB\xBF") || (validUtf8Multibyte(start, multibyte) && multibyte);
-    const QByteArray end = check.look == FileLook::LfRecords ? "\n" : "\r\n";
-    check.holdsRecords = start.startsWith(sectionRule.toByteArray() + end) ||
-                         start.contains(end + sectionRule.toByteArray() + end) ||
-                         start.contains(end + courseTitle.toByteArray() + end);
-    return check;
-}
 
 QString readRecords(QIODevice &device, const FileCheck &check, RecordSink &sink)
 {
