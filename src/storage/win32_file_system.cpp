@@ -1,6 +1,7 @@
 #include "win32_file_system.h"
 
 #include "native_file_system.h"
+#include "win32_file_owner.h"
 
 #include <chrono>
 #include <cstring>
@@ -11,7 +12,6 @@
 #include <windows.h>
 
 #include <aclapi.h>
-#include <sddl.h>
 
 namespace {
 
@@ -103,45 +103,6 @@ FileStatus checkOpened(HANDLE handle)
     if (!GetFileInformationByHandle(handle, &info))
         return lastError();
     return refusal(info.dwFileAttributes);
-}
-
-// The security of a file for the user alone: a protected DACL that grants
-// the file's owner everything and nobody else anything.
-struct PrivateFile
-{
-    SECURITY_ATTRIBUTES attributes = {sizeof(SECURITY_ATTRIBUTES), nullptr, FALSE};
-    PrivateFile()
-    {
-        ConvertStringSecurityDescriptorToSecurityDescriptorW(
-            L"D:P(A;;FA;;;OW)", SDDL_REVISION_1, &attributes.lpSecurityDescriptor, nullptr);
-    }
-    ~PrivateFile() { LocalFree(attributes.lpSecurityDescriptor); }
-    PrivateFile(const PrivateFile &) = delete;
-    PrivateFile &operator=(const PrivateFile &) = delete;
-    bool ok() const { return attributes.lpSecurityDescriptor != nullptr; }
-};
-
-// Whether sid is the user of the process token or the owner its new files
-// get (an administrator's files may belong to the Administrators group).
-bool isTokenUserOrOwner(PSID sid)
-{
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
-        return false;
-    bool same = false;
-    for (const TOKEN_INFORMATION_CLASS kind : {TokenUser, TokenOwner}) {
-        DWORD length = 0;
-        GetTokenInformation(token, kind, nullptr, 0, &length);
-        QByteArray buffer(qsizetype(length), '\0');
-        if (length == 0 || !GetTokenInformation(token, kind, buffer.data(), length, &length))
-            continue;
-        const PSID tokenSid = kind == TokenUser
-                                  ? reinterpret_cast<TOKEN_USER *>(buffer.data())->User.Sid
-                                  : reinterpret_cast<TOKEN_OWNER *>(buffer.data())->Owner;
-        same = same || EqualSid(sid, tokenSid);
-    }
-    CloseHandle(token);
-    return same;
 }
 
 // Opens a regular file and nothing else. A link or other reparse point is
