@@ -35,6 +35,7 @@ add_custom_command(
     DEPENDS ${PROJECT_SOURCE_DIR}/data/kestrafo.svg
     COMMENT "Making the program's icon"
     VERBATIM)
+# The icon is used in other folders' targets, which see only targets.
+add_custom_target(kestrafo_icon DEPENDS ${KESTRAFO_ICON})
 set(KESTRAFO_WINDOWS_RESOURCES ${CMAKE_BINARY_DIR}/kestrafo.rc)
 file(WRITE ${KESTRAFO_WINDOWS_RESOURCES} "1 ICON \"${KESTRAFO_ICON}\"\n")
-set_source_files_properties(${KESTRAFO_WINDOWS_RESOURCES} PROPERTIES OBJECT_DEPENDS ${KESTRAFO_ICON})

@@ -29,10 +29,12 @@ stamp() {
 # The Qt features that the program does not use, and the two that Debian's
 # 6.4.2 source cannot build for Windows: its tablet header is removed from
 # the source, and the Windows platform plugin needs dynamic GL off when
-# OpenGL is off. The Direct2D platform plugin would compile the Windows one
-# a second time; the program draws and copies no JPEG or GIF pictures.
+# OpenGL is off. Direct2D stays on although the program does not draw with
+# it: without it Qt Gui leaves out the DirectWrite font database that the
+# Windows platform plugin still calls. The program draws and copies no JPEG
+# or GIF pictures.
 qt_features="sql network dbus printsupport concurrent xml vulkan opengl \
-tabletevent dynamicgl direct2d jpeg gif"
+tabletevent dynamicgl jpeg gif"
 qt_bundled="zlib pcre2 harfbuzz png freetype doubleconversion"
 
 packages="g++-mingw-w64-x86-64-posix wine64 nsis ninja-build cmake \

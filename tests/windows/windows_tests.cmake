@@ -5,8 +5,10 @@
 set(KESTRAFO_WINEPREFIX ${CMAKE_BINARY_DIR}/wine)
 
 function(kestrafo_windows_test name)
-    # A static Qt links only the default platform plugin by itself.
-    qt_import_plugins(${name} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+    # A static Qt links only the default platform plugin by itself; the tests
+    # need the offscreen one instead.
+    qt_import_plugins(${name} INCLUDE Qt6::QOffscreenIntegrationPlugin
+                              EXCLUDE Qt6::QWindowsIntegrationPlugin)
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "WINEPREFIX=${KESTRAFO_WINEPREFIX}")
     set_tests_properties(${name} PROPERTIES LABELS windows FIXTURES_REQUIRED wine_prefix
                                             RESOURCE_LOCK drive_c)
