@@ -277,7 +277,7 @@ void benchAutosave(QueryForm &form)
 void benchStepping(BenchPlatform &platform)
 {
     platform.replies = {QStringLiteral("Ann"), QString(), QStringLiteral("1")};
-    QueryForm form(platform);
+    QueryForm form(platform, platform);
     load(form, platform);
     form.show();
     // No following header: the reader runs through all 32 assignments into
@@ -309,7 +309,7 @@ void benchStartUp(BenchPlatform &platform)
             platform.replies = {QStringLiteral("Ann"), QString(), QStringLiteral("5")};
         },
         [&] {
-            QueryForm form(platform);
+            QueryForm form(platform, platform);
             load(form, platform);
             form.show();
             QApplication::processEvents();
@@ -342,7 +342,7 @@ int idleMemory(bool tutor)
     platform.replies = {QStringLiteral("Ann"), QString(), QStringLiteral("5")};
     std::unique_ptr<QWidget> window;
     if (tutor) {
-        auto form = std::make_unique<QueryForm>(platform);
+        auto form = std::make_unique<QueryForm>(platform, platform);
         load(*form, platform);
         window = std::move(form);
     } else {
@@ -384,7 +384,7 @@ int main(int argc, char *argv[])
     benchStartUp(platform);
 
     platform.replies = {QStringLiteral("Ann"), QString(), QStringLiteral("5")};
-    QueryForm form(platform);
+    QueryForm form(platform, platform);
     load(form, platform);
     form.show();
     form.cmdNextQuestion_Click();

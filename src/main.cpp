@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrafo.Kestrafo"));
 
     QtPlatform platform;
-    QueryForm form(platform);
+    QueryForm form(platform, platform);
     if (!form.Form_Load())
         return 1;
     form.show();

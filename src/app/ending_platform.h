@@ -22,8 +22,6 @@ public:
     QString copyName() override { return m_real.copyName(); }
     FileSystem &files() override { return m_real.files(); }
     void beep() override { m_real.beep(); }
-    void setClipboardImage(const QImage &image) override { m_real.setClipboardImage(image); }
-    QImage clipboardImage() override { return m_real.clipboardImage(); }
     void showProblem(const QString &message) override { m_real.showProblem(message); }
     bool quitAnyway(const QString &message) override { return m_real.quitAnyway(message); }
     void endProgram() override

@@ -3,6 +3,7 @@
 #include "figures/picture_box.h"
 #include "figures/routines.h"
 #include "form_access.h"
+#include "format/record_texts.h"
 #include "navigation/next_question.h"
 #include "platform/platform.h"
 #include "records/file_viewers.h"
@@ -10,7 +11,6 @@
 #include "records/rescue.h"
 #include "records/response_entry.h"
 #include "start_up.h"
-#include "start_up_texts.h"
 #include "storage/native_path.h"
 #include "window_controls.h"
 
@@ -19,8 +19,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-QueryForm::QueryForm(Platform &platform, QWidget *parent)
-    : QWidget(parent), m_platform(platform),
+QueryForm::QueryForm(Platform &platform, PictureClipboard &clipboard, QWidget *parent)
+    : QWidget(parent), m_platform(platform), m_clipboard(clipboard),
       m_controls(this, [this] { return m_panes.answerText() == m_session.responsePrompt; }),
       m_panes(m_controls.txt_question, m_controls.txt_answer),
       m_autosave([this] { return m_keeper.autosaveContent(); }),
@@ -72,7 +72,7 @@ void QueryForm::focusAnswerWhenEmptied()
 
 bool QueryForm::Form_Load()
 {
-    m_session.courseTitle = StartUpTexts::courseTitle;
+    m_session.courseTitle = RecordTexts::courseTitle;
     scalePictureBoxes();
     ::startSession(m_session, m_platform);
     m_keeper.rescueLastRun();
@@ -135,7 +135,7 @@ void QueryForm::cmd_next_picture_Click()
 
 void QueryForm::cmd_copy_picture_Click()
 {
-    ::cmd_copy_picture_Click(*m_controls.Picture1, *m_controls.Picture2, m_platform);
+    ::cmd_copy_picture_Click(*m_controls.Picture1, *m_controls.Picture2, m_clipboard);
 }
 
 void QueryForm::cmd_pend_exp_Click()

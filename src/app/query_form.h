@@ -10,6 +10,7 @@
 
 class Platform;
 class PictureBox;
+class PictureClipboard;
 
 // The tutor's one window. It owns the controls and the session state, and
 // wires each button to the subsystem that does the work.
@@ -18,7 +19,7 @@ class QueryForm : public QWidget
     Q_OBJECT
 
 public:
-    explicit QueryForm(Platform &platform, QWidget *parent = nullptr);
+    QueryForm(Platform &platform, PictureClipboard &clipboard, QWidget *parent = nullptr);
 
     // The whole start-up, before the window is first shown. False when it
     // ended the program.
@@ -57,6 +58,7 @@ private:
     void focusAnswerWhenEmptied();
 
     Platform &m_platform;
+    PictureClipboard &m_clipboard;
     SessionState m_session;
     FormControls m_controls;
     TextPanes m_panes;

@@ -2,14 +2,14 @@
 
 #include "bank/course_content.h"
 #include "bank/line_kind.h"
-#include "platform/clock_texts.h"
+#include "format/clock_texts.h"
+#include "format/record_texts.h"
+#include "format/text_value.h"
+#include "format/windows1252.h"
 #include "platform/platform.h"
-#include "platform/windows1252.h"
-#include "records/record_labels.h"
 #include "records/record_lines.h"
 #include "records/rescue.h"
 #include "session/session_state.h"
-#include "session/text_value.h"
 #include "start_up_texts.h"
 #include "storage/file_system.h"
 #include "storage/native_path.h"
@@ -120,8 +120,7 @@ bool openAssignment(SessionState &session, Platform &platform)
 
     RecordLines block(platform, 2);
     block.line(makeCodeLine(session.sessionCodeNbr, platform))
-        .codedLine(QString::fromLatin1(RecordLabels::assignmentLabel) + session.assignmentNbr,
-                   session.sessionCodeNbr)
+        .codedLine(RecordTexts::assignmentLabel + session.assignmentNbr, session.sessionCodeNbr)
         .codedLine(candidate, session.sessionCodeNbr)
         .line(session.courseTitle)
         .dateLine();

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "records/record_labels.h"
-
 #include <QString>
 
 namespace StartUpTexts {
-inline const QString courseTitle = QString::fromLatin1(RecordLabels::courseTitle);
 inline const QString defaultFolder = QStringLiteral("c:\\kestrafo");
 inline const QString namePrompt = QStringLiteral("Your full name:  ");
 inline const QString folderQuestion = QStringLiteral(

@@ -4,6 +4,7 @@
 #include "figure_description.h"
 #include "graphs.h"
 #include "picture_box.h"
+#include "picture_clipboard.h"
 #include "platform/platform.h"
 #include "session/session_state.h"
 
@@ -38,10 +39,10 @@ void cmd_next_picture_Click(SessionState &session, PictureBox &picture1, Platfor
     }
 }
 
-void cmd_copy_picture_Click(PictureBox &picture1, PictureBox &picture2, Platform &platform)
+void cmd_copy_picture_Click(PictureBox &picture1, PictureBox &picture2, PictureClipboard &clipboard)
 {
-    platform.setClipboardImage(picture1.picture());
-    const QImage fromClipboard = platform.clipboardImage();
+    clipboard.setClipboardImage(picture1.picture());
+    const QImage fromClipboard = clipboard.clipboardImage();
     picture2.setPicture(fromClipboard.isNull() ? picture1.picture() : fromClipboard);
     copyDescription(picture1, picture2);
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 class PictureBox;
+class PictureClipboard;
 class Platform;
 struct SessionState;
 
@@ -16,7 +17,8 @@ void cmd_next_picture_Click(SessionState &session, PictureBox &picture1, Platfor
 
 // "copy picture": what the left box shows, through the clipboard, into the
 // right box.
-void cmd_copy_picture_Click(PictureBox &picture1, PictureBox &picture2, Platform &platform);
+void cmd_copy_picture_Click(PictureBox &picture1, PictureBox &picture2,
+                            PictureClipboard &clipboard);
 
 // One tick of the pend exp timer: a beep and a circle of random size around
 // the centre of the left box.

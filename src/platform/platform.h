@@ -1,13 +1,13 @@
 #pragma once
 
 #include <QDateTime>
-#include <QImage>
 #include <QString>
 
 class FileSystem;
 
-// Everything the tutor asks of the operating system and the desktop. The
-// program uses QtPlatform; tests script a fake.
+// Everything the tutor asks of the operating system and the desktop, but the
+// clipboard's pictures (PictureClipboard). The program uses QtPlatform; tests
+// script a fake.
 class Platform
 {
 public:
@@ -30,9 +30,6 @@ public:
     virtual FileSystem &files() = 0;
 
     virtual void beep() = 0;
-    virtual void setClipboardImage(const QImage &image) = 0;
-    // A null image when the clipboard cannot give an image back.
-    virtual QImage clipboardImage() = 0;
 
     // Tells the student about a failure; the session goes on.
     virtual void showProblem(const QString &message) = 0;

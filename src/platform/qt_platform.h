@@ -1,10 +1,11 @@
 #pragma once
 
+#include "figures/picture_clipboard.h"
 #include "platform.h"
 
 #include <memory>
 
-class QtPlatform : public Platform
+class QtPlatform : public Platform, public PictureClipboard
 {
 public:
     QtPlatform();

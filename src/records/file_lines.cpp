@@ -1,6 +1,6 @@
 #include "file_lines.h"
 
-#include "platform/windows1252.h"
+#include "format/windows1252.h"
 #include "storage/file_system.h"
 #include "storage/native_path.h"
 

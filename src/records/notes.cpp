@@ -1,7 +1,7 @@
 #include "notes.h"
 
+#include "format/record_texts.h"
 #include "record_lines.h"
-#include "record_texts.h"
 #include "save_record.h"
 #include "session/panes.h"
 #include "session/session_state.h"

@@ -1,9 +1,9 @@
 #include "record_lines.h"
 
-#include "platform/clock_texts.h"
+#include "format/clock_texts.h"
+#include "format/record_texts.h"
 #include "platform/platform.h"
 #include "record_code.h"
-#include "record_texts.h"
 
 using namespace RecordTexts;
 

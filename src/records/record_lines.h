@@ -1,6 +1,6 @@
 #pragma once
 
-#include "record_text.h"
+#include "format/record_text.h"
 #include "storage/record_writer.h"
 
 #include <QList>

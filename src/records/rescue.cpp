@@ -1,9 +1,9 @@
 #include "rescue.h"
 
+#include "format/record_texts.h"
+#include "format/windows1252.h"
 #include "platform/platform.h"
-#include "platform/windows1252.h"
 #include "record_lines.h"
-#include "record_texts.h"
 #include "session/session_state.h"
 #include "storage/file_system.h"
 #include "storage/native_path.h"

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "record_labels.h"
 #include "storage/record_writer.h"
 
 #include <QString>
@@ -24,8 +23,6 @@ inline const QString noteNotSaved = QStringLiteral("note not saved");
 inline const QString autosave = QStringLiteral("autosave");
 inline const QString cutOffRecord = QStringLiteral("cut-off record");
 } // namespace RescueReasons
-
-inline const QString keptLabel = QString::fromLatin1(RecordLabels::keptLabel);
 
 // A rescue waits only briefly for another copy, so that it never holds up
 // the command it belongs to.

@@ -1,12 +1,12 @@
 #include "response_entry.h"
 
+#include "format/record_texts.h"
+#include "format/text_value.h"
 #include "platform/platform.h"
 #include "record_lines.h"
-#include "record_texts.h"
 #include "save_record.h"
 #include "session/panes.h"
 #include "session/session_state.h"
-#include "session/text_value.h"
 
 using namespace RecordTexts;
 

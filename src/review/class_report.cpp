@@ -1,7 +1,7 @@
 #include "class_report.h"
 
+#include "format/windows1252.h"
 #include "iso_date.h"
-#include "platform/windows1252.h"
 #include "summary.h"
 
 ClassReport::ClassReport() : items(CoursePlaces::course().items()), courseItems(items.size()) {}

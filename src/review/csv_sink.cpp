@@ -1,8 +1,8 @@
 #include "csv_sink.h"
 
 #include "course_places.h"
+#include "format/windows1252.h"
 #include "iso_date.h"
-#include "platform/windows1252.h"
 #include "report_output.h"
 
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "file_check.h"
 
-#include "record_texts.h"
+#include "format/record_texts.h"
 
 using namespace RecordTexts;
 
@@ -56,8 +56,9 @@ FileCheck checkStart(QByteArrayView start)
     check.utf8 =
         start.startsWith("\xEF\xBB\xBF") || (validUtf8Multibyte(start, multibyte) && multibyte);
     const QByteArray end = check.look == FileLook::LfRecords ? "\n" : "\r\n";
-    check.holdsRecords = start.startsWith(sectionRule.toByteArray() + end) ||
-                         start.contains(end + sectionRule.toByteArray() + end) ||
-                         start.contains(end + courseTitle.toByteArray() + end);
+    const QByteArray rule = QByteArrayView(sectionRule).toByteArray();
+    const QByteArray title = QByteArrayView(courseTitle).toByteArray();
+    check.holdsRecords = start.startsWith(rule + end) || start.contains(end + rule + end) ||
+                         start.contains(end + title + end);
     return check;
 }

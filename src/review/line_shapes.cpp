@@ -1,6 +1,6 @@
 #include "line_shapes.h"
 
-#include "record_texts.h"
+#include "format/record_texts.h"
 
 #include <initializer_list>
 
@@ -64,6 +64,13 @@ bool isCodeLine(QByteArrayView line)
             return false;
     }
     return true;
+}
+
+// The master file's number line: the marker, a space, the number.
+bool isNumberLine(QByteArrayView line)
+{
+    return startsWith(line, numberMarker) && line.size() > numberMarker.size() &&
+           line[numberMarker.size()] == ' ';
 }
 
 // A mailer that strips the spaces at the ends of lines takes the response

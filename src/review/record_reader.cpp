@@ -1,8 +1,8 @@
 #include "record_reader.h"
 
+#include "format/record_texts.h"
 #include "line_reader.h"
 #include "line_shapes.h"
-#include "record_texts.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "summary.h"
 
+#include "format/windows1252.h"
 #include "iso_date.h"
-#include "platform/windows1252.h"
 #include "terminal_text.h"
 
 #include <QTextStream>

@@ -1,6 +1,6 @@
 #include "app/query_form.h"
+#include "format/record_texts.h"
 #include "records/autosave.h"
-#include "records/record_texts.h"
 #include "support/cut_off_record.h"
 #include "support/fake_platform.h"
 #include "support/faulty_file_system.h"
@@ -33,7 +33,7 @@ void TestRescue::droppedTextIsKept_data()
     QTest::newRow("quit") << "cmd_quit" << text << "quit program";
     QTest::newRow("window closed") << "close" << text << "window closed";
     QTest::newRow("next question") << "cmdNextQuestion" << text << "next question";
-    QTest::newRow("instructions") << "cmd_clr_answer" << RecordTexts::notesLabel << "";
+    QTest::newRow("instructions") << "cmd_clr_answer" << QString(RecordTexts::notesLabel) << "";
     QTest::newRow("one space") << "cmd_quit"
                                << " "
                                << "";
@@ -52,7 +52,7 @@ void TestRescue::droppedTextIsKept()
     TempHome home;
     FakePlatform platform;
     platform.replies = {"Ann", "", "1"};
-    QueryForm form(platform);
+    QueryForm form(platform, platform);
     QVERIFY(form.Form_Load());
     QVERIFY(platform.problems.isEmpty());
     const QByteArray master = home.read("kestrafo/masterFile.txt");

@@ -142,7 +142,7 @@ private slots:
         TempHome home;
         QDir().mkpath(home.kestrafoFolder());
         RealPromptPlatform platform;
-        QueryForm form(platform);
+        QueryForm form(platform, platform);
         form.scalePictureBoxes();
         SessionState &session = form.session();
         session.masterFilePath = QStringLiteral("c:\\kestrafo\\masterFile.txt");

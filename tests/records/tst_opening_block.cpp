@@ -1,5 +1,5 @@
 #include "app/start_up.h"
-#include "platform/windows1252.h"
+#include "format/windows1252.h"
 #include "support/crlf_lines.h"
 #include "support/loaded_window.h"
 

@@ -1,4 +1,4 @@
-#include "platform/windows1252.h"
+#include "format/windows1252.h"
 #include "records/notes.h"
 #include "records/rescue.h"
 #include "records/response_entry.h"

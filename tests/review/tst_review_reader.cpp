@@ -3,8 +3,8 @@
 
 #include "../reliability/record_samples.h"
 #include "app/start_up.h"
+#include "format/windows1252.h"
 #include "navigation/next_question.h"
-#include "platform/windows1252.h"
 #include "records/notes.h"
 #include "records/rescue.h"
 #include "records/response_entry.h"

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "figures/picture_clipboard.h"
 #include "platform/platform.h"
 #include "storage/native_file_system.h"
 
 #include <QStringList>
 
-// The platform as tests script it: prompt replies in order, a fixed clock
-// that can step, random values in order, and an end of program that is
-// recorded instead of taken.
-class FakePlatform : public Platform
+// The platform and the clipboard as tests script them: prompt replies in
+// order, a fixed clock that can step, random values in order, a clipboard
+// that may give nothing back, and an end of program that is recorded instead
+// of taken.
+class FakePlatform : public Platform, public PictureClipboard
 {
 public:
     FakePlatform();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/start_up.h"
-#include "app/start_up_texts.h"
+#include "format/record_texts.h"
 #include "navigation/next_question.h"
 #include "navigation/question_reader.h"
 #include "session/session_state.h"
@@ -37,7 +37,7 @@ struct RecordSession
         platform.replies = {QStringLiteral("Ann"), QString(), assignmentReply};
         platform.randoms = {0.0f}; // code number 19
         startSession(session, platform);
-        session.courseTitle = StartUpTexts::courseTitle;
+        session.courseTitle = RecordTexts::courseTitle;
         platform.promptsAsked.clear();
     }
 

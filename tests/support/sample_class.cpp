@@ -1,7 +1,7 @@
 #include "sample_class.h"
 
 #include "app/start_up.h"
-#include "app/start_up_texts.h"
+#include "format/record_texts.h"
 #include "navigation/next_question.h"
 #include "records/notes.h"
 #include "records/response_entry.h"
@@ -35,7 +35,7 @@ bool runSession(const SampleSession &planned, UnsyncedFiles &files)
     platform.randoms = {0.0f};
     SessionState session;
     startSession(session, platform);
-    session.courseTitle = StartUpTexts::courseTitle;
+    session.courseTitle = RecordTexts::courseTitle;
     if (!openAssignment(session, platform))
         return false;
     FakePanes panes;

@@ -13,7 +13,7 @@
 struct ScriptedWindow
 {
     FakePlatform platform;
-    QueryForm form{platform};
+    QueryForm form{platform, platform};
 
     SessionState &session() { return form.session(); }
     PictureBox *picture1() const { return form.picture1(); }

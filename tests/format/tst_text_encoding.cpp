@@ -1,5 +1,4 @@
-#include "platform/windows1252.h"
-#include "records/file_lines.h"
+#include "format/windows1252.h"
 
 #include <QtTest>
 
@@ -135,17 +134,6 @@ private slots:
         QFETCH(QString, character);
         QFETCH(QByteArray, written);
         QCOMPARE(toWindows1252(u'a' + character + u'b'), 'a' + written + 'b');
-    }
-
-    void fileLinesEndAtCrOrCrLfButNotAtALoneLf()
-    {
-        QCOMPARE(splitFileLines(""), QStringList());
-        QCOMPARE(splitFileLines("one\r\ntwo\r\n"), (QStringList{"one", "two"}));
-        QCOMPARE(splitFileLines("one\rtwo"), (QStringList{"one", "two"}));
-        QCOMPARE(splitFileLines("a\nb\r\n"), (QStringList{"a\nb"}));
-        QCOMPARE(splitFileLines("\r\n\r\n"), (QStringList{"", ""}));
-        QCOMPARE(splitFileLines("x\r\r\ny"), (QStringList{"x", "", "y"}));
-        QCOMPARE(splitFileLines("\xE9t\xE9\r\n"), (QStringList{QStringLiteral("\u00E9t\u00E9")}));
     }
 };
 

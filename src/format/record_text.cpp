@@ -1,7 +1,7 @@
 #include "record_text.h"
 
-#include "platform/windows1252.h"
-#include "session/text_value.h"
+#include "text_value.h"
+#include "windows1252.h"
 
 RecordText &RecordText::text(const QString &item)
 {
