@@ -4,7 +4,6 @@
 #include "native_path.h"
 #include "record_journal.h"
 
-#include <QFileInfo>
 #include <QStringList>
 
 #include <vector>
@@ -138,9 +137,10 @@ FileStatus writeAndSync(FileSystem &files, const Target &target)
 
 QString journalPathFor(const QString &firstPath)
 {
-    const QFileInfo first(firstPath);
-    return first.absolutePath() + QStringLiteral("/.") + first.fileName() +
-           QStringLiteral(".journal");
+    const QString first = absolutePathOf(firstPath);
+    const qsizetype slash = first.lastIndexOf(u'/');
+    const QString folder = slash > 0 ? first.left(slash) : QStringLiteral("/");
+    return folder + QStringLiteral("/.") + first.mid(slash + 1) + QStringLiteral(".journal");
 }
 
 WriteFailure recoverRecord(FileSystem &files, const QString &firstPathText,
@@ -228,7 +228,7 @@ WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int
             closeOpen(files, targets);
             return failure(target, status);
         }
-        intent.append({QFileInfo(target.path).fileName(), target.identity, target.sizeBefore});
+        intent.append({plainNameOf(target.path), target.identity, target.sizeBefore});
     }
     targets[0].created = targets[0].created || masterCreated;
 
