@@ -5,6 +5,7 @@
 #include "record_lines.h"
 #include "record_texts.h"
 #include "session/session_state.h"
+#include "storage/autosave_file.h"
 #include "storage/file_system.h"
 #include "storage/native_path.h"
 
@@ -157,5 +158,26 @@ int recoverCutOffRecords(const SessionState &session, Platform &platform)
                   rescueLockTimeoutMs);
     if (!ownCutOffs.isEmpty())
         cutOffsToDrafts(session, platform, &kept)(ownCutOffs);
+    return kept;
+}
+
+int rescueLeftAutosaves(const SessionState &session, Platform &platform)
+{
+    const NativePath folder = toNativePath(session.workFolder);
+    if (!folder.ok())
+        return 0;
+    int kept = 0;
+    takeLeftAutosaves(platform.files(), folder.path, [&](const QList<TypedText> &texts) {
+        qsizetype taken = 0;
+        for (const TypedText &text : texts) {
+            if (!text.text.isEmpty() &&
+                !keepText(session, platform, text.item, RescueReasons::autosave, text.text))
+                break;
+            ++taken;
+        }
+        for (const TypedText &text : texts.first(taken))
+            kept += text.text.isEmpty() ? 0 : 1;
+        return taken;
+    });
     return kept;
 }
