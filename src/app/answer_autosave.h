@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/autosave.h"
+#include "storage/autosave_file.h"
 
 #include <QObject>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ending_platform.h"
-#include "records/autosave.h"
+#include "storage/autosave_file.h"
 #include "storage/record_writer.h"
 
 #include <QList>

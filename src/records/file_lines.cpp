@@ -4,8 +4,6 @@
 #include "storage/file_system.h"
 #include "storage/native_path.h"
 
-#include <QFileInfo>
-
 QStringList splitFileLines(const QByteArray &bytes)
 {
     QStringList lines;
@@ -39,9 +37,7 @@ FileLines readFileLines(FileSystem &files, const QString &pathText)
     const FileStatus status = files.readAll(native.path, &bytes);
     if (!status.ok()) {
         result.error = status.reason;
-        // A dangling link is refused as a link, not reported as missing.
-        const QFileInfo info(native.path);
-        result.missing = !info.exists() && !info.isSymLink();
+        result.missing = status.missing;
         return result;
     }
     result.lines = splitFileLines(bytes);

@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "record_lines.h"
 #include "session/session_state.h"
+#include "storage/autosave_file.h"
 #include "storage/file_system.h"
 #include "storage/native_path.h"
 
@@ -50,36 +51,70 @@ bool keptBefore(const QString &draftsPath, Platform &platform, const QByteArray 
     return drafts.contains(record.mid(itemLine - 2));
 }
 
-WriteFailure keepCutOff(const QString &draftsPath, Platform &platform, const CutOffBytes &cut,
-                        int depth);
-
 // The rescue file's own cut-off records can only be appended once its lock
-// is given up, so they are collected and kept after the record.
-WriteFailure appendRescue(const QString &draftsPath, Platform &platform, const QByteArray &bytes,
-                          int depth)
+// is given up, so its recovery hands them back here to be kept afterwards.
+CutOffKeeper collectInto(QList<CutOffBytes> *ownCutOffs)
 {
-    QList<CutOffBytes> ownCutOffs;
-    const WriteFailure failure =
-        appendRecord(platform.files(), {{draftsPath, bytes}}, rescueLockTimeoutMs,
-                     [&ownCutOffs](const QList<CutOffBytes> &cut) {
-                         ownCutOffs += cut;
-                         return WriteFailure{};
-                     });
-    for (const CutOffBytes &cut : ownCutOffs) {
-        if (depth < 2)
-            keepCutOff(draftsPath, platform, cut, depth + 1);
+    return [ownCutOffs](const QList<CutOffBytes> &cut) {
+        *ownCutOffs += cut;
+        return WriteFailure{};
+    };
+}
+
+WriteFailure appendCollecting(const QString &draftsPath, Platform &platform,
+                              const QByteArray &bytes, QList<CutOffBytes> *ownCutOffs)
+{
+    return appendRecord(platform.files(), {{draftsPath, bytes}}, rescueLockTimeoutMs,
+                        collectInto(ownCutOffs));
+}
+
+QByteArray cutOffRecord(const CutOffBytes &cut, Platform &platform)
+{
+    return rescueRecord(cut.path, RescueReasons::cutOffRecord, fromWindows1252(cut.bytes),
+                        platform);
+}
+
+// Own cut-off records found while keeping own cut-off records are kept too,
+// but the chain stops here: those found at this depth are dropped.
+constexpr int deepestOwnCutOff = 2;
+
+// Appends the record, then keeps the rescue file's own cut-off records that
+// turned up, each one (and those that keeping it turned up) before the next.
+WriteFailure appendRescue(const QString &draftsPath, Platform &platform, const QByteArray &bytes)
+{
+    struct Waiting
+    {
+        CutOffBytes cut;
+        int depth;
+    };
+    QList<Waiting> waiting; // a stack: the next to keep is last
+    QList<CutOffBytes> found;
+    const auto wait = [&waiting, &found](int depth) {
+        if (depth <= deepestOwnCutOff) {
+            for (auto cut = found.crbegin(); cut != found.crend(); ++cut)
+                waiting.append({*cut, depth});
+        }
+        found.clear();
+    };
+    const WriteFailure failure = appendCollecting(draftsPath, platform, bytes, &found);
+    wait(1);
+    while (!waiting.isEmpty()) {
+        const Waiting next = waiting.takeLast();
+        const QByteArray record = cutOffRecord(next.cut, platform);
+        if (keptBefore(draftsPath, platform, record))
+            continue;
+        appendCollecting(draftsPath, platform, record, &found);
+        wait(next.depth + 1);
     }
     return failure;
 }
 
-WriteFailure keepCutOff(const QString &draftsPath, Platform &platform, const CutOffBytes &cut,
-                        int depth)
+WriteFailure keepCutOff(const QString &draftsPath, Platform &platform, const CutOffBytes &cut)
 {
-    const QByteArray record =
-        rescueRecord(cut.path, RescueReasons::cutOffRecord, fromWindows1252(cut.bytes), platform);
+    const QByteArray record = cutOffRecord(cut, platform);
     if (keptBefore(draftsPath, platform, record))
         return {};
-    return appendRescue(draftsPath, platform, record, depth);
+    return appendRescue(draftsPath, platform, record);
 }
 
 } // namespace
@@ -87,8 +122,8 @@ WriteFailure keepCutOff(const QString &draftsPath, Platform &platform, const Cut
 bool keepText(const SessionState &session, Platform &platform, const QString &item,
               const QString &reason, const QString &text, WriteFailure *failure)
 {
-    const WriteFailure result = appendRescue(draftsFilePath(session), platform,
-                                             rescueRecord(item, reason, text, platform), 0);
+    const WriteFailure result =
+        appendRescue(draftsFilePath(session), platform, rescueRecord(item, reason, text, platform));
     if (failure)
         *failure = result;
     return !result.failed();
@@ -99,7 +134,7 @@ CutOffKeeper cutOffsToDrafts(const SessionState &session, Platform &platform, in
     const QString draftsPath = draftsFilePath(session);
     return [draftsPath, &platform, kept](const QList<CutOffBytes> &cut) {
         for (const CutOffBytes &part : cut) {
-            const WriteFailure failure = keepCutOff(draftsPath, platform, part, 0);
+            const WriteFailure failure = keepCutOff(draftsPath, platform, part);
             if (failure.failed())
                 return WriteFailure{
                     failure.path,
@@ -119,14 +154,30 @@ int recoverCutOffRecords(const SessionState &session, Platform &platform)
     recoverRecord(platform.files(), session.masterFilePath,
                   cutOffsToDrafts(session, platform, &kept));
     QList<CutOffBytes> ownCutOffs;
-    recoverRecord(
-        platform.files(), draftsFilePath(session),
-        [&ownCutOffs](const QList<CutOffBytes> &cut) {
-            ownCutOffs += cut;
-            return WriteFailure{};
-        },
-        rescueLockTimeoutMs);
+    recoverRecord(platform.files(), draftsFilePath(session), collectInto(&ownCutOffs),
+                  rescueLockTimeoutMs);
     if (!ownCutOffs.isEmpty())
         cutOffsToDrafts(session, platform, &kept)(ownCutOffs);
+    return kept;
+}
+
+int rescueLeftAutosaves(const SessionState &session, Platform &platform)
+{
+    const NativePath folder = toNativePath(session.workFolder);
+    if (!folder.ok())
+        return 0;
+    int kept = 0;
+    takeLeftAutosaves(platform.files(), folder.path, [&](const QList<TypedText> &texts) {
+        qsizetype taken = 0;
+        for (const TypedText &text : texts) {
+            if (!text.text.isEmpty() &&
+                !keepText(session, platform, text.item, RescueReasons::autosave, text.text))
+                break;
+            ++taken;
+        }
+        for (const TypedText &text : texts.first(taken))
+            kept += text.text.isEmpty() ? 0 : 1;
+        return taken;
+    });
     return kept;
 }

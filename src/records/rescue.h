@@ -46,3 +46,7 @@ CutOffKeeper cutOffsToDrafts(const SessionState &session, Platform &platform, in
 // Takes back records that a crash cut off in the master and the rescue
 // file's journals, keeping the bytes; the number of records kept.
 int recoverCutOffRecords(const SessionState &session, Platform &platform);
+
+// Hands the autosaves of copies that no longer run to the rescue file and
+// removes them; the number of answers kept.
+int rescueLeftAutosaves(const SessionState &session, Platform &platform);

@@ -5,15 +5,18 @@
 #include <QStringList>
 #include <QtGlobal>
 
-// The outcome of one file operation: the system's reason when it failed.
+// The outcome of one file operation: the system's reason when it failed,
+// and whether that was because nothing is there (no such file, or no such
+// folder on the way to it).
 struct FileStatus
 {
     QString reason;
+    bool missing = false;
     bool ok() const { return reason.isEmpty(); }
     static FileStatus success() { return {}; }
-    static FileStatus failure(const QString &why)
+    static FileStatus failure(const QString &why, bool missing = false)
     {
-        return {why.isEmpty() ? QStringLiteral("unknown error") : why};
+        return {why.isEmpty() ? QStringLiteral("unknown error") : why, missing};
     }
 };
 

@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 NativePath toNativePath(const QString &pathText)
 {
 #ifdef Q_OS_WIN
@@ -24,4 +26,27 @@ NativePath toNativePath(const QString &pathText)
         home += u'/';
     return {home + rest, {}};
 #endif
+}
+
+QString plainNameOf(const QString &path)
+{
+#ifdef Q_OS_WIN
+    qsizetype separator = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    if (separator < 0 && path.size() >= 2 && path[1] == u':')
+        separator = 1;
+#else
+    const qsizetype separator = path.lastIndexOf(u'/');
+#endif
+    return path.mid(separator + 1);
+}
+
+QString absolutePathOf(const QString &path)
+{
+    QString absolute =
+        QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::currentPath() + u'/' + path);
+#ifdef Q_OS_WIN
+    if (absolute.size() >= 2 && absolute[1] == u':')
+        absolute[0] = absolute[0].toUpper();
+#endif
+    return absolute;
 }

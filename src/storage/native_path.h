@@ -16,3 +16,9 @@ struct NativePath
 // "~" alone or before a separator, stands for the user's home folder,
 // backslashes become slashes, and any other drive letter names nothing.
 NativePath toNativePath(const QString &pathText);
+
+// Text alone, nothing looked up on the disk: the plain name at the end of a
+// native path, and the path made absolute from the current folder and clean,
+// with '/' between its parts (and an upper-case drive letter on Windows).
+QString plainNameOf(const QString &path);
+QString absolutePathOf(const QString &path);

@@ -20,7 +20,8 @@ namespace {
 
 FileStatus fromErrno(int error)
 {
-    return FileStatus::failure(QString::fromLocal8Bit(std::strerror(error)));
+    return FileStatus::failure(QString::fromLocal8Bit(std::strerror(error)),
+                               error == ENOENT || error == ENOTDIR);
 }
 
 FileStatus lastError()

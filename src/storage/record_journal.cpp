@@ -87,9 +87,10 @@ bool RecordJournal::decode(const QByteArray &bytes, QList<JournalEntry> *entries
     return true;
 }
 
-// Looks at one file of a cut-off record and, when apply is set, cuts it
-// back. A file that is gone, or that is another file by now, is left alone.
-FileStatus RecordJournal::cutBack(const JournalEntry &entry, QList<CutOffBytes> *cut, bool apply)
+// Opens the file of an entry and, when it is still the file the journal
+// names and is longer than it was, hands it to act. A file that is gone, or
+// that is another file by now, is left alone.
+FileStatus RecordJournal::onGrownFile(const JournalEntry &entry, const FileAction &act)
 {
     const QString path = pathOf(entry);
     FileSystem::Handle handle = FileSystem::noHandle;
@@ -101,20 +102,31 @@ FileStatus RecordJournal::cutBack(const JournalEntry &entry, QList<CutOffBytes> 
     FileStatus status = m_files.identity(handle, &identity);
     if (status.ok())
         status = m_files.size(handle, &length);
-    if (status.ok() && identity == entry.identity && length > entry.length) {
-        if (!apply) {
-            QByteArray bytes;
-            status = m_files.readAll(path, &bytes);
-            if (status.ok())
-                cut->append({path, bytes.mid(entry.length)});
-        } else {
-            status = m_files.truncate(handle, entry.length);
-            if (status.ok())
-                status = m_files.sync(handle);
-        }
-    }
+    if (status.ok() && identity == entry.identity && length > entry.length)
+        status = act(handle, path);
     const FileStatus closed = m_files.close(handle);
     return status.ok() ? closed : status;
+}
+
+FileStatus RecordJournal::readCutOff(const JournalEntry &entry, QList<CutOffBytes> *cut)
+{
+    return onGrownFile(entry, [this, &entry, cut](FileSystem::Handle, const QString &path) {
+        QByteArray bytes;
+        const FileStatus status = m_files.readAll(path, &bytes);
+        if (status.ok())
+            cut->append({path, bytes.mid(entry.length)});
+        return status;
+    });
+}
+
+FileStatus RecordJournal::truncateToLength(const JournalEntry &entry)
+{
+    return onGrownFile(entry, [this, &entry](FileSystem::Handle handle, const QString &) {
+        FileStatus status = m_files.truncate(handle, entry.length);
+        if (status.ok())
+            status = m_files.sync(handle);
+        return status;
+    });
 }
 
 FileStatus RecordJournal::recover(const CutOffKeeper &keep, QString *failedPath)
@@ -135,7 +147,7 @@ FileStatus RecordJournal::recover(const CutOffKeeper &keep, QString *failedPath)
         // the two, the next recovery finds the same bytes again.
         QList<CutOffBytes> cut;
         for (const JournalEntry &entry : entries) {
-            status = cutBack(entry, &cut, false);
+            status = readCutOff(entry, &cut);
             if (!status.ok()) {
                 *failedPath = pathOf(entry);
                 return status;
@@ -151,7 +163,7 @@ FileStatus RecordJournal::recover(const CutOffKeeper &keep, QString *failedPath)
             }
         }
         for (const JournalEntry &entry : entries) {
-            status = cutBack(entry, nullptr, true);
+            status = truncateToLength(entry);
             if (!status.ok()) {
                 *failedPath = pathOf(entry);
                 return status;

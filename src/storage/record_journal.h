@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // One file of a record as the journal names it before the record is written:
 // by its plain name, in the journal's own folder.
 struct JournalEntry
@@ -50,7 +52,13 @@ public:
     static bool decode(const QByteArray &bytes, QList<JournalEntry> *entries);
 
 private:
-    FileStatus cutBack(const JournalEntry &entry, QList<CutOffBytes> *cut, bool apply);
+    // What a cut-off record added to the file of an entry, beyond the length
+    // the journal names.
+    FileStatus readCutOff(const JournalEntry &entry, QList<CutOffBytes> *cut);
+    // Cuts the file of an entry back to the length the journal names.
+    FileStatus truncateToLength(const JournalEntry &entry);
+    using FileAction = std::function<FileStatus(FileSystem::Handle, const QString &path)>;
+    FileStatus onGrownFile(const JournalEntry &entry, const FileAction &act);
 
     QString pathOf(const JournalEntry &entry) const;
 

@@ -4,7 +4,6 @@
 #include "native_path.h"
 #include "record_journal.h"
 
-#include <QFileInfo>
 #include <QStringList>
 
 #include <vector>
@@ -100,8 +99,9 @@ FileStatus cutBack(FileSystem &files, Target &target)
 }
 
 // Takes the record back out of every file that may hold part of it, and
-// names in the failure those where that did not work.
-void takeBack(FileSystem &files, std::vector<Target> &targets, WriteFailure *failure)
+// names in the failure those where that did not work; true when it worked
+// in every one.
+bool takeBack(FileSystem &files, std::vector<Target> &targets, WriteFailure *failure)
 {
     QStringList remaining;
     for (Target &target : targets) {
@@ -111,9 +111,11 @@ void takeBack(FileSystem &files, std::vector<Target> &targets, WriteFailure *fai
         if (!status.ok())
             remaining.append(QStringLiteral("%1 (%2)").arg(target.path, status.reason));
     }
-    if (!remaining.isEmpty())
-        failure->reason += QStringLiteral("; part of the record may remain in ") +
-                           remaining.join(QStringLiteral(", "));
+    if (remaining.isEmpty())
+        return true;
+    failure->reason += QStringLiteral("; part of the record may remain in ") +
+                       remaining.join(QStringLiteral(", "));
+    return false;
 }
 
 WriteFailure failure(const Target &target, const FileStatus &status)
@@ -135,9 +137,10 @@ FileStatus writeAndSync(FileSystem &files, const Target &target)
 
 QString journalPathFor(const QString &firstPath)
 {
-    const QFileInfo first(firstPath);
-    return first.absolutePath() + QStringLiteral("/.") + first.fileName() +
-           QStringLiteral(".journal");
+    const QString first = absolutePathOf(firstPath);
+    const qsizetype slash = first.lastIndexOf(u'/');
+    const QString folder = slash > 0 ? first.left(slash) : QStringLiteral("/");
+    return folder + QStringLiteral("/.") + first.mid(slash + 1) + QStringLiteral(".journal");
 }
 
 WriteFailure recoverRecord(FileSystem &files, const QString &firstPathText,
@@ -225,7 +228,7 @@ WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int
             closeOpen(files, targets);
             return failure(target, status);
         }
-        intent.append({QFileInfo(target.path).fileName(), target.identity, target.sizeBefore});
+        intent.append({plainNameOf(target.path), target.identity, target.sizeBefore});
     }
     targets[0].created = targets[0].created || masterCreated;
 
@@ -250,9 +253,9 @@ WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int
         status = writeAndSync(files, target);
         if (!status.ok()) {
             WriteFailure result = failure(target, status);
-            takeBack(files, targets, &result);
+            const bool takenBack = takeBack(files, targets, &result);
             closeOpen(files, targets);
-            if (result.reason == status.reason)
+            if (takenBack)
                 journal.clear();
             return result;
         }
@@ -274,11 +277,7 @@ WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int
         if (!status.ok())
             result = {journalPath, status.reason};
     }
-    if (result.failed()) {
-        const QString reason = result.reason;
-        takeBack(files, targets, &result);
-        if (result.reason == reason)
-            journal.clear();
-    }
+    if (result.failed() && takeBack(files, targets, &result))
+        journal.clear();
     return result;
 }

@@ -26,7 +26,8 @@ FileStatus fromError(DWORD error)
     LocalFree(text);
     if (reason.endsWith(u'.'))
         reason.chop(1);
-    return FileStatus::failure(reason);
+    return FileStatus::failure(reason,
+                               error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
 }
 
 FileStatus lastError()
@@ -281,8 +282,7 @@ FileStatus Win32FileSystem::write(Handle handle, const QByteArray &bytes, qint64
     // Both halves of the offset all ones: the write goes to the end of the
     // file, as with append access alone.
     OVERLAPPED atEnd = {};
-    atEnd.Offset = 0xFFFFFFFF;
-    atEnd.OffsetHigh = 0xFFFFFFFF;
+    atEnd.Offset = atEnd.OffsetHigh = 0xFFFFFFFF;
     DWORD n = 0;
     if (!WriteFile(nativeHandle(handle), bytes.constData(), DWORD(bytes.size()), &n, &atEnd))
         return lastError();

@@ -1,4 +1,4 @@
-#include "records/autosave.h"
+#include "storage/autosave_file.h"
 #include "storage/record_writer.h"
 #include "support/cut_off_record.h"
 #include "support/faulty_file_system.h"

@@ -1,6 +1,7 @@
 #include "records/file_viewers.h"
 #include "records/notes.h"
 #include "records/response_entry.h"
+#include "storage/native_path.h"
 #include "support/file_bytes.h"
 #include "support/record_session.h"
 
@@ -181,6 +182,41 @@ private slots:
         QVERIFY(s.platform.problems[0].contains(s.notesPath()));
         QVERIFY(s.platform.problems[1].contains(s.sendPath()));
         QVERIFY(!s.platform.ended);
+    }
+
+    // Only a file that is not there at all is reported as missing; anything
+    // else in its place could not be read, and the message says why.
+    void whyTheNotesCannotBeShown_data()
+    {
+        QTest::addColumn<QString>("place"); // where the notes file is looked for
+        QTest::addColumn<QString>("message");
+        const QString missing = QStringLiteral(
+            "There are no notes to show yet: %1 does not exist. \"Save as Notes\" starts it.");
+        const QString unreadable = QStringLiteral("The file %1 could not be read (%2).");
+        QTest::newRow("no file") << "notes_.txt" << missing;
+        QTest::newRow("missing folder") << "gone\\notes_.txt" << missing;
+        QTest::newRow("below a file") << "masterFile.txt\\notes_.txt" << missing;
+        QTest::newRow("folder") << "folder"
+                                << unreadable.arg(u"%1", u"it is a folder, not a plain file");
+        QTest::newRow("dangling link")
+            << "link" << unreadable.arg(u"%1", u"it is a link, not a plain file");
+    }
+
+    void whyTheNotesCannotBeShown()
+    {
+        QFETCH(QString, place);
+        QFETCH(QString, message);
+        RecordSession s;
+        writeFile(s.masterPath(), "m");
+        QVERIFY(QDir(s.folder()).mkdir(QStringLiteral("folder")));
+        QVERIFY(QFile::link(s.folder() + QStringLiteral("/nowhere"),
+                            s.folder() + QStringLiteral("/link")));
+        s.session.notesFilePath = QStringLiteral("c:\\kestrafo\\") + place;
+        s.panes.question = QStringLiteral("kept");
+        cmd_display_note_file_Click(s.session, s.panes, s.platform);
+        QCOMPARE(s.panes.question, QStringLiteral("kept"));
+        QCOMPARE(s.platform.problems,
+                 QStringList{message.arg(toNativePath(s.session.notesFilePath).path)});
     }
 };
 

@@ -37,6 +37,7 @@ private slots:
     void tornJournalIsNoIntent();
     void recoveryCutOffKeepsOnce_data();
     void recoveryCutOffKeepsOnce();
+    void aRescueKeepsTheRescueFilesOwnCutOffAfterIt();
 
 private:
     qsizetype m_states = 0;
@@ -222,6 +223,34 @@ void TestCrashStates::recoveryCutOffKeepsOnce()
         }
     }
     qInfo("%lld crash states checked so far", qlonglong(m_states));
+}
+
+// A rescue that meets a cut-off record of the rescue file itself (another
+// copy died while it kept a text) appends its own text, then keeps the
+// cut-off bytes after it, once, and leaves the journal empty.
+void TestCrashStates::aRescueKeepsTheRescueFilesOwnCutOffAfterIt()
+{
+    RecordSession s;
+    const QString drafts = native(draftsFilePath(s.session));
+    const QByteArray former = "former rescue\r\n";
+    const QByteArray cutOff = "......!!!!!!!!....\r\n  14:0";
+    Files before;
+    before.insert(drafts, {former + cutOff, QStringLiteral("d")});
+    before.insert(journalPathFor(drafts),
+                  {RecordJournal::encode(
+                       {{QStringLiteral("drafts_.txt"), QStringLiteral("d"), former.size()}}),
+                   QStringLiteral("j")});
+    CrashFileSystem disk(before);
+    s.platform.fileSystem = &disk;
+    const QString typed = QStringLiteral("x = 3");
+    QVERIFY(
+        keepText(s.session, s.platform, s.session.currentLine, RescueReasons::quitProgram, typed));
+    QCOMPARE(
+        disk.read(drafts),
+        former +
+            rescueRecord(s.session.currentLine, RescueReasons::quitProgram, typed, s.platform) +
+            rescueRecord(drafts, RescueReasons::cutOffRecord, fromWindows1252(cutOff), s.platform));
+    QVERIFY(disk.read(journalPathFor(drafts)).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCrashStates)

@@ -1,4 +1,4 @@
-#include "records/autosave.h"
+#include "storage/autosave_file.h"
 #include "support/file_bytes.h"
 #include "support/loaded_window.h"
 

@@ -1,4 +1,5 @@
 #include "storage/native_path.h"
+#include "storage/record_writer.h"
 #include "support/temp_home.h"
 
 #include <QtTest>
@@ -55,6 +56,33 @@ private slots:
     }
 
 #ifndef Q_OS_WIN
+    // The journal lies beside the first file of its records, in the folder
+    // the path names once it is absolute and clean.
+    void theJournalBesideTheFirstFile_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("journal"); // "." stands for the current folder
+        QTest::newRow("plain") << "/home/ann/kestrafo/masterFile.txt"
+                               << "/home/ann/kestrafo/.masterFile.txt.journal";
+        QTest::newRow("doubled slash and dots") << "/home//ann/./calc/../kestrafo/drafts_.txt"
+                                                << "/home/ann/kestrafo/.drafts_.txt.journal";
+        QTest::newRow("relative") << "kestrafo/masterFile.txt"
+                                  << "./kestrafo/.masterFile.txt.journal";
+        QTest::newRow("name alone") << "masterFile.txt"
+                                    << "./.masterFile.txt.journal";
+        QTest::newRow("top folder") << "/masterFile.txt"
+                                    << "//.masterFile.txt.journal";
+    }
+
+    void theJournalBesideTheFirstFile()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, journal);
+        if (journal.startsWith(u'.'))
+            journal.replace(0, 1, QDir::currentPath());
+        QCOMPARE(journalPathFor(first), journal);
+    }
+
     void aLeadingTildeIsTheHomeFolder()
     {
         TempHome home;

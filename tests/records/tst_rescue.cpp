@@ -1,6 +1,6 @@
 #include "app/query_form.h"
 #include "format/record_texts.h"
-#include "records/autosave.h"
+#include "storage/autosave_file.h"
 #include "support/cut_off_record.h"
 #include "support/fake_platform.h"
 #include "support/faulty_file_system.h"

@@ -2,10 +2,10 @@
 
 #include "storage/file_system.h"
 
+#include <QList>
 #include <QString>
 
-class Platform;
-struct SessionState;
+#include <functional>
 
 // A text the student typed, and the item it answers.
 struct TypedText
@@ -65,7 +65,13 @@ private:
 inline const QString autosavePrefix = QStringLiteral(".autosave_");
 inline const QString autosaveNewSuffix = QStringLiteral(".new");
 
-// Hands the autosaves of copies that no longer run to the rescue file and
-// removes them; the number of answers kept. An autosave whose lock is held
-// belongs to a running copy and is left alone.
-int rescueLeftAutosaves(const SessionState &session, Platform &platform);
+// The texts that a copy which no longer runs left in its autosave, oldest
+// first, the pane's last; the number of them, from the first, that were
+// taken somewhere safe.
+using LeftTextKeeper = std::function<qsizetype(const QList<TypedText> &)>;
+
+// Hands the autosave of each copy in the folder that no longer runs to keep,
+// and removes it once keep took every text; one that keep took only some of
+// is replaced by one that holds the rest, so that no text is kept twice. An
+// autosave whose lock is held belongs to a running copy and is left alone.
+void takeLeftAutosaves(FileSystem &files, const QString &folder, const LeftTextKeeper &keep);

@@ -1,9 +1,4 @@
-#include "autosave.h"
-
-#include "platform/platform.h"
-#include "rescue.h"
-#include "session/session_state.h"
-#include "storage/native_path.h"
+#include "autosave_file.h"
 
 namespace {
 
@@ -193,42 +188,13 @@ bool leftContent(FileSystem &files, const QString &path, const QStringList &name
     return true;
 }
 
-// Hands the texts of a left autosave to the rescue file, oldest first. When
-// it refuses one after taking others, the file is replaced by one that holds
-// the rest, so that no text is kept twice.
-bool keepLeftTexts(const SessionState &session, Platform &platform, const AutosaveContent &content,
-                   const QString &folder, const QString &copy, int *kept)
-{
-    QList<TypedText> texts = content.refused;
-    texts.append({content.item, content.text});
-    int taken = 0;
-    for (const TypedText &text : texts) {
-        if (!text.text.isEmpty() &&
-            !keepText(session, platform, text.item, RescueReasons::autosave, text.text))
-            break;
-        ++taken;
-    }
-    for (const TypedText &text : texts.first(taken))
-        *kept += text.text.isEmpty() ? 0 : 1;
-    if (taken == texts.size())
-        return true;
-    if (taken > 0) {
-        const QList<TypedText> rest = texts.mid(taken);
-        Autosave(platform.files(), folder, copy.mid(autosavePrefix.size()))
-            .save({rest.last().item, rest.last().text, rest.first(rest.size() - 1)});
-    }
-    return false;
-}
-
 } // namespace
 
-int rescueLeftAutosaves(const SessionState &session, Platform &platform)
+void takeLeftAutosaves(FileSystem &files, const QString &folder, const LeftTextKeeper &keep)
 {
-    FileSystem &files = platform.files();
-    const NativePath folder = toNativePath(session.workFolder);
     QStringList names;
-    if (!folder.ok() || !files.listFolder(folder.path, autosavePrefix, &names).ok())
-        return 0;
+    if (!files.listFolder(folder, autosavePrefix, &names).ok())
+        return;
     QStringList copies;
     for (const QString &name : names) {
         const QString copy =
@@ -237,9 +203,8 @@ int rescueLeftAutosaves(const SessionState &session, Platform &platform)
             copies.append(copy);
     }
     copies.sort();
-    int kept = 0;
     for (const QString &copy : copies) {
-        const QString path = folder.path + QLatin1Char('/') + copy;
+        const QString path = folder + QLatin1Char('/') + copy;
         const bool placed = names.contains(copy);
         FileSystem::Handle lock = FileSystem::noHandle;
         if (!lockLeftFile(files, placed ? path : path + autosaveNewSuffix, &lock))
@@ -249,13 +214,18 @@ int rescueLeftAutosaves(const SessionState &session, Platform &platform)
             files.close(lock);
             continue;
         }
-        const bool done = keepLeftTexts(session, platform, content, folder.path, copy, &kept);
-        if (done) {
+        QList<TypedText> texts = content.refused;
+        texts.append({content.item, content.text});
+        const qsizetype taken = keep(texts);
+        if (taken == texts.size()) {
             files.remove(path + autosaveNewSuffix);
             files.remove(path);
             files.syncFolderOf(path);
+        } else if (taken > 0) {
+            const QList<TypedText> rest = texts.mid(taken);
+            Autosave(files, folder, copy.mid(autosavePrefix.size()))
+                .save({rest.last().item, rest.last().text, rest.first(rest.size() - 1)});
         }
         files.close(lock);
     }
-    return kept;
 }
