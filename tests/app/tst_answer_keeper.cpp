@@ -1,4 +1,5 @@
 #include "storage/autosave_file.h"
+#include "storage/native_file_system.h"
 #include "storage/record_writer.h"
 #include "support/cut_off_record.h"
 #include "support/faulty_file_system.h"
@@ -37,7 +38,7 @@ namespace {
 struct Runs
 {
     TempHome home;
-    PosixFileSystem native;
+    NativeFileSystem native;
     FaultyFileSystem faulty{native}; // outlives each run, which holds its autosave
     std::unique_ptr<ScriptedWindow> run;
 

@@ -1,7 +1,7 @@
 #include "records/notes.h"
 #include "records/response_entry.h"
 #include "session/session_state.h"
-#include "storage/posix_file_system.h"
+#include "storage/native_file_system.h"
 #include "storage/record_journal.h"
 #include "support/fake_panes.h"
 #include "support/fake_platform.h"
@@ -137,7 +137,7 @@ void TestFaultInjection::loop(
     QFETCH(Fault, fault);
     QFETCH(bool, filesExist);
     QFETCH(bool, truncatesFail);
-    PosixFileSystem real;
+    NativeFileSystem real;
     const bool once = (fault == Fault::FailOnce || fault == Fault::ShortWrite) && !truncatesFail;
     int keptRuns = 0;
     int failedRuns = 0;

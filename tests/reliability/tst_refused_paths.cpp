@@ -1,4 +1,4 @@
-#include "storage/posix_file_system.h"
+#include "storage/native_file_system.h"
 #include "storage/record_writer.h"
 #include "support/faulty_file_system.h"
 #include "support/file_bytes.h"
@@ -80,7 +80,7 @@ void TestRefusedPaths::refused()
         path = regular + QStringLiteral("/odd.txt");
     }
 
-    PosixFileSystem real;
+    NativeFileSystem real;
     FaultyFileSystem files(real);
     const QList<FileRecord> parts =
         asMaster ? QList<FileRecord>{{path, "record\r\n"}, {regular, "record\r\n"}}
@@ -127,7 +127,7 @@ void TestRefusedPaths::lockedByAnotherCopy()
     QVERIFY(other >= 0);
     QCOMPARE(::flock(other, LOCK_EX), 0);
 
-    PosixFileSystem files;
+    NativeFileSystem files;
     const QList<FileRecord> parts{{master, "master record\r\n"}, {send, "send record\r\n"}};
     const WriteFailure failure = appendRecord(files, parts, 200);
     QVERIFY(failure.failed());
@@ -159,7 +159,7 @@ void TestRefusedPaths::recordStaysWholeInBigFiles()
         QCOMPARE(file.write(former), former.size());
     }
     const QByteArray record(4'000'000, '\x93');
-    PosixFileSystem real;
+    NativeFileSystem real;
     FaultyFileSystem files(real);
     files.inject(FaultyFileSystem::Fault::ShortWrite, 2);
     QVERIFY(appendRecord(files, {{master, record}, {send, record}}).failed());
@@ -189,7 +189,7 @@ void TestRefusedPaths::fileShortenedMeanwhile()
     QCOMPARE(file.write(former), former.size());
     file.close();
 
-    PosixFileSystem real;
+    NativeFileSystem real;
     FaultyFileSystem files(real);
     int writes = 0;
     files.beforeCall = [&](Call call) {

@@ -6,7 +6,7 @@
 #include "records/notes.h"
 #include "records/response_entry.h"
 #include "session/session_state.h"
-#include "storage/posix_file_system.h"
+#include "storage/native_file_system.h"
 #include "support/fake_panes.h"
 #include "support/fake_platform.h"
 #include "support/temp_home.h"
@@ -18,7 +18,7 @@ namespace {
 
 // The real file layer without its syncs: a semester of records written to
 // disk one sync at a time would take hours, and the bytes are the same.
-class UnsyncedFiles : public PosixFileSystem
+class UnsyncedFiles : public NativeFileSystem
 {
 public:
     FileStatus sync(Handle) override { return FileStatus::success(); }

@@ -8,7 +8,8 @@
 #
 #   run_installed.sh INSTALLER LINUX_PROGRAM
 #
-# WINEPREFIX names a prefix made by wine_prefix.sh.
+# The installer goes into a Wine prefix of its own, made fresh, as a
+# student's Windows would be.
 set -euo pipefail
 export LC_ALL=C
 
@@ -19,7 +20,6 @@ linux_program=${2:-}
     echo "no Linux program at '$linux_program': configure with -DKESTRAFO_LINUX_PROGRAM (make windows-test does)" >&2
     exit 1
 }
-: "${WINEPREFIX:?the Wine prefix of the tests}"
 for tool in Xvfb xdotool perl cmp; do
     command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
 done
@@ -28,16 +28,18 @@ wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
+work=$(mktemp -d "${TMPDIR:-/tmp}/kestrafo-installed.XXXXXX")
+export WINEPREFIX=$work/prefix
 drive_c=$WINEPREFIX/drive_c
 installed=$drive_c/Program\ Files/kestrafo
 shortcut=$drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/kestrafo.lnk
-work=$(mktemp -d "${TMPDIR:-/tmp}/kestrafo-installed.XXXXXX")
 xvfb_pid=""
 app_pid=""
 cleanup() {
     [ -z "$app_pid" ] || kill "$app_pid" 2>/dev/null || true
     [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work" "$drive_c/kestrafo"
+    "$wineserver" -k 2>/dev/null || true
+    rm -rf "$work"
 }
 trap cleanup EXIT
 
@@ -156,6 +158,10 @@ masked() {
 }
 
 start_x
+
+step="prefix"
+sh "$(dirname "$0")/wine_prefix.sh" "$WINEPREFIX" >"$work/prefix.log" 2>&1 ||
+    fail "no Wine prefix: $(cat "$work/prefix.log")"
 
 step="install"
 "$wine" "$installer" /S

@@ -1,14 +1,24 @@
 #!/bin/sh
-# Makes the Wine prefix of the Windows tests from nothing, so that nothing of
-# an earlier run is left in it.
+# Makes a Wine prefix from nothing, so that nothing of an earlier run is left
+# in it.
+#
+#   wine_prefix.sh PREFIX [QT_PLATFORM]
+#
+# Wine passes no QT_ variable of Linux on to Windows programs, so a Qt
+# platform plugin for the prefix's programs (offscreen, for the headless
+# tests) goes into the prefix's own environment instead.
 set -eu
-prefix=${1:?usage: wine_prefix.sh PREFIX}
+prefix=${1:?usage: wine_prefix.sh PREFIX [QT_PLATFORM]}
+platform=${2:-}
 rm -rf "$prefix"
 mkdir -p "$prefix"
 export WINEPREFIX="$prefix" WINEDEBUG=-all
 # No offer to install Mono or Gecko: the programs need neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 /usr/lib/wine/wine64 wineboot --init
+if [ -n "$platform" ]; then
+    /usr/lib/wine/wine64 reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d "$platform" /f
+fi
 /usr/lib/wine/wineserver -w
 test -d "$prefix/drive_c/windows/system32"
 echo "Wine prefix ready: $prefix"
