@@ -4,6 +4,7 @@
 #include "app/query_form.h"
 #include "bare_window.h"
 #include "bench_platform.h"
+#include "median_time.h"
 #include "storage/native_path.h"
 
 #include <QApplication>
@@ -14,31 +15,13 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
-#include <vector>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
-
-double medianMs(int repeats, const std::function<void()> &prepare,
-                const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < repeats; ++i) {
-        prepare();
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // A start-up that fails leaves nothing worth timing.
 void load(QueryForm &form, BenchPlatform &platform)
