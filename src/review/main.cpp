@@ -52,10 +52,16 @@ int main(int argc, char *argv[])
         complain(parser.errorText());
         return Unreadable;
     }
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp(0);
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
+    // Written here rather than by the parser, which on Windows shows a
+    // message box instead when it finds no console, as under Wine.
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("kestrafo-review %s\n", KESTRAFO_VERSION);
+        return 0;
+    }
     const QStringList paths = parser.positionalArguments();
     if (paths.isEmpty()) {
         complain(QStringLiteral("no PATH given (see --help)"));
