@@ -12,20 +12,29 @@
 #include <QFileInfo>
 #include <QSet>
 
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 namespace {
 
 constexpr qint64 sampleSize = 64 * 1024;
 
 // The same file under any name: its device and inode (one stat, where the
-// canonical path takes one for every folder on the way).
+// canonical path takes one for every folder on the way). Windows' stat gives
+// every file the inode 0, so there the canonical path stands in, in one case
+// as the file system compares names.
 QString fileIdentity(const QFileInfo &file)
 {
+#ifdef Q_OS_WIN
+    const QString canonical = file.canonicalFilePath();
+    return (canonical.isEmpty() ? file.absoluteFilePath() : canonical).toLower();
+#else
     struct stat status;
     if (::stat(QFile::encodeName(file.filePath()).constData(), &status) != 0)
         return file.absoluteFilePath();
     return QString::number(status.st_dev) + u':' + QString::number(status.st_ino);
+#endif
 }
 
 // Reads one file; returns false when it is not a file of records at all.

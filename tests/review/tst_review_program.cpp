@@ -299,6 +299,7 @@ private slots:
 
     // Neither a file's text nor its name reaches the terminal as a control
     // character, so neither can fake a line of the summary.
+#ifndef Q_OS_WIN // Windows allows no line break in a file name
     void controlCharactersEscaped()
     {
         QByteArray opening = session();
@@ -325,6 +326,7 @@ private slots:
         QFile::remove(named);
         QFile::remove(empty);
     }
+#endif
 
 private:
     QTemporaryDir m_dir;
