@@ -1,15 +1,35 @@
 #pragma once
 
+#include "file_system.h"
+
 #include <memory>
 
-#ifdef _WIN32
-#include "win32_file_system.h"
-using NativeFileSystem = Win32FileSystem;
-#else
-#include "posix_file_system.h"
-using NativeFileSystem = PosixFileSystem;
-#endif
+// The file layer of the system the program was built for: the build compiles
+// posix_file_system.cpp or win32_file_system.cpp for it.
+class NativeFileSystem : public FileSystem
+{
+public:
+    FileStatus makeFolder(const QString &path) override;
+    FileStatus openForLock(const QString &path, Handle *handle, bool *created) override;
+    FileStatus lockExclusive(Handle handle, int timeoutMs) override;
+    FileStatus unlock(Handle handle) override;
+    FileStatus openForAppend(const QString &path, Creation creation, Handle *handle,
+                             bool *created) override;
+    FileStatus size(Handle handle, qint64 *bytes) override;
+    FileStatus identity(Handle handle, QString *id) override;
+    FileStatus ownedByUser(Handle handle, bool *owned) override;
+    FileStatus write(Handle handle, const QByteArray &bytes, qint64 *written) override;
+    FileStatus sync(Handle handle) override;
+    FileStatus truncate(Handle handle, qint64 bytes) override;
+    FileStatus close(Handle handle) override;
+    FileStatus syncFolderOf(const QString &path) override;
+    FileStatus readAll(const QString &path, QByteArray *bytes) override;
+    FileStatus rename(const QString &from, const QString &to) override;
+    FileStatus remove(const QString &path) override;
+    FileStatus listFolder(const QString &folder, const QString &prefix,
+                          QStringList *names) override;
+};
 
-// The file layer of the system the program was built for; the build picks
-// its source.
+// The program's file layer; on POSIX systems a file-size limit then fails a
+// write instead of killing the program.
 std::unique_ptr<FileSystem> makeNativeFileSystem();

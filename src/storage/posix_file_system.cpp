@@ -1,4 +1,4 @@
-#include "posix_file_system.h"
+#include "native_file_system.h"
 
 #include "native_file_system.h"
 
@@ -148,12 +148,12 @@ FileStatus openRegular(const QString &path, int access, FileSystem::Creation cre
 
 } // namespace
 
-FileStatus PosixFileSystem::makeFolder(const QString &path)
+FileStatus NativeFileSystem::makeFolder(const QString &path)
 {
     return statusOf(::mkdir(QFile::encodeName(path).constData(), 0777));
 }
 
-FileStatus PosixFileSystem::openForLock(const QString &path, Handle *handle, bool *created)
+FileStatus NativeFileSystem::openForLock(const QString &path, Handle *handle, bool *created)
 {
     int fd = -1;
     const FileStatus status = openRegular(path, O_RDONLY, Creation::IfMissing, &fd, created);
@@ -162,7 +162,7 @@ FileStatus PosixFileSystem::openForLock(const QString &path, Handle *handle, boo
     return status;
 }
 
-FileStatus PosixFileSystem::lockExclusive(Handle handle, int timeoutMs)
+FileStatus NativeFileSystem::lockExclusive(Handle handle, int timeoutMs)
 {
     using namespace std::chrono;
     const auto deadline = steady_clock::now() + milliseconds(timeoutMs);
@@ -178,13 +178,13 @@ FileStatus PosixFileSystem::lockExclusive(Handle handle, int timeoutMs)
     return FileStatus::success();
 }
 
-FileStatus PosixFileSystem::unlock(Handle handle)
+FileStatus NativeFileSystem::unlock(Handle handle)
 {
     return statusOf(::flock(descriptor(handle), LOCK_UN));
 }
 
-FileStatus PosixFileSystem::openForAppend(const QString &path, Creation creation, Handle *handle,
-                                          bool *created)
+FileStatus NativeFileSystem::openForAppend(const QString &path, Creation creation, Handle *handle,
+                                           bool *created)
 {
     int fd = -1;
     const FileStatus status = openRegular(path, O_WRONLY | O_APPEND, creation, &fd, created);
@@ -193,7 +193,7 @@ FileStatus PosixFileSystem::openForAppend(const QString &path, Creation creation
     return status;
 }
 
-FileStatus PosixFileSystem::size(Handle handle, qint64 *bytes)
+FileStatus NativeFileSystem::size(Handle handle, qint64 *bytes)
 {
     struct stat info = {};
     if (::fstat(descriptor(handle), &info) != 0)
@@ -202,7 +202,7 @@ FileStatus PosixFileSystem::size(Handle handle, qint64 *bytes)
     return FileStatus::success();
 }
 
-FileStatus PosixFileSystem::identity(Handle handle, QString *id)
+FileStatus NativeFileSystem::identity(Handle handle, QString *id)
 {
     struct stat info = {};
     if (::fstat(descriptor(handle), &info) != 0)
@@ -211,7 +211,7 @@ FileStatus PosixFileSystem::identity(Handle handle, QString *id)
     return FileStatus::success();
 }
 
-FileStatus PosixFileSystem::ownedByUser(Handle handle, bool *owned)
+FileStatus NativeFileSystem::ownedByUser(Handle handle, bool *owned)
 {
     struct stat info = {};
     if (::fstat(descriptor(handle), &info) != 0)
@@ -220,7 +220,7 @@ FileStatus PosixFileSystem::ownedByUser(Handle handle, bool *owned)
     return FileStatus::success();
 }
 
-FileStatus PosixFileSystem::write(Handle handle, const QByteArray &bytes, qint64 *written)
+FileStatus NativeFileSystem::write(Handle handle, const QByteArray &bytes, qint64 *written)
 {
     *written = 0;
     if (bytes.isEmpty())
@@ -235,12 +235,12 @@ FileStatus PosixFileSystem::write(Handle handle, const QByteArray &bytes, qint64
     return FileStatus::success();
 }
 
-FileStatus PosixFileSystem::sync(Handle handle)
+FileStatus NativeFileSystem::sync(Handle handle)
 {
     return statusOf(::fdatasync(descriptor(handle)));
 }
 
-FileStatus PosixFileSystem::truncate(Handle handle, qint64 bytes)
+FileStatus NativeFileSystem::truncate(Handle handle, qint64 bytes)
 {
     int result;
     do {
@@ -249,14 +249,14 @@ FileStatus PosixFileSystem::truncate(Handle handle, qint64 bytes)
     return statusOf(result);
 }
 
-FileStatus PosixFileSystem::close(Handle handle)
+FileStatus NativeFileSystem::close(Handle handle)
 {
     // Linux releases the descriptor even when close fails, so it is never
     // retried: a second close could hit a descriptor opened meanwhile.
     return statusOf(::close(descriptor(handle)));
 }
 
-FileStatus PosixFileSystem::syncFolderOf(const QString &path)
+FileStatus NativeFileSystem::syncFolderOf(const QString &path)
 {
     InFolder at;
     FileStatus status = at.open(path);
@@ -265,7 +265,7 @@ FileStatus PosixFileSystem::syncFolderOf(const QString &path)
     return status;
 }
 
-FileStatus PosixFileSystem::readAll(const QString &path, QByteArray *bytes)
+FileStatus NativeFileSystem::readAll(const QString &path, QByteArray *bytes)
 {
     int fd = -1;
     bool created = false;
@@ -291,7 +291,7 @@ FileStatus PosixFileSystem::readAll(const QString &path, QByteArray *bytes)
     return FileStatus::success();
 }
 
-FileStatus PosixFileSystem::rename(const QString &from, const QString &to)
+FileStatus NativeFileSystem::rename(const QString &from, const QString &to)
 {
     InFolder source;
     InFolder target;
@@ -310,7 +310,7 @@ FileStatus PosixFileSystem::rename(const QString &from, const QString &to)
         ::renameat(source.folder, source.name.constData(), source.folder, target.name.constData()));
 }
 
-FileStatus PosixFileSystem::remove(const QString &path)
+FileStatus NativeFileSystem::remove(const QString &path)
 {
     InFolder at;
     FileStatus status = at.open(path);
@@ -319,8 +319,8 @@ FileStatus PosixFileSystem::remove(const QString &path)
     return status;
 }
 
-FileStatus PosixFileSystem::listFolder(const QString &folder, const QString &prefix,
-                                       QStringList *names)
+FileStatus NativeFileSystem::listFolder(const QString &folder, const QString &prefix,
+                                        QStringList *names)
 {
     names->clear();
     DIR *dir = ::opendir(QFile::encodeName(folder).constData());
@@ -341,5 +341,5 @@ std::unique_ptr<FileSystem> makeNativeFileSystem()
 {
     // A file-size limit must fail the write, not kill the program.
     std::signal(SIGXFSZ, SIG_IGN);
-    return std::make_unique<PosixFileSystem>();
+    return std::make_unique<NativeFileSystem>();
 }

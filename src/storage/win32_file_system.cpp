@@ -1,4 +1,4 @@
-#include "win32_file_system.h"
+#include "native_file_system.h"
 
 #include "native_file_system.h"
 #include "win32_file_owner.h"
@@ -184,12 +184,12 @@ OVERLAPPED lockedByte()
 
 } // namespace
 
-FileStatus Win32FileSystem::makeFolder(const QString &path)
+FileStatus NativeFileSystem::makeFolder(const QString &path)
 {
     return statusOf(CreateDirectoryW(wide(path), nullptr));
 }
 
-FileStatus Win32FileSystem::openForLock(const QString &path, Handle *handle, bool *created)
+FileStatus NativeFileSystem::openForLock(const QString &path, Handle *handle, bool *created)
 {
     HANDLE opened = INVALID_HANDLE_VALUE;
     const FileStatus status =
@@ -199,7 +199,7 @@ FileStatus Win32FileSystem::openForLock(const QString &path, Handle *handle, boo
     return status;
 }
 
-FileStatus Win32FileSystem::lockExclusive(Handle handle, int timeoutMs)
+FileStatus NativeFileSystem::lockExclusive(Handle handle, int timeoutMs)
 {
     using namespace std::chrono;
     const auto deadline = steady_clock::now() + milliseconds(timeoutMs);
@@ -219,14 +219,14 @@ FileStatus Win32FileSystem::lockExclusive(Handle handle, int timeoutMs)
     }
 }
 
-FileStatus Win32FileSystem::unlock(Handle handle)
+FileStatus NativeFileSystem::unlock(Handle handle)
 {
     OVERLAPPED where = lockedByte();
     return statusOf(UnlockFileEx(nativeHandle(handle), 0, 1, 0, &where));
 }
 
-FileStatus Win32FileSystem::openForAppend(const QString &path, Creation creation, Handle *handle,
-                                          bool *created)
+FileStatus NativeFileSystem::openForAppend(const QString &path, Creation creation, Handle *handle,
+                                           bool *created)
 {
     // Write access as a whole, not append access alone: cutting a file back
     // needs it, and LockFileEx wants read or write access. Every write names
@@ -239,7 +239,7 @@ FileStatus Win32FileSystem::openForAppend(const QString &path, Creation creation
     return status;
 }
 
-FileStatus Win32FileSystem::size(Handle handle, qint64 *bytes)
+FileStatus NativeFileSystem::size(Handle handle, qint64 *bytes)
 {
     LARGE_INTEGER length = {};
     if (!GetFileSizeEx(nativeHandle(handle), &length))
@@ -248,7 +248,7 @@ FileStatus Win32FileSystem::size(Handle handle, qint64 *bytes)
     return FileStatus::success();
 }
 
-FileStatus Win32FileSystem::identity(Handle handle, QString *id)
+FileStatus NativeFileSystem::identity(Handle handle, QString *id)
 {
     BY_HANDLE_FILE_INFORMATION info = {};
     if (!GetFileInformationByHandle(nativeHandle(handle), &info))
@@ -258,7 +258,7 @@ FileStatus Win32FileSystem::identity(Handle handle, QString *id)
     return FileStatus::success();
 }
 
-FileStatus Win32FileSystem::ownedByUser(Handle handle, bool *owned)
+FileStatus NativeFileSystem::ownedByUser(Handle handle, bool *owned)
 {
     PSID owner = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
@@ -272,7 +272,7 @@ FileStatus Win32FileSystem::ownedByUser(Handle handle, bool *owned)
     return FileStatus::success();
 }
 
-FileStatus Win32FileSystem::write(Handle handle, const QByteArray &bytes, qint64 *written)
+FileStatus NativeFileSystem::write(Handle handle, const QByteArray &bytes, qint64 *written)
 {
     *written = 0;
     if (bytes.isEmpty())
@@ -290,12 +290,12 @@ FileStatus Win32FileSystem::write(Handle handle, const QByteArray &bytes, qint64
     return FileStatus::success();
 }
 
-FileStatus Win32FileSystem::sync(Handle handle)
+FileStatus NativeFileSystem::sync(Handle handle)
 {
     return statusOf(FlushFileBuffers(nativeHandle(handle)));
 }
 
-FileStatus Win32FileSystem::truncate(Handle handle, qint64 bytes)
+FileStatus NativeFileSystem::truncate(Handle handle, qint64 bytes)
 {
     LARGE_INTEGER length = {};
     length.QuadPart = bytes;
@@ -304,18 +304,18 @@ FileStatus Win32FileSystem::truncate(Handle handle, qint64 bytes)
     return statusOf(SetEndOfFile(nativeHandle(handle)));
 }
 
-FileStatus Win32FileSystem::close(Handle handle)
+FileStatus NativeFileSystem::close(Handle handle)
 {
     return statusOf(CloseHandle(nativeHandle(handle)));
 }
 
-FileStatus Win32FileSystem::syncFolderOf(const QString &)
+FileStatus NativeFileSystem::syncFolderOf(const QString &)
 {
     // NTFS journals a new entry of a folder itself.
     return FileStatus::success();
 }
 
-FileStatus Win32FileSystem::readAll(const QString &path, QByteArray *bytes)
+FileStatus NativeFileSystem::readAll(const QString &path, QByteArray *bytes)
 {
     HANDLE handle = INVALID_HANDLE_VALUE;
     bool created = false;
@@ -339,7 +339,7 @@ FileStatus Win32FileSystem::readAll(const QString &path, QByteArray *bytes)
     return FileStatus::success();
 }
 
-FileStatus Win32FileSystem::rename(const QString &from, const QString &to)
+FileStatus NativeFileSystem::rename(const QString &from, const QString &to)
 {
     // The file at from itself, a link as the link, renamed through its handle.
     HANDLE handle = CreateFileW(wide(from), DELETE | SYNCHRONIZE,
@@ -365,13 +365,13 @@ FileStatus Win32FileSystem::rename(const QString &from, const QString &to)
     return renamed ? FileStatus::success() : fromError(error);
 }
 
-FileStatus Win32FileSystem::remove(const QString &path)
+FileStatus NativeFileSystem::remove(const QString &path)
 {
     return statusOf(DeleteFileW(wide(path)));
 }
 
-FileStatus Win32FileSystem::listFolder(const QString &folder, const QString &prefix,
-                                       QStringList *names)
+FileStatus NativeFileSystem::listFolder(const QString &folder, const QString &prefix,
+                                        QStringList *names)
 {
     names->clear();
     // Every entry, compared here: a pattern would also match the short 8.3
@@ -396,5 +396,5 @@ FileStatus Win32FileSystem::listFolder(const QString &folder, const QString &pre
 
 std::unique_ptr<FileSystem> makeNativeFileSystem()
 {
-    return std::make_unique<Win32FileSystem>();
+    return std::make_unique<NativeFileSystem>();
 }

@@ -1,5 +1,5 @@
+#include "storage/native_file_system.h"
 #include "storage/record_writer.h"
-#include "storage/win32_file_system.h"
 #include "support/faulty_file_system.h"
 #include "support/file_bytes.h"
 
@@ -80,7 +80,7 @@ void TestWin32FileSystem::refused()
         odd = regular + QStringLiteral("/odd.txt");
     }
 
-    Win32FileSystem real;
+    NativeFileSystem real;
     FaultyFileSystem files(real);
     for (const bool asMaster : {true, false}) {
         const QList<FileRecord> parts =
@@ -108,13 +108,13 @@ void TestWin32FileSystem::lockedByAnotherCopy()
     const QString master = path("locked-master.txt");
     const QString send = path("locked-send.txt");
     // Another copy of the program holds the master file's lock.
-    Win32FileSystem other;
+    NativeFileSystem other;
     FileSystem::Handle held = FileSystem::noHandle;
     bool created = false;
     QVERIFY(other.openForLock(master, &held, &created).ok());
     QVERIFY(other.lockExclusive(held, 0).ok());
 
-    Win32FileSystem files;
+    NativeFileSystem files;
     const QList<FileRecord> parts{{master, "master record\r\n"}, {send, "send record\r\n"}};
     const WriteFailure failure = appendRecord(files, parts, 200);
     QVERIFY(failure.failed());
@@ -133,7 +133,7 @@ void TestWin32FileSystem::lockedByAnotherCopy()
 void TestWin32FileSystem::appendsGoToTheEndAndCutsGoBack()
 {
     const QString file = path("append.txt");
-    Win32FileSystem files;
+    NativeFileSystem files;
     FileSystem::Handle handle = FileSystem::noHandle;
     bool created = false;
     QVERIFY(files.openForAppend(file, FileSystem::Creation::IfMissing, &handle, &created).ok());
@@ -172,7 +172,7 @@ void TestWin32FileSystem::identityAndReplaceWhileHeld()
     // holds open and locked, and a reader then finds the new one.
     const QString saved = path("autosave");
     const QString fresh = path("autosave.new");
-    Win32FileSystem files;
+    NativeFileSystem files;
     bool created = false;
     FileSystem::Handle held = FileSystem::noHandle;
     QVERIFY(files.openForAppend(saved, FileSystem::Creation::IfMissing, &held, &created).ok());
@@ -211,7 +211,7 @@ void TestWin32FileSystem::listsByPrefixAsNamed()
     for (const char *name :
          {".autosave_1", ".autosave_2.new", ".Autosave_3", "a_long_name_.autosave_x"})
         writeFile(dir.filePath(QString::fromLatin1(name)), "x");
-    Win32FileSystem files;
+    NativeFileSystem files;
     QStringList names;
     QVERIFY(files.listFolder(dir.path(), QStringLiteral(".autosave_"), &names).ok());
     names.sort();
