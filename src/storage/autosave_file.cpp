@@ -1,5 +1,9 @@
 #include "autosave_file.h"
 
+#include "native_path.h"
+
+#include <utility>
+
 namespace {
 
 const QByteArray magic = "kestrafo autosave 1\n";
@@ -27,8 +31,9 @@ bool takePart(const QByteArray &bytes, qsizetype *at, QString *part)
 
 } // namespace
 
-Autosave::Autosave(FileSystem &files, const QString &folder, const QString &copyId)
-    : m_files(files), m_path(folder + QLatin1Char('/') + autosavePrefix + copyId)
+Autosave::Autosave(FileSystem &files, const QString &folder, const QString &copyId,
+                   FileSystem::Handle held)
+    : m_files(files), m_path(pathInFolder(folder, autosavePrefix + copyId)), m_handle(held)
 {
 }
 
@@ -51,9 +56,20 @@ bool Autosave::save(const AutosaveContent &content)
         return false;
     // Locked before it takes the old file's place, so that the name is never
     // without the lock while this copy runs.
-    const bool replaced = m_files.lockExclusive(handle, 0).ok() &&
-                          writeWhole(m_files, handle, encode(content)).ok() &&
-                          m_files.sync(handle).ok() && m_files.rename(newPath, m_path).ok();
+    const bool written = m_files.lockExclusive(handle, 0).ok() &&
+                         writeWhole(m_files, handle, encode(content)).ok() &&
+                         m_files.sync(handle).ok();
+    bool replaced = written && m_files.rename(newPath, m_path).ok();
+    if (written && !replaced && exists()) {
+        // Windows' classic rename (older systems, FAT drives, Wine) will not
+        // replace a file that is open: the old file is let go for the moment
+        // of the rename, and taken again if the rename still fails.
+        m_files.close(m_handle);
+        m_handle = FileSystem::noHandle;
+        replaced = m_files.rename(newPath, m_path).ok();
+        if (!replaced)
+            holdAgain();
+    }
     if (!replaced) {
         m_files.close(handle);
         m_files.remove(newPath);
@@ -63,6 +79,18 @@ bool Autosave::save(const AutosaveContent &content)
         m_files.close(m_handle);
     m_handle = handle;
     return m_files.syncFolderOf(m_path).ok();
+}
+
+void Autosave::holdAgain()
+{
+    bool created = false;
+    FileSystem::Handle handle = FileSystem::noHandle;
+    if (!m_files.openForAppend(m_path, FileSystem::Creation::Never, &handle, &created).ok())
+        return;
+    if (m_files.lockExclusive(handle, 0).ok())
+        m_handle = handle;
+    else
+        m_files.close(handle);
 }
 
 void Autosave::forget()
@@ -149,7 +177,7 @@ enum class LeftFile
 LeftFile lookAtLeft(FileSystem &files, const QString &path, const QStringList &names,
                     AutosaveContent *content)
 {
-    if (!names.contains(path.mid(path.lastIndexOf(u'/') + 1)))
+    if (!names.contains(plainNameOf(path)))
         return LeftFile::Missing;
     FileSystem::Handle handle = FileSystem::noHandle;
     bool created = false;
@@ -204,7 +232,7 @@ void takeLeftAutosaves(FileSystem &files, const QString &folder, const LeftTextK
     }
     copies.sort();
     for (const QString &copy : copies) {
-        const QString path = folder + QLatin1Char('/') + copy;
+        const QString path = pathInFolder(folder, copy);
         const bool placed = names.contains(copy);
         FileSystem::Handle lock = FileSystem::noHandle;
         if (!lockLeftFile(files, placed ? path : path + autosaveNewSuffix, &lock))
@@ -223,9 +251,14 @@ void takeLeftAutosaves(FileSystem &files, const QString &folder, const LeftTextK
             files.syncFolderOf(path);
         } else if (taken > 0) {
             const QList<TypedText> rest = texts.mid(taken);
-            Autosave(files, folder, copy.mid(autosavePrefix.size()))
+            // The lock of the placed file goes with it: Windows replaces no
+            // file that is held open, so the Autosave lets go of it then.
+            const FileSystem::Handle held =
+                placed ? std::exchange(lock, FileSystem::noHandle) : FileSystem::noHandle;
+            Autosave(files, folder, copy.mid(autosavePrefix.size()), held)
                 .save({rest.last().item, rest.last().text, rest.first(rest.size() - 1)});
         }
-        files.close(lock);
+        if (lock != FileSystem::noHandle)
+            files.close(lock);
     }
 }

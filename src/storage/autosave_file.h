@@ -35,7 +35,11 @@ struct AutosaveContent
 class Autosave
 {
 public:
-    Autosave(FileSystem &files, const QString &folder, const QString &copyId);
+    // held: the lock of the file at that name when it is taken already (a
+    // copy that no longer runs, whose file is rewritten); it is the
+    // Autosave's from now on.
+    Autosave(FileSystem &files, const QString &folder, const QString &copyId,
+             FileSystem::Handle held = FileSystem::noHandle);
     ~Autosave();
     Autosave(const Autosave &) = delete;
     Autosave &operator=(const Autosave &) = delete;
@@ -57,6 +61,8 @@ public:
     static bool decode(const QByteArray &bytes, AutosaveContent *content);
 
 private:
+    void holdAgain();
+
     FileSystem &m_files;
     QString m_path;
     FileSystem::Handle m_handle = FileSystem::noHandle;

@@ -46,7 +46,12 @@ QString absolutePathOf(const QString &path)
         QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::currentPath() + u'/' + path);
 #ifdef Q_OS_WIN
     if (absolute.size() >= 2 && absolute[1] == u':')
-        absolute[0] = absolute[0].toUpper();
+        absolute[0] = absolute[0].toLower();
 #endif
-    return absolute;
+    return QDir::toNativeSeparators(absolute);
+}
+
+QString pathInFolder(const QString &folder, const QString &name)
+{
+    return folder + QDir::separator() + name;
 }

@@ -18,7 +18,10 @@ struct NativePath
 NativePath toNativePath(const QString &pathText);
 
 // Text alone, nothing looked up on the disk: the plain name at the end of a
-// native path, and the path made absolute from the current folder and clean,
-// with '/' between its parts (and an upper-case drive letter on Windows).
+// native path; the path made absolute from the current folder and clean,
+// with the system's separators between its parts (and, on Windows, the drive
+// letter in lower case, as the course writes "c:\kestrafo"); a name in a
+// folder, joined by the system's separator.
 QString plainNameOf(const QString &path);
 QString absolutePathOf(const QString &path);
+QString pathInFolder(const QString &folder, const QString &name);

@@ -1,5 +1,7 @@
 #include "record_journal.h"
 
+#include "native_path.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -51,7 +53,7 @@ FileStatus RecordJournal::open()
 
 QString RecordJournal::pathOf(const JournalEntry &entry) const
 {
-    return m_path.left(m_path.lastIndexOf(u'/') + 1) + entry.name;
+    return m_path.chopped(plainNameOf(m_path).size()) + entry.name;
 }
 
 QByteArray RecordJournal::encode(const QList<JournalEntry> &entries)

@@ -138,9 +138,8 @@ FileStatus writeAndSync(FileSystem &files, const Target &target)
 QString journalPathFor(const QString &firstPath)
 {
     const QString first = absolutePathOf(firstPath);
-    const qsizetype slash = first.lastIndexOf(u'/');
-    const QString folder = slash > 0 ? first.left(slash) : QStringLiteral("/");
-    return folder + QStringLiteral("/.") + first.mid(slash + 1) + QStringLiteral(".journal");
+    const QString name = plainNameOf(first);
+    return first.chopped(name.size()) + u'.' + name + QStringLiteral(".journal");
 }
 
 WriteFailure recoverRecord(FileSystem &files, const QString &firstPathText,

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 // The security of a file for the user alone: a protected DACL that grants
-// the file's owner everything and nobody else anything.
+// the process's user everything and nobody else anything.
 struct PrivateFile
 {
     SECURITY_ATTRIBUTES attributes = {sizeof(SECURITY_ATTRIBUTES), nullptr, FALSE};
