@@ -1,5 +1,6 @@
 #include "storage/autosave_file.h"
 #include "storage/native_file_system.h"
+#include "storage/native_path.h"
 #include "storage/record_writer.h"
 #include "support/cut_off_record.h"
 #include "support/faulty_file_system.h"
@@ -58,7 +59,7 @@ struct Runs
         form().autosave().saveNow(); // as the timer does a second later
     }
 
-    QString path(const QString &name) const { return home.kestrafoFolder() + u'/' + name; }
+    QString path(const QString &name) const { return pathInFolder(home.kestrafoFolder(), name); }
     QByteArray drafts() const { return home.read(QStringLiteral("kestrafo/drafts_.txt")); }
     // drafts_.txt and the file layer's reason for refusing it.
     QString draftsRefusal()

@@ -143,8 +143,9 @@ private slots:
         const QPoint corner = box->toPixel(900, 500);
         QVERIFY(corner.x() + metrics.horizontalAdvance(text) > 341 + 50);
         const QRect ink = inkBounds(image);
-        // The last column may fall between two letters.
-        QVERIFY(ink.right() >= 336);
+        // The last columns may fall between two letters, wider apart where
+        // the font is hinted otherwise (Windows).
+        QVERIFY2(ink.right() >= 333, qPrintable(QString::number(ink.right())));
         QVERIFY(ink.left() >= corner.x());
         QVERIFY(ink.top() >= corner.y());
         QVERIFY(ink.bottom() < corner.y() + metrics.height());

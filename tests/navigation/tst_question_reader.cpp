@@ -153,12 +153,14 @@ private slots:
     {
         // The last assignment has no following header: the reader passes the
         // empty entries and stops at index 5000.
-        RecordSession s("32", {"`qThe last question"});
-        QVERIFY(s.read());
-        QVERIFY(!s.read());
-        QVERIFY(s.platform.ended);
-        QCOMPARE(s.platform.exitStatus, 0);
-        QCOMPARE(s.session.bankIndex, QuestionBank::lastIndex);
+        {
+            RecordSession s("32", {"`qThe last question"});
+            QVERIFY(s.read());
+            QVERIFY(!s.read());
+            QVERIFY(s.platform.ended);
+            QCOMPARE(s.platform.exitStatus, 0);
+            QCOMPARE(s.session.bankIndex, QuestionBank::lastIndex);
+        }
 
         // A line at the very last index is still shown; the step after it ends.
         RecordSession full("32", {});

@@ -205,7 +205,7 @@ private slots:
         QVERIFY(!w.load({"Ann", "1", folder, "5"}));
         QCOMPARE(w.platform.exitStatus, 1);
         QCOMPARE(w.platform.fatalErrors.size(), 1);
-        QVERIFY2(w.platform.fatalErrors.first().contains(named),
+        QVERIFY2(w.platform.fatalErrors.first().contains(QDir::toNativeSeparators(named)),
                  qPrintable(w.platform.fatalErrors.first()));
         QVERIFY(!QFileInfo::exists(w.home.path() + "/nothere"));
         QVERIFY(!QFileInfo::exists(w.home.path() + "/no"));
@@ -213,8 +213,9 @@ private slots:
         QCOMPARE(filesIn(w.home.kestrafoFolder()), QStringList());
     }
 
+#ifndef Q_OS_WIN
     // The session keeps the folder as typed; only the files land in the home
-    // folder.
+    // folder, which "~" names on Linux alone.
     void aFolderTypedWithATildeIsInTheHomeFolder()
     {
         LoadedWindow w;
@@ -225,6 +226,7 @@ private slots:
         QVERIFY(w.home.read("calc/masterFile.txt").contains("assignment #005"));
         QVERIFY(w.home.read("calc/send_1207.txt").contains("assignment #005"));
     }
+#endif
 
     void aSendFileThatCannotBeWrittenLeavesTheMasterFileAsItWas()
     {

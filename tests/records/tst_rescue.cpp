@@ -1,6 +1,7 @@
 #include "app/query_form.h"
 #include "format/record_texts.h"
 #include "storage/autosave_file.h"
+#include "storage/native_path.h"
 #include "support/cut_off_record.h"
 #include "support/fake_platform.h"
 #include "support/faulty_file_system.h"
@@ -190,7 +191,8 @@ void TestRescue::leftAutosavesAtStartUp()
         QCOMPARE(w.platform.problems.size(), 1);
         QVERIFY2(w.platform.problems.first().contains(message),
                  qPrintable(w.platform.problems.first()));
-        QVERIFY(w.platform.problems.first().endsWith(folder + QStringLiteral("/drafts_.txt.")));
+        QVERIFY(w.platform.problems.first().endsWith(
+            pathInFolder(folder, QStringLiteral("drafts_.txt."))));
     }
     const QByteArray drafts = w.home.read(QStringLiteral("kestrafo/drafts_.txt"));
     qsizetype at = 0;

@@ -248,6 +248,7 @@ private slots:
             2); // under its item and as rated 1, never as a question
         QVERIFY(!page.contains("what?ever</li>"));
 
+#ifndef Q_OS_WIN // the page is drawn by Linux's Chromium
         if (!QFile::exists(chromiumProgram))
             QSKIP("no /usr/bin/chromium: the page is not rendered in a browser");
         QByteArray complaint;
@@ -257,6 +258,7 @@ private slots:
         // the assignments not sent.
         QVERIFY2(pixelsOf(image, qRgb(0xc5, 0x30, 0x30)) > 2000, "no red");
         QVERIFY2(pixelsOf(image, qRgb(0xf6, 0xf6, 0xf6)) > 2000, "no empty cells");
+#endif
     }
 
     void studentNames_data()

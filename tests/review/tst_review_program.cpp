@@ -193,6 +193,7 @@ private slots:
         QVERIFY(page.contains("class=\"critique\" x=\"292\" y=\"30\" width=\"26\" height=\"130\""));
         QVERIFY(page.contains("Sum the series, &quot;quickly&quot;"));
 
+#ifndef Q_OS_WIN // the page is drawn by Linux's Chromium
         if (!QFile::exists(chromiumProgram))
             QSKIP("no /usr/bin/chromium: the page is not rendered in a browser");
         QByteArray complaint;
@@ -202,6 +203,7 @@ private slots:
         // The confidence bars' blue is on the page.
         const int blue = pixelsOf(image, qRgb(0x2b, 0x6c, 0xb0));
         QVERIFY2(blue > 26 * 100, QByteArray::number(blue));
+#endif
     }
 
     void refusedReports_data()

@@ -190,7 +190,17 @@ void TestWin32FileSystem::identityAndReplaceWhileHeld()
     FileSystem::Handle next = FileSystem::noHandle;
     QVERIFY(files.openForAppend(fresh, FileSystem::Creation::IfMissing, &next, &created).ok());
     QVERIFY(writeWhole(files, next, "new").ok());
-    QVERIFY(files.rename(fresh, saved).ok());
+    if (!files.rename(fresh, saved).ok()) {
+        // Only the classic rename (Wine, FAT drives): refused without a
+        // change, and done once the old file is let go.
+        QByteArray old;
+        QVERIFY(files.readAll(saved, &old).ok());
+        QCOMPARE(old, QByteArray("old"));
+        QVERIFY(QFileInfo::exists(fresh));
+        QVERIFY(files.close(held).ok());
+        held = FileSystem::noHandle;
+        QVERIFY(files.rename(fresh, saved).ok());
+    }
     QVERIFY(!QFileInfo::exists(fresh));
     QByteArray bytes;
     QVERIFY(files.readAll(saved, &bytes).ok());
@@ -198,7 +208,7 @@ void TestWin32FileSystem::identityAndReplaceWhileHeld()
     QString nextId;
     QVERIFY(files.identity(next, &nextId).ok());
     QVERIFY(nextId != heldId);
-    QVERIFY(files.close(held).ok());
+    QVERIFY(held == FileSystem::noHandle || files.close(held).ok());
     QVERIFY(files.remove(saved).ok());
     QVERIFY(files.close(next).ok());
     QVERIFY(!QFileInfo::exists(saved));

@@ -8,11 +8,7 @@
 #include <QUrl>
 
 // The pages are drawn on Linux; a Windows test has no browser to start.
-#ifdef Q_OS_WIN
-inline const QString chromiumProgram;
-#else
 inline const QString chromiumProgram = QStringLiteral("/usr/bin/chromium");
-#endif
 
 // A page as headless Chromium draws it, with no network and a profile of its
 // own; a null image when it could not be drawn, with Chromium's complaint.

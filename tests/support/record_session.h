@@ -5,6 +5,7 @@
 #include "navigation/next_question.h"
 #include "navigation/question_reader.h"
 #include "session/session_state.h"
+#include "storage/native_path.h"
 #include "support/crlf_lines.h"
 #include "support/fake_panes.h"
 #include "support/fake_platform.h"
@@ -74,9 +75,9 @@ struct RecordSession
     bool read() { return readNextQuestion(session, panes, platform); }
 
     QString folder() const { return home.kestrafoFolder(); }
-    QString masterPath() const { return folder() + QStringLiteral("/masterFile.txt"); }
-    QString sendPath() const { return folder() + QStringLiteral("/send_1207.txt"); }
-    QString notesPath() const { return folder() + QStringLiteral("/notes_.txt"); }
+    QString masterPath() const { return pathInFolder(folder(), QStringLiteral("masterFile.txt")); }
+    QString sendPath() const { return pathInFolder(folder(), QStringLiteral("send_1207.txt")); }
+    QString notesPath() const { return pathInFolder(folder(), QStringLiteral("notes_.txt")); }
     QByteArray master() const { return home.read(QStringLiteral("kestrafo/masterFile.txt")); }
     QByteArray send() const { return home.read(QStringLiteral("kestrafo/send_1207.txt")); }
     QByteArray notes() const { return home.read(QStringLiteral("kestrafo/notes_.txt")); }

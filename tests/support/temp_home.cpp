@@ -43,10 +43,15 @@ TempHome::~TempHome()
 QString TempHome::path() const
 {
 #ifdef Q_OS_WIN
-    return QStringLiteral("C:");
+    return QStringLiteral("c:");
 #else
     return m_dir.path();
 #endif
+}
+
+QString TempHome::kestrafoFolder() const
+{
+    return QDir::toNativeSeparators(path() + QStringLiteral("/kestrafo"));
 }
 
 QByteArray TempHome::read(const QString &relativePath) const

@@ -17,7 +17,8 @@ public:
     ~TempHome();
 
     QString path() const;
-    QString kestrafoFolder() const { return path() + QStringLiteral("/kestrafo"); }
+    // As the program names it: "c:\\kestrafo" on Windows.
+    QString kestrafoFolder() const;
     // The whole content of a file below the home folder; empty when missing.
     QByteArray read(const QString &relativePath) const;
     bool exists(const QString &relativePath) const;
