@@ -39,7 +39,7 @@ qt_bundled="zlib pcre2 harfbuzz png freetype doubleconversion"
 
 packages="g++-mingw-w64-x86-64-posix wine64 nsis ninja-build cmake \
 qt6-base-dev-tools dpkg-dev xz-utils zip unzip xvfb xauth xdotool \
-librsvg2-bin icoutils"
+librsvg2-bin icoutils fontconfig"
 
 # Where the Qt of the installed host tools' version goes.
 locate() {
