@@ -42,13 +42,12 @@ QByteArray second()
 }
 QByteArray note()
 {
-    return crlfLines({sectionRule, timeIndent + "14:06:00", timeIndent + "12-07-202614:06:00",
-                      "It is 3.", sectionRule, "NOTES -------> remember", closingRule});
+    return notesRecord("14:06:00", "12-07-202614:06:00", "It is 3.", "remember");
 }
 QByteArray draft()
 {
-    return rescueRecord("14:07:00", "12-07-2026", "Next one", "quit program",
-                        closingRule + "\r\nRESPONSE -->  \r\n" + sectionRule);
+    return keptRecord("14:07:00", "12-07-202614:07:00", "Next one", "quit program",
+                      closingRule + "\r\nRESPONSE -->  \r\n" + sectionRule);
 }
 
 } // namespace
@@ -134,10 +133,7 @@ private slots:
             QByteArray again;
             for (const KeptRecord &r : reading.records) {
                 if (r.fromMaster)
-                    again += crlfLines({sectionRule, timeIndent + r.time, "", "",
-                                        "`questionNumber 50000 "}) +
-                             r.item + "\r\n" + sectionRule + "\r\nRESPONSE -->  \r\n" + r.text +
-                             "\r\n" + ratingLineOf(r) + "\r\n" + closingRule + "\r\n";
+                    again += masterResponse(r.time, " 50000 ", r.item, r.text, ratingLineOf(r));
                 else
                     again += sendResponse(r.time, r.item, r.text, ratingLineOf(r));
             }
