@@ -13,6 +13,13 @@ inline const QByteArray sectionRule = "......!!!!!!!!...........................
 inline const QByteArray closingRule(49, '.');
 inline const QByteArray timeIndent(36, ' ');
 
+// What opening an assignment writes to the master and SEND files.
+inline QByteArray openingBlock(const QByteArray &codeLine, const QByteArray &assignment,
+                               const QByteArray &header, const QByteArray &date)
+{
+    return crlfLines({codeLine, "assignment #" + assignment, header, "Dravonic II", date});
+}
+
 // The master file's copy carries the question number after two empty lines.
 inline QByteArray masterResponse(const QByteArray &time, const QByteArray &number,
                                  const QByteArray &item, const QByteArray &response,
