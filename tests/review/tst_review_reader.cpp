@@ -8,6 +8,7 @@
 #include "records/notes.h"
 #include "records/rescue.h"
 #include "records/response_entry.h"
+#include "support/file_bytes.h"
 #include "support/record_session.h"
 
 #include <QTemporaryDir>
@@ -281,12 +282,10 @@ private slots:
         QFETCH(QStringList, damaged);
         QFETCH(int, status);
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("send_1207.txt")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
+        const QString path = dir.filePath(QStringLiteral("send_1207.txt"));
+        writeFile(path, bytes);
 
-        const Review review = reviewPaths({file.fileName()}, nullptr);
+        const Review review = reviewPaths({path}, nullptr);
         QCOMPARE(review.status, status);
         QCOMPARE(review.files.size(), 1);
         const FileSummary &summary = review.files[0];
@@ -316,14 +315,10 @@ private slots:
     void foldersAreReadByContent()
     {
         QTemporaryDir dir;
-        const auto put = [&](const QString &name, const QByteArray &bytes) {
-            QFile file(dir.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(bytes);
-        };
-        put(QStringLiteral("renamed by the student.txt"), opening() + first() + second());
-        put(QStringLiteral("drafts_.txt"), draft());
-        put(QStringLiteral("shopping list.txt"), "milk\r\neggs\r\n");
+        writeFile(dir.filePath(QStringLiteral("renamed by the student.txt")),
+                  opening() + first() + second());
+        writeFile(dir.filePath(QStringLiteral("drafts_.txt")), draft());
+        writeFile(dir.filePath(QStringLiteral("shopping list.txt")), "milk\r\neggs\r\n");
         const Review review = reviewPaths({dir.path()}, nullptr);
         QCOMPARE(review.status, 0);
         QCOMPARE(review.files.size(), 2);
@@ -348,11 +343,9 @@ private slots:
                                  sendResponse("00:01:00", "b", "x", "confidence assessment:  x") +
                                  sendResponse("00:05:00", "c", "x", "confidence assessment:  3");
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("m.txt")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        const Review review = reviewPaths({file.fileName()}, nullptr);
+        const QString path = dir.filePath(QStringLiteral("m.txt"));
+        writeFile(path, bytes);
+        const Review review = reviewPaths({path}, nullptr);
         const SessionSummary &s = review.files[0].sessions[0];
         QCOMPARE(s.lastSecond - s.firstSecond, 360);
         QCOMPARE(medianGap(s.responseSeconds), 180);
