@@ -349,6 +349,11 @@ send_name="send_${today:0:2}${today:3:2}.txt"
 scenario="assignment 005 to its end"
 mapfile -d '' items < <(assignment_items 005)
 [ ${#items[@]} -eq 6 ] || fail "assignment 005 should have 6 items, the course has ${#items[@]}"
+# Two of them spelled out, since they come from the reader under test: its
+# markers dropped, its line breaks decoded.
+[ "${items[0]}" = 'Find the integral of 1 / (x^2 `sqrt(4 - x^2)) `dx.' ] &&
+    [[ ${items[1]} == "The expression "*$'.\n\nThe integral becomes\n   integral of '* ]] ||
+    fail "the items of assignment 005 are not the course's"
 open_window "Ann Student" "" "5"
 date_pattern="$today|$(date +%m-%d-%Y)"
 
