@@ -24,9 +24,11 @@ program=$(cd "$(dirname "$program")" && pwd)/$(basename "$program")
 [ -z "$screenshot" ] || screenshot=$(cd "$(dirname "$screenshot")" && pwd)/$(basename "$screenshot")
 
 here=$(cd "$(dirname "$0")" && pwd)
-course="$here/../../src/bank/course_content.txt"
+# Built beside the program: what the files must hold, made by the tutor's code.
+records="$(dirname "$program")/e2e_records"
+[ -x "$records" ] || { echo "not built: $records" >&2; exit 2; }
 
-for tool in Xvfb xdotool xclip perl timeout od; do
+for tool in Xvfb xdotool xclip timeout od; do
     command -v "$tool" >/dev/null || { echo "missing tool: $tool (scripts/setup.sh installs it)" >&2; exit 1; }
 done
 if [ -n "$screenshot" ] && ! command -v import >/dev/null; then
@@ -62,35 +64,9 @@ pass() {
     passed=$((passed + 1))
     echo "PASS $scenario"
 }
-
-# Polls CMD every 50 ms until it succeeds, for at most SECONDS.
-wait_until() {
-    local seconds=$1 what=$2
-    shift 2
-    local end=$((SECONDS + seconds))
-    until "$@"; do
-        [ $SECONDS -lt $end ] || fail "timed out after ${seconds}s waiting for $what"
-        sleep 0.05
-    done
-}
-
-# --- the X server ---------------------------------------------------------
+. "$here/../support/x_session.sh"
 
 x_ready() { xdotool getmouselocation >/dev/null 2>&1; }
-
-start_x() {
-    local fifo="$work/displayfd"
-    mkfifo "$fifo"
-    # -noreset: a server that resets when its last client leaves refuses the
-    # next program for a moment.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    local number
-    read -r -t 15 number <"$fifo" || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
-    export DISPLAY=":$number"
-    unset WAYLAND_DISPLAY
-    wait_until 15 "the X server" x_ready
-}
 
 # --- the program ----------------------------------------------------------
 
@@ -104,9 +80,6 @@ start_program() {
     last_dialog=""
 }
 
-running() { kill -0 "$app_pid" 2>/dev/null; }
-stopped() { ! running; }
-
 # Waits for the program to end and checks its exit status.
 expect_exit() {
     local want=$1
@@ -116,8 +89,6 @@ expect_exit() {
     app_pid=""
     [ "$status" -eq "$want" ] || fail "exit status $status, expected $want"
 }
-
-visible_dialogs() { xdotool search --onlyvisible --name '^kestrafo$' 2>/dev/null || true; }
 
 # A new dialog of the program (prompt or message box), shown and focused.
 new_dialog_shown() {
@@ -131,7 +102,6 @@ new_dialog_shown() {
     running || fail "the program ended while a dialog was expected"
     return 1
 }
-dialog_gone() { ! visible_dialogs | grep -qx "$last_dialog"; }
 
 next_dialog() {
     wait_until 15 "a dialog" new_dialog_shown
@@ -152,13 +122,6 @@ start_up() {
     for reply in "$@"; do
         answer_prompt "$reply"
     done
-}
-
-main_window_shown() {
-    form=$(xdotool search --onlyvisible --name '^Form1$' 2>/dev/null | head -n1)
-    [ -n "$form" ] && return 0
-    running || fail "the program ended before its window was shown"
-    return 1
 }
 
 wait_for_main_window() {
@@ -275,84 +238,19 @@ expect_pane() {
 
 # --- expected records -----------------------------------------------------
 
-# The items of an assignment in the course content, as the reader hands
-# them out: blank lines passed over, question and answer markers dropped,
-# line breaks as LF. Separated by NUL.
-assignment_items() {
-    perl -e '
-        my ($nbr, $next) = @ARGV[1, 2];
-        open my $in, "<", $ARGV[0] or die "$ARGV[0]: $!";
-        my $inside = 0;
-        while (<$in>) {
-            chomp;
-            next if /^#/;
-            s/\\(n|s|\\|#)/$1 eq "n" ? "\n" : $1 eq "s" ? " " : $1/ge;
-            if (!$inside) { $inside = 1 if substr($_, 0, 4) eq "$nbr."; next; }
-            last if substr($_, 0, 3) eq $next;
-            s/^`[qa]//;
-            print "$_\0" if length;
-        }' "$course" "$1" "$2"
+# The items of assignment NBR as the question pane shows them, separated by
+# NUL.
+assignment_items() { "$records" items "$1"; }
+
+# The lines of a file that holds the records given, into expect: "opening
+# NBR", "master|send NUMBER ITEM RESPONSE_LINES... -- RATING_LINE" and "note
+# ITEM NOTE_LINES...", with ";" between them.
+expect_records() {
+    "$records" "$@" >"$work/expected" || fail "no expected lines for $*"
+    mapfile -d '' expect <"$work/expected"
 }
 
-header_of() {
-    perl -e '
-        open my $in, "<", $ARGV[0] or die "$ARGV[0]: $!";
-        while (<$in>) {
-            chomp;
-            next if /^#/;
-            if (substr($_, 0, 4) eq "$ARGV[1].") { print; exit }
-        }' "$course" "$1"
-}
-
-expect=()
-add() { expect+=("$@"); }
-# A text item: a CR LF inside it starts a further physical line.
-add_text() {
-    local rest=$1 piece
-    while [[ $rest == *$'\n'* ]]; do
-        piece=${rest%%$'\n'*}
-        add "=$piece"
-        rest=${rest#*$'\n'}
-    done
-    add "=$rest"
-}
-
-section_rule="......!!!!!!!!..................................."
-closing_rule="................................................."
 clock_time='[0-2][0-9]:[0-5][0-9]:[0-5][0-9]'
-time_line="~^ {36}$clock_time\$"
-
-add_opening_block() {
-    add "@code" "=assignment #$1" "=$2" "=Dravonic II" "~^($date_pattern)\$"
-}
-
-# add_response master|send NUMBER ITEM RESPONSE_LINES... -- RATING_LINE
-add_response() {
-    local file=$1 number=$2 item=$3
-    shift 3
-    add "=$section_rule" "$time_line"
-    [ "$file" = send ] || add "=" "=" "=\`questionNumber $number "
-    add_text "$item"
-    add "=$section_rule" "=RESPONSE -->  "
-    while [ "$1" != "--" ]; do
-        add "=$1"
-        shift
-    done
-    add "=$2" "=$closing_rule"
-}
-
-# add_note ITEM NOTE_LINES...
-add_note() {
-    local item=$1
-    shift
-    add "=$section_rule" "$time_line" "~^ {36}($date_pattern)$clock_time\$"
-    add_text "$item"
-    add "=$section_rule" "=NOTES -------> $1"
-    shift
-    local line
-    for line in "$@"; do add "=$line"; done
-    add "=$closing_rule"
-}
 
 # The code line: 19 to 28 units, each an optional character from 66 to 116
 # followed by one from 118 to 255.
@@ -374,9 +272,10 @@ is_code_line() {
 }
 
 code_lines=()
-# Checks FILE against the lines in expect: "=text" exactly, "~regex" as an
-# extended regular expression, "@code" a code line. Every line ends in CR LF
-# and there is no other CR or LF.
+# Checks FILE against the lines in expect: "=text" exactly, "@code" a code
+# line, "@date", "@time" and "@datetime" the clock's lines of today (or of
+# the day after, past midnight). Every line ends in CR LF and there is no
+# other CR or LF.
 check_file() {
     local file=$1
     [ -f "$file" ] || fail "$file is missing"
@@ -391,41 +290,26 @@ check_file() {
     mapfile -t lines < <(tr -d '\r' <"$file")
     [ ${#lines[@]} -eq ${#expect[@]} ] ||
         fail "$file has ${#lines[@]} lines, expected ${#expect[@]}"
-    local i want got
+    local i want got pattern
     code_lines=()
     for ((i = 0; i < ${#expect[@]}; ++i)); do
         want=${expect[i]}
         got=${lines[i]}
         case $want in
         =*) [ "$got" = "${want:1}" ] || fail "$file line $((i + 1)): '$got', expected '${want:1}'" ;;
-        "~"*) [[ $got =~ ${want:1} ]] || fail "$file line $((i + 1)): '$got' does not match ${want:1}" ;;
+        @date) pattern="^($date_pattern)\$" ;;&
+        @time) pattern="^ {36}$clock_time\$" ;;&
+        @datetime) pattern="^ {36}($date_pattern)$clock_time\$" ;;&
+        @date | @time | @datetime)
+            [[ $got =~ $pattern ]] || fail "$file line $((i + 1)): '$got' does not match $pattern"
+            ;;
         @code)
             is_code_line "$got" || fail "$file line $((i + 1)) is not a code line"
             code_lines+=("$got")
             ;;
+        *) fail "no such expected line: '$want'" ;;
         esac
     done
-}
-
-# The SEND file as the viewer shows it: each line after a line break,
-# Windows-1252 decoded; the clipboard gives a non-breaking space as a space.
-send_file_as_shown() {
-    perl -e '
-        my @high = (0x20AC, 0x81, 0x201A, 0x192, 0x201E, 0x2026, 0x2020, 0x2021,
-                    0x2C6, 0x2030, 0x160, 0x2039, 0x152, 0x8D, 0x17D, 0x8F,
-                    0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                    0x2DC, 0x2122, 0x161, 0x203A, 0x153, 0x9D, 0x17E, 0x178);
-        binmode STDIN;
-        binmode STDOUT, ":utf8";
-        local $/;
-        my $bytes = <STDIN>;
-        $bytes =~ s/\r\n\z//;
-        my $text = join "", map {
-            my $b = ord;
-            $b == 0xA0 ? " " : ($b >= 0x80 && $b < 0xA0) ? chr($high[$b - 0x80]) : chr($b)
-        } split //, $bytes;
-        $text =~ s/\r\n/\n/g;
-        print "\n", $text;' <"$1"
 }
 
 # FILE holds the bytes TEXT somewhere (grep would take each line of a text
@@ -450,6 +334,7 @@ response_prompt="Enter, as appropriate, an answer to the question, a critique of
 # --- the sessions ---------------------------------------------------------
 
 start_x
+wait_until 15 "the X server" x_ready
 
 home="$work/home"
 mkdir -p "$home"
@@ -462,14 +347,17 @@ send_name="send_${today:0:2}${today:3:2}.txt"
 # confidence, one rated for self-critique, a note, both viewers, items passed
 # over, and the step onto the next header, which ends the program.
 scenario="assignment 005 to its end"
-mapfile -d '' items < <(assignment_items 005 006)
+mapfile -d '' items < <(assignment_items 005)
 [ ${#items[@]} -eq 6 ] || fail "assignment 005 should have 6 items, the course has ${#items[@]}"
-header5=$(header_of 005)
+# Two of them spelled out, since they come from the reader under test: its
+# markers dropped, its line breaks decoded.
+[ "${items[0]}" = 'Find the integral of 1 / (x^2 `sqrt(4 - x^2)) `dx.' ] &&
+    [[ ${items[1]} == "The expression "*$'.\n\nThe integral becomes\n   integral of '* ]] ||
+    fail "the items of assignment 005 are not the course's"
 open_window "Ann Student" "" "5"
 date_pattern="$today|$(date +%m-%d-%Y)"
 
-expect=()
-add_opening_block 005 "$header5"
+expect_records opening 005
 check_file "$folder/masterFile.txt"
 master_code=${code_lines[0]}
 check_file "$folder/$send_name"
@@ -515,27 +403,26 @@ click cmd_save_as_notes
 expect_pane txt_question ""
 expect_pane txt_answer ""
 
-expect=()
-add_opening_block 005 "$header5"
-add_response master 50000 "${items[0]}" "${response1[@]}" -- "confidence assessment:  2"
-add_response master 50000 "${items[1]}" "${critique[@]}" -- "self critique assessment: 3"
-add_note "${items[2]}" "${note[@]}"
+note_record=(note "${items[2]}" "${note[@]}")
+# The session's records as the master (or SEND) file has them.
+expect_session() {
+    expect_records opening 005 ";" \
+        "$1" 50000 "${items[0]}" "${response1[@]}" -- "confidence assessment:  2" ";" \
+        "$1" 50000 "${items[1]}" "${critique[@]}" -- "self critique assessment: 3" ";" \
+        "${note_record[@]}"
+}
+expect_session master
 check_file "$folder/masterFile.txt"
-expect=()
-add_opening_block 005 "$header5"
-add_response send 50000 "${items[0]}" "${response1[@]}" -- "confidence assessment:  2"
-add_response send 50000 "${items[1]}" "${critique[@]}" -- "self critique assessment: 3"
-add_note "${items[2]}" "${note[@]}"
+expect_session send
 check_file "$folder/$send_name"
-expect=()
-add_note "${items[2]}" "${note[@]}"
+expect_records "${note_record[@]}"
 check_file "$folder/notes_.txt"
 
 click cmd_display_note_file
 shown=$'\n\n'$(tr -d '\r\n' <"$folder/notes_.txt")
 expect_pane txt_question "$shown"
 click cmd_displayCumulativeText
-shown+=$(send_file_as_shown "$folder/$send_name"; printf '#')
+shown+=$("$records" shown "$folder/$send_name"; printf '#')
 shown=${shown%#}
 expect_pane txt_question "$shown"
 expect_pane txt_answer ""
@@ -590,13 +477,11 @@ pass
 scenario="quit program"
 open_window "Ann Student" "1" "" "1"
 date_pattern="$today|$(date +%m-%d-%Y)"
-header1=$(header_of 001)
 for name in masterFile.txt "$send_name"; do
     head -c "$(stat -c %s "$work/after-005/$name")" "$folder/$name" | cmp -s - "$work/after-005/$name" ||
         fail "$name was not only appended to"
     tail -c +"$(($(stat -c %s "$work/after-005/$name") + 1))" "$folder/$name" >"$work/opening-001"
-    expect=()
-    add_opening_block 001 "$header1"
+    expect_records opening 001
     check_file "$work/opening-001"
     [ "${code_lines[0]}" != "$master_code" ] || fail "the second session has the first one's code line"
 done
@@ -613,7 +498,7 @@ pass
 # new line in the answer, and the focus back in the answer pane after a
 # command that empties it.
 scenario="keyboard shortcuts"
-mapfile -d '' items < <(assignment_items 005 006)
+mapfile -d '' items < <(assignment_items 005)
 open_window "Ann Student" "1" "" "5"
 click txt_answer
 xdotool key ctrl+n
@@ -664,8 +549,9 @@ grew_by_openings() {
     local file=$1 before=$2 count=$3 i
     head -c "$(stat -c %s "$before")" "$file" | cmp -s - "$before" || fail "$file was not only appended to"
     tail -c +"$(($(stat -c %s "$before") + 1))" "$file" >"$work/grown"
-    expect=()
-    for ((i = 0; i < count; ++i)); do add_opening_block 005 "$header5"; done
+    local -a openings=()
+    for ((i = 0; i < count; ++i)); do openings+=(opening 005 ";"); done
+    expect_records "${openings[@]}"
     check_file "$work/grown"
 }
 
@@ -710,7 +596,7 @@ same_folder "$work/before-quit" "$folder" -x drafts_.txt
 pass
 
 scenario="passed over an answered item"
-mapfile -d '' items < <(assignment_items 005 006)
+mapfile -d '' items < <(assignment_items 005)
 open_window "Ann Student" "1" "" "5"
 snapshot "$folder" "$work/before-pass"
 click cmdNextQuestion
@@ -730,7 +616,7 @@ pass
 # replaces them; pasted mathematics reaches the SEND file in the course's
 # notation.
 scenario="the newest item in view, the instructions replaced, mathematics kept"
-mapfile -d '' items < <(assignment_items 005 006)
+mapfile -d '' items < <(assignment_items 005)
 open_window "Ann Student" "1" "" "5"
 for ((i = 0; i < 5; ++i)); do click cmdNextQuestion; done
 top_line

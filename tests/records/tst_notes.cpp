@@ -1,16 +1,10 @@
 #include "records/notes.h"
+#include "support/expected_record.h"
 #include "support/record_session.h"
 
 #include <QtTest>
 
 namespace {
-
-QByteArray notesRecord(const QByteArray &time, const QByteArray &dateTime, const QByteArray &item,
-                       const QByteArray &note)
-{
-    return crlfLines({sectionRuleBytes, timeIndentBytes + time, timeIndentBytes + dateTime, item,
-                      sectionRuleBytes, "NOTES -------> " + note, closingRuleBytes});
-}
 
 QByteArray notesRecordAt1403(const QByteArray &item, const QByteArray &note)
 {

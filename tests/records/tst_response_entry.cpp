@@ -1,5 +1,6 @@
 #include "records/response_entry.h"
 #include "support/decimal_comma.h"
+#include "support/expected_record.h"
 #include "support/loaded_window.h"
 #include "support/record_session.h"
 
@@ -19,28 +20,6 @@ const QString selfCritiquePromptText = QStringLiteral(
     "necessary or that after reading the solution everything was completely obvious so you "
     "skipped the self-critique.");
 
-// The record as the master file has it; ratingLine empty for none.
-QByteArray masterRecord(const QByteArray &time, const QByteArray &number, const QByteArray &item,
-                        const QByteArray &response, const QByteArray &ratingLine)
-{
-    QByteArray bytes =
-        crlfLines({sectionRuleBytes, timeIndentBytes + time, "", "", "`questionNumber" + number,
-                   item, sectionRuleBytes, "RESPONSE -->  ", response});
-    if (!ratingLine.isNull())
-        bytes += ratingLine + "\r\n";
-    return bytes + closingRuleBytes + "\r\n";
-}
-
-QByteArray sendRecord(const QByteArray &time, const QByteArray &item, const QByteArray &response,
-                      const QByteArray &ratingLine)
-{
-    QByteArray bytes = crlfLines({sectionRuleBytes, timeIndentBytes + time, item, sectionRuleBytes,
-                                  "RESPONSE -->  ", response});
-    if (!ratingLine.isNull())
-        bytes += ratingLine + "\r\n";
-    return bytes + closingRuleBytes + "\r\n";
-}
-
 } // namespace
 
 class TestResponseEntry : public QObject
@@ -57,10 +36,10 @@ private slots:
         s.platform.replies = {"2"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
 
-        const QByteArray master1 = masterRecord("14:03:27", " 50000 ", "What is x?", "x is 3",
-                                                "confidence assessment:  2");
+        const QByteArray master1 = masterResponse("14:03:27", " 50000 ", "What is x?", "x is 3",
+                                                  "confidence assessment:  2");
         const QByteArray send1 =
-            sendRecord("14:03:27", "What is x?", "x is 3", "confidence assessment:  2");
+            sendResponse("14:03:27", "What is x?", "x is 3", "confidence assessment:  2");
         QCOMPARE(s.master(), master1);
         QCOMPARE(s.send(), send1);
         QCOMPARE(s.platform.promptsAsked, QStringList{confidencePromptText});
@@ -78,10 +57,10 @@ private slots:
         s.platform.replies = {""};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
 
-        QCOMPARE(s.master(), master1 + masterRecord("14:03:27", " 50000 ", " It is 3.", "I agree",
-                                                    "self critique assessment: "));
-        QCOMPARE(s.send(), send1 + sendRecord("14:03:27", " It is 3.", "I agree",
-                                              "self critique assessment: "));
+        QCOMPARE(s.master(), master1 + masterResponse("14:03:27", " 50000 ", " It is 3.", "I agree",
+                                                      "self critique assessment: "));
+        QCOMPARE(s.send(), send1 + sendResponse("14:03:27", " It is 3.", "I agree",
+                                                "self critique assessment: "));
         QCOMPARE(s.platform.promptsAsked,
                  (QStringList{confidencePromptText, selfCritiquePromptText}));
         QCOMPARE(s.session.selfCritiqueRating, QString());
@@ -114,8 +93,8 @@ private slots:
         s.atFirstItem({line}, QStringLiteral("mine"));
         s.platform.replies = {reply};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
-        QCOMPARE(s.master(), masterRecord("14:03:27", " 50000 ", "Q", "mine", ratingLine));
-        QCOMPARE(s.send(), sendRecord("14:03:27", "Q", "mine", ratingLine));
+        QCOMPARE(s.master(), masterResponse("14:03:27", " 50000 ", "Q", "mine", ratingLine));
+        QCOMPARE(s.send(), sendResponse("14:03:27", "Q", "mine", ratingLine));
         QCOMPARE(s.platform.promptsAsked.size(), 1);
         if (line.startsWith(QLatin1String("`a")))
             QCOMPARE(s.session.selfCritiqueRating, reply);
@@ -159,9 +138,9 @@ private slots:
         s.panes.answer = s.session.responsePrompt + u'.';
         s.platform.replies = {"0"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
-        QCOMPARE(s.master(), master + masterRecord("14:03:27", " 50000 ", "What is x?",
-                                                   s.session.responsePrompt.toLatin1() + '.',
-                                                   "confidence assessment:  0"));
+        QCOMPARE(s.master(), master + masterResponse("14:03:27", " 50000 ", "What is x?",
+                                                     s.session.responsePrompt.toLatin1() + '.',
+                                                     "confidence assessment:  0"));
     }
 
     void emptiedAndMultiLineResponses_data()
@@ -189,10 +168,10 @@ private slots:
         s.atFirstItem({"`qWhat is x?"}, typed);
         s.platform.replies = {"3"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
-        QCOMPARE(s.master(), masterRecord("14:03:27", " 50000 ", "What is x?", written,
-                                          "confidence assessment:  3"));
+        QCOMPARE(s.master(), masterResponse("14:03:27", " 50000 ", "What is x?", written,
+                                            "confidence assessment:  3"));
         QCOMPARE(s.send(),
-                 sendRecord("14:03:27", "What is x?", written, "confidence assessment:  3"));
+                 sendResponse("14:03:27", "What is x?", written, "confidence assessment:  3"));
     }
 
     void beforeAnyItemThereIsNoRating()
@@ -201,8 +180,8 @@ private slots:
             RecordSession s;
             s.panes.answer = QStringLiteral("hello");
             cmd_enter_response_Click(s.session, s.panes, s.platform);
-            QCOMPARE(s.master(), masterRecord("14:03:27", " 50000 ", "", "hello", QByteArray()));
-            QCOMPARE(s.send(), sendRecord("14:03:27", "", "hello", QByteArray()));
+            QCOMPARE(s.master(), masterResponse("14:03:27", " 50000 ", "", "hello", QByteArray()));
+            QCOMPARE(s.send(), sendResponse("14:03:27", "", "hello", QByteArray()));
             QCOMPARE(s.platform.promptsAsked, QStringList());
         }
 
@@ -212,7 +191,7 @@ private slots:
         c.next();
         c.panes.answer = QStringLiteral("ok");
         cmd_enter_response_Click(c.session, c.panes, c.platform);
-        QCOMPARE(c.send(), sendRecord("14:03:27", "Welcome{}to it.", "ok", QByteArray()));
+        QCOMPARE(c.send(), sendResponse("14:03:27", "Welcome{}to it.", "ok", QByteArray()));
         QCOMPARE(c.platform.promptsAsked, QStringList());
     }
 
@@ -238,8 +217,8 @@ private slots:
         s.platform.replies = {"1"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
         QCOMPARE(s.master(),
-                 masterRecord("14:03:27", number, "Q", "r", "confidence assessment:  1"));
-        QCOMPARE(s.send(), sendRecord("14:03:27", "Q", "r", "confidence assessment:  1"));
+                 masterResponse("14:03:27", number, "Q", "r", "confidence assessment:  1"));
+        QCOMPARE(s.send(), sendResponse("14:03:27", "Q", "r", "confidence assessment:  1"));
     }
 
     void eachFileReadsTheClockForItsTimeLine()
@@ -250,8 +229,8 @@ private slots:
         s.platform.replies = {"2"};
         cmd_enter_response_Click(s.session, s.panes, s.platform);
         QCOMPARE(s.master(),
-                 masterRecord("14:03:27", " 50000 ", "Q", "r", "confidence assessment:  2"));
-        QCOMPARE(s.send(), sendRecord("14:03:28", "Q", "r", "confidence assessment:  2"));
+                 masterResponse("14:03:27", " 50000 ", "Q", "r", "confidence assessment:  2"));
+        QCOMPARE(s.send(), sendResponse("14:03:28", "Q", "r", "confidence assessment:  2"));
     }
 
     void aScriptedSessionOnTheCourse()
@@ -270,15 +249,15 @@ private slots:
         w.answerNext(QStringLiteral("I missed the sign."), QString());
 
         QCOMPARE(w.master(), opening +
-                                 masterRecord("14:03:27", " 50000 ", question, typed.toLatin1(),
-                                              "confidence assessment:  2") +
-                                 masterRecord("14:03:27", " 50000 ", answer, "I missed the sign.",
-                                              "self critique assessment: "));
-        QCOMPARE(
-            w.send(),
-            opening +
-                sendRecord("14:03:27", question, typed.toLatin1(), "confidence assessment:  2") +
-                sendRecord("14:03:27", answer, "I missed the sign.", "self critique assessment: "));
+                                 masterResponse("14:03:27", " 50000 ", question, typed.toLatin1(),
+                                                "confidence assessment:  2") +
+                                 masterResponse("14:03:27", " 50000 ", answer, "I missed the sign.",
+                                                "self critique assessment: "));
+        QCOMPARE(w.send(), opening +
+                               sendResponse("14:03:27", question, typed.toLatin1(),
+                                            "confidence assessment:  2") +
+                               sendResponse("14:03:27", answer, "I missed the sign.",
+                                            "self critique assessment: "));
     }
 };
 

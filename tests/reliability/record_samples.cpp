@@ -1,4 +1,5 @@
 #include "record_samples.h"
+#include "support/expected_record.h"
 
 #include <QHash>
 #include <QProcess>
@@ -6,9 +7,6 @@
 #include <random>
 
 namespace {
-
-const QByteArray sectionRule = "......!!!!!!!!...................................";
-const QByteArray closingRule = ".................................................";
 
 QByteArray randomText(std::mt19937 &random, qsizetype length)
 {
@@ -57,21 +55,17 @@ QByteArray responseText(std::mt19937 &random, int index, SampleSizes sizes)
 SampleRecord sampleRecord(int writer, int index, quint32 seed, SampleSizes sizes)
 {
     std::mt19937 random(seed * 7919u + quint32(writer) * 104729u + quint32(index));
-    const QByteArray time = QByteArray(36, ' ') +
-                            QByteArray::number(index / 3600 % 24).rightJustified(2, '0') + ':' +
+    const QByteArray time = QByteArray::number(index / 3600 % 24).rightJustified(2, '0') + ':' +
                             QByteArray::number(index / 60 % 60).rightJustified(2, '0') + ':' +
-                            QByteArray::number(index % 60).rightJustified(2, '0') + "\r\n";
+                            QByteArray::number(index % 60).rightJustified(2, '0');
     const QByteArray item = "Copy " + QByteArray::number(writer) + ", item " +
-                            QByteArray::number(index) + ": find the limit.\r\n";
+                            QByteArray::number(index) + ": find the limit.";
     const QByteArray response = responseText(random, index, sizes);
-    const QByteArray rating = "confidence assessment:  " + QByteArray::number(index % 4) + "\r\n";
+    const QByteArray rating = "confidence assessment:  " + QByteArray::number(index % 4);
 
     SampleRecord record;
-    record.send = sectionRule + "\r\n" + time + item + sectionRule + "\r\nRESPONSE -->  \r\n" +
-                  response + "\r\n" + rating + closingRule + "\r\n";
-    record.master = sectionRule + "\r\n" + time + "\r\n\r\n`questionNumber 50000 \r\n" + item +
-                    sectionRule + "\r\nRESPONSE -->  \r\n" + response + "\r\n" + rating +
-                    closingRule + "\r\n";
+    record.send = sendResponse(time, item, response, rating);
+    record.master = masterResponse(time, " 50000 ", item, response, rating);
     return record;
 }
 

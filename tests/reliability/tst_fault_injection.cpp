@@ -3,6 +3,7 @@
 #include "session/session_state.h"
 #include "storage/native_file_system.h"
 #include "storage/record_journal.h"
+#include "support/expected_record.h"
 #include "support/fake_panes.h"
 #include "support/fake_platform.h"
 #include "support/faulty_file_system.h"
@@ -24,32 +25,12 @@ using Call = FaultyFileSystem::Call;
 
 namespace {
 
-const QByteArray sectionRule = "......!!!!!!!!...................................";
-const QByteArray closingRule = ".................................................";
-const QByteArray timeIndent(36, ' ');
 const QByteArray itemBytes = "Find the derivative of x^2 \xe9tale.";
 const QString itemText = QString::fromLatin1(itemBytes);
 // Typed over two lines, with characters of the upper half of the code page.
 const QString typed = QString::fromUtf8("It is 2x\r\n\u00e9 \u2014 \u201cdone\u201d");
 const QByteArray typedBytes = "It is 2x\r\n\xe9 \x97 \x93"
                               "done\x94";
-
-QByteArray responseRecord(bool master)
-{
-    QByteArray r = sectionRule + "\r\n" + timeIndent + "14:03:27\r\n";
-    if (master)
-        r += "\r\n\r\n`questionNumber 50000 \r\n";
-    r += itemBytes + "\r\n" + sectionRule + "\r\nRESPONSE -->  \r\n" + typedBytes +
-         "\r\nconfidence assessment:  2\r\n" + closingRule + "\r\n";
-    return r;
-}
-
-QByteArray notesRecord()
-{
-    return sectionRule + "\r\n" + timeIndent + "14:03:27\r\n" + timeIndent +
-           "12-07-202614:03:27\r\n" + itemBytes + "\r\n" + sectionRule + "\r\nNOTES -------> " +
-           typedBytes + "\r\n" + closingRule + "\r\n";
-}
 
 int openDescriptors()
 {
@@ -288,9 +269,12 @@ void TestFaultInjection::enterResponse()
 {
     m_session.assignmentNbr = QStringLiteral("005");
     m_session.itemKind = QStringLiteral("question");
+    const QByteArray rating = "confidence assessment:  2";
     loop(cmd_enter_response_Click,
-         {{m_session.masterFilePath, "former master lines\r\n", responseRecord(true)},
-          {m_session.sendFilePath, "former SEND lines\r\n", responseRecord(false)}});
+         {{m_session.masterFilePath, "former master lines\r\n",
+           masterResponse("14:03:27", " 50000 ", itemBytes, typedBytes, rating)},
+          {m_session.sendFilePath, "former SEND lines\r\n",
+           sendResponse("14:03:27", itemBytes, typedBytes, rating)}});
 }
 
 void TestFaultInjection::saveAsNotes_data()
@@ -301,10 +285,10 @@ void TestFaultInjection::saveAsNotes_data()
 void TestFaultInjection::saveAsNotes()
 {
     m_session.itemKind = QStringLiteral("answer");
-    loop(cmd_save_as_notes_Click,
-         {{m_session.masterFilePath, "former master lines\r\n", notesRecord()},
-          {m_session.sendFilePath, "former SEND lines\r\n", notesRecord()},
-          {m_session.notesFilePath, "an earlier note\r\n", notesRecord()}});
+    const QByteArray record = notesRecord("14:03:27", "12-07-202614:03:27", itemBytes, typedBytes);
+    loop(cmd_save_as_notes_Click, {{m_session.masterFilePath, "former master lines\r\n", record},
+                                   {m_session.sendFilePath, "former SEND lines\r\n", record},
+                                   {m_session.notesFilePath, "an earlier note\r\n", record}});
 }
 
 QTEST_GUILESS_MAIN(TestFaultInjection)

@@ -8,6 +8,33 @@
 
 #include <tuple>
 
+namespace {
+
+// Both record files of the folder read from their start as whole records of
+// the writers, into orders, the master file's first; the two must hold the
+// same records in the same order.
+void readBothFiles(const QString &folder, const QList<QList<ExpectedRecord>> &writers, quint32 seed,
+                   SampleSizes sizes, QList<QList<ExpectedRecord>> &orders)
+{
+    for (const bool master : {true, false}) {
+        const QByteArray bytes = readFile(master ? masterFileIn(folder) : sendFileIn(folder));
+        QVERIFY(!bytes.isEmpty());
+        const RecordMatch match = matchRecords(bytes, 0, writers, seed, sizes, master);
+        QVERIFY2(match.end == bytes.size(),
+                 qPrintable(QStringLiteral("a torn record after %1 whole ones in %2")
+                                .arg(match.found.size())
+                                .arg(master ? masterFileIn(folder) : sendFileIn(folder))));
+        orders.append(match.found);
+    }
+    QCOMPARE(orders[1].size(), orders[0].size());
+    for (qsizetype i = 0; i < orders[0].size(); ++i) {
+        QCOMPARE(orders[1][i].writer, orders[0][i].writer);
+        QCOMPARE(orders[1][i].index, orders[0][i].index);
+    }
+}
+
+} // namespace
+
 // Two copies of the program appending to one folder at the same time.
 class TestTwoCopies : public QObject
 {
@@ -45,21 +72,13 @@ void TestTwoCopies::thousandRecordsEach()
     }
 
     QList<QList<ExpectedRecord>> orders;
-    for (const bool master : {true, false}) {
-        const QByteArray bytes =
-            readFile(master ? masterFileIn(dir.path()) : sendFileIn(dir.path()));
-        QVERIFY(!bytes.isEmpty());
-        const RecordMatch match =
-            matchRecords(bytes, 0, writers, seed, SampleSizes::UpToMegabytes, master);
-        QCOMPARE(match.found.size(), 2 * count);
-        QCOMPARE(match.end, bytes.size());
-        orders.append(match.found);
-    }
+    readBothFiles(dir.path(), writers, seed, SampleSizes::UpToMegabytes, orders);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(orders[0].size(), 2 * count);
     int switches = 0;
-    for (qsizetype i = 0; i < orders[0].size(); ++i) {
-        QCOMPARE(orders[1][i].writer, orders[0][i].writer);
-        QCOMPARE(orders[1][i].index, orders[0][i].index);
-        if (i > 0 && orders[0][i].writer != orders[0][i - 1].writer)
+    for (qsizetype i = 1; i < orders[0].size(); ++i) {
+        if (orders[0][i].writer != orders[0][i - 1].writer)
             ++switches;
     }
     qInfo("the two copies took turns %d times", switches);
@@ -140,25 +159,11 @@ void TestTwoCopies::killsAmongTheCopies()
         }
 
         QList<QList<ExpectedRecord>> orders;
-        for (const bool master : {true, false}) {
-            const QByteArray bytes =
-                readFile(master ? masterFileIn(dir.path()) : sendFileIn(dir.path()));
-            QVERIFY(!bytes.isEmpty());
-            const RecordMatch match =
-                matchRecords(bytes, 0, writers, seed, SampleSizes::Small, master);
-            QVERIFY2(match.end == bytes.size(),
-                     qPrintable(QStringLiteral("round %1: a torn record after %2 whole ones")
-                                    .arg(round)
-                                    .arg(match.found.size())));
-            const qsizetype reported = killedLines.size() + count + count / 4;
-            QVERIFY(match.found.size() == reported || match.found.size() == reported + 1);
-            orders.append(match.found);
-        }
-        QCOMPARE(orders[1].size(), orders[0].size());
-        for (qsizetype i = 0; i < orders[0].size(); ++i) {
-            QCOMPARE(orders[1][i].writer, orders[0][i].writer);
-            QCOMPARE(orders[1][i].index, orders[0][i].index);
-        }
+        readBothFiles(dir.path(), writers, seed, SampleSizes::Small, orders);
+        if (QTest::currentTestFailed())
+            QFAIL(qPrintable(QStringLiteral("in round %1").arg(round)));
+        const qsizetype reported = killedLines.size() + count + count / 4;
+        QVERIFY(orders[0].size() == reported || orders[0].size() == reported + 1);
         QFile journal(dir.path() + QStringLiteral("/.masterFile.txt.journal"));
         QVERIFY(journal.open(QIODevice::ReadOnly));
         QCOMPARE(journal.readAll(), QByteArray());

@@ -31,13 +31,11 @@ QByteArray baseFile()
                                   "confidence assessment:  " + QByteArray::number(i % 5));
             break;
         case 1:
-            bytes += crlfLines({sectionRule, timeIndent + time, timeIndent + "12-08-2026" + time,
-                                "Item " + QByteArray::number(i), sectionRule,
-                                "NOTES -------> " + text, closingRule});
+            bytes += notesRecord(time, "12-08-2026" + time, "Item " + QByteArray::number(i), text);
             break;
         default:
-            bytes +=
-                rescueRecord(time, "12-08-2026", "Item " + QByteArray::number(i), "autosave", text);
+            bytes += keptRecord(time, "12-08-2026" + time, "Item " + QByteArray::number(i),
+                                "autosave", text);
         }
     }
     return bytes;

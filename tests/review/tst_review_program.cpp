@@ -45,7 +45,7 @@ QByteArray session()
            sendResponse("14:03:27", "Sum the series, \"quickly\"", "line one\r\nline, two",
                         "confidence assessment:  2") +
            sendResponse("14:04:27", "It is 1.", "ok", "self critique assessment: 3") +
-           rescueRecord("14:06:00", "12-07-2026", "Next?", "window closed", "half \xE9");
+           keptRecord("14:06:00", "12-07-202614:06:00", "Next?", "window closed", "half \xE9");
 }
 
 QByteArray bytesOf(const QString &path)

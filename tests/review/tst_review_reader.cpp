@@ -8,6 +8,7 @@
 #include "records/notes.h"
 #include "records/rescue.h"
 #include "records/response_entry.h"
+#include "support/file_bytes.h"
 #include "support/record_session.h"
 
 #include <QTemporaryDir>
@@ -42,13 +43,12 @@ QByteArray second()
 }
 QByteArray note()
 {
-    return crlfLines({sectionRule, timeIndent + "14:06:00", timeIndent + "12-07-202614:06:00",
-                      "It is 3.", sectionRule, "NOTES -------> remember", closingRule});
+    return notesRecord("14:06:00", "12-07-202614:06:00", "It is 3.", "remember");
 }
 QByteArray draft()
 {
-    return rescueRecord("14:07:00", "12-07-2026", "Next one", "quit program",
-                        closingRule + "\r\nRESPONSE -->  \r\n" + sectionRule);
+    return keptRecord("14:07:00", "12-07-202614:07:00", "Next one", "quit program",
+                      closingRule + "\r\nRESPONSE -->  \r\n" + sectionRule);
 }
 
 } // namespace
@@ -134,10 +134,7 @@ private slots:
             QByteArray again;
             for (const KeptRecord &r : reading.records) {
                 if (r.fromMaster)
-                    again += crlfLines({sectionRule, timeIndent + r.time, "", "",
-                                        "`questionNumber 50000 "}) +
-                             r.item + "\r\n" + sectionRule + "\r\nRESPONSE -->  \r\n" + r.text +
-                             "\r\n" + ratingLineOf(r) + "\r\n" + closingRule + "\r\n";
+                    again += masterResponse(r.time, " 50000 ", r.item, r.text, ratingLineOf(r));
                 else
                     again += sendResponse(r.time, r.item, r.text, ratingLineOf(r));
             }
@@ -285,12 +282,10 @@ private slots:
         QFETCH(QStringList, damaged);
         QFETCH(int, status);
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("send_1207.txt")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
+        const QString path = dir.filePath(QStringLiteral("send_1207.txt"));
+        writeFile(path, bytes);
 
-        const Review review = reviewPaths({file.fileName()}, nullptr);
+        const Review review = reviewPaths({path}, nullptr);
         QCOMPARE(review.status, status);
         QCOMPARE(review.files.size(), 1);
         const FileSummary &summary = review.files[0];
@@ -320,14 +315,10 @@ private slots:
     void foldersAreReadByContent()
     {
         QTemporaryDir dir;
-        const auto put = [&](const QString &name, const QByteArray &bytes) {
-            QFile file(dir.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(bytes);
-        };
-        put(QStringLiteral("renamed by the student.txt"), opening() + first() + second());
-        put(QStringLiteral("drafts_.txt"), draft());
-        put(QStringLiteral("shopping list.txt"), "milk\r\neggs\r\n");
+        writeFile(dir.filePath(QStringLiteral("renamed by the student.txt")),
+                  opening() + first() + second());
+        writeFile(dir.filePath(QStringLiteral("drafts_.txt")), draft());
+        writeFile(dir.filePath(QStringLiteral("shopping list.txt")), "milk\r\neggs\r\n");
         const Review review = reviewPaths({dir.path()}, nullptr);
         QCOMPARE(review.status, 0);
         QCOMPARE(review.files.size(), 2);
@@ -352,11 +343,9 @@ private slots:
                                  sendResponse("00:01:00", "b", "x", "confidence assessment:  x") +
                                  sendResponse("00:05:00", "c", "x", "confidence assessment:  3");
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("m.txt")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        const Review review = reviewPaths({file.fileName()}, nullptr);
+        const QString path = dir.filePath(QStringLiteral("m.txt"));
+        writeFile(path, bytes);
+        const Review review = reviewPaths({path}, nullptr);
         const SessionSummary &s = review.files[0].sessions[0];
         QCOMPARE(s.lastSecond - s.firstSecond, 360);
         QCOMPARE(medianGap(s.responseSeconds), 180);

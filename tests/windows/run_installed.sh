@@ -49,36 +49,14 @@ fail() {
     [ ! -s "$work/app.log" ] || sed 's/^/  program: /' "$work/app.log" >&2
     exit 1
 }
-
-# Polls CMD every 50 ms until it succeeds, for at most SECONDS.
-wait_until() {
-    local seconds=$1 what=$2
-    shift 2
-    local end=$((SECONDS + seconds))
-    until "$@"; do
-        [ $SECONDS -lt $end ] || fail "timed out after ${seconds}s waiting for $what"
-        sleep 0.05
-    done
-}
-
-start_x() {
-    local fifo="$work/displayfd" number
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    read -r -t 15 number <"$fifo" || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
-    export DISPLAY=":$number"
-    unset WAYLAND_DISPLAY
-}
+. "$(dirname "$0")/../support/x_session.sh"
 
 now() { date +%s.%N; }
-running() { kill -0 "$app_pid" 2>/dev/null; }
-stopped() { ! running; }
 
 last_dialog=""
 new_dialog_shown() {
     local id
-    for id in $(xdotool search --onlyvisible --name '^kestrafo$' 2>/dev/null); do
+    for id in $(visible_dialogs); do
         if [ "$id" != "$last_dialog" ]; then
             dialog=$id
             return 0
@@ -87,7 +65,6 @@ new_dialog_shown() {
     running || fail "the program ended while a prompt was expected"
     return 1
 }
-dialog_gone() { ! xdotool search --onlyvisible --name '^kestrafo$' 2>/dev/null | grep -qx "$last_dialog"; }
 
 # Types REPLY into the next prompt and presses Enter.
 answer_prompt() {
@@ -98,13 +75,6 @@ answer_prompt() {
     [ -z "$1" ] || xdotool type --delay 20 -- "$1"
     xdotool key Return
     wait_until 15 "the prompt to close" dialog_gone
-}
-
-main_window_shown() {
-    form=$(xdotool search --onlyvisible --name '^Form1$' 2>/dev/null | head -n1)
-    [ -n "$form" ] && return 0
-    running || fail "the program ended before its window was shown"
-    return 1
 }
 
 # One session, the same keystrokes for either program: the start-up
