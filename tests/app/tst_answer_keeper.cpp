@@ -3,6 +3,7 @@
 #include "storage/native_path.h"
 #include "storage/record_writer.h"
 #include "support/cut_off_record.h"
+#include "support/expected_record.h"
 #include "support/faulty_file_system.h"
 #include "support/scripted_window.h"
 #include "support/temp_home.h"
@@ -100,7 +101,7 @@ QStringList keptTexts(const QByteArray &drafts)
     for (qsizetype at = drafts.indexOf(label); at >= 0; at = drafts.indexOf(label, at + 1)) {
         const qsizetype comma = drafts.indexOf(", ", at);
         const qsizetype start = drafts.indexOf("\r\n", at) + 2;
-        const qsizetype end = drafts.indexOf("\r\n" + QByteArray(49, '.'), start);
+        const qsizetype end = drafts.indexOf("\r\n" + closingRule, start);
         texts.append(QString::fromLatin1(drafts.mid(at + label.size(), comma - at - label.size()) +
                                          ": " + drafts.mid(start, end - start)));
     }

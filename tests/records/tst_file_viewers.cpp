@@ -2,6 +2,7 @@
 #include "records/notes.h"
 #include "records/response_entry.h"
 #include "storage/native_path.h"
+#include "support/expected_record.h"
 #include "support/file_bytes.h"
 #include "support/record_session.h"
 
@@ -34,10 +35,9 @@ private slots:
         s.atFirstItem({"`qQ"}, QStringLiteral("keep this"));
         cmd_save_as_notes_Click(s.session, s.panes, s.platform);
 
-        const QString joined =
-            QString::fromLatin1(sectionRuleBytes + timeIndentBytes + "14:03:27" + timeIndentBytes +
-                                "12-07-202614:03:27" + "Q" + sectionRuleBytes +
-                                "NOTES -------> keep this" + closingRuleBytes);
+        const QString joined = QString::fromLatin1(
+            sectionRule + timeIndent + "14:03:27" + timeIndent + "12-07-202614:03:27" + "Q" +
+            sectionRule + "NOTES -------> keep this" + closingRule);
         s.panes.answer = QStringLiteral("typed");
         cmd_display_note_file_Click(s.session, s.panes, s.platform);
         QCOMPARE(s.panes.question, QStringLiteral("\r\n\r\n") + joined);
@@ -162,10 +162,10 @@ private slots:
         QVERIFY(s.hasNotes());
         cmd_display_note_file_Click(s.session, s.panes, s.platform);
         QVERIFY(s.panes.question.startsWith(QStringLiteral("\r\n\r\n") +
-                                            QString::fromLatin1(sectionRuleBytes)));
+                                            QString::fromLatin1(sectionRule)));
         cmd_displayCumulativeText_Click(s.session, panes, s.platform);
         QVERIFY(panes.question.endsWith(QStringLiteral("\r\nNOTES -------> my answer\r\n") +
-                                        QString::fromLatin1(closingRuleBytes)));
+                                        QString::fromLatin1(closingRule)));
         QCOMPARE(s.platform.problems.size(), 2);
     }
 

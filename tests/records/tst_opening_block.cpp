@@ -1,6 +1,7 @@
 #include "app/start_up.h"
 #include "format/windows1252.h"
 #include "support/crlf_lines.h"
+#include "support/expected_record.h"
 #include "support/loaded_window.h"
 
 #include <QtTest>
@@ -104,8 +105,7 @@ private slots:
 
         // Five scripted units, then fourteen more from the default 0.5.
         const QByteArray codeLine = fiveUnitBytes + QByteArray(14, '\xBA');
-        const QByteArray block =
-            crlfLines({codeLine, "assignment #005", headerLine, "Dravonic II", "12-07-2026"});
+        const QByteArray block = openingBlock(codeLine, "005", headerLine, "12-07-2026");
         QCOMPARE(w.master(), block);
         QCOMPARE(w.send(), block);
         QCOMPARE(filesIn(w.home.kestrafoFolder()),

@@ -3,6 +3,7 @@
 #include "storage/autosave_file.h"
 #include "storage/native_path.h"
 #include "support/cut_off_record.h"
+#include "support/expected_record.h"
 #include "support/fake_platform.h"
 #include "support/faulty_file_system.h"
 #include "support/loaded_window.h"
@@ -83,13 +84,8 @@ void TestRescue::droppedTextIsKept()
         QCOMPARE(drafts, QByteArray());
         return;
     }
-    const QByteArray rule = "......!!!!!!!!...................................";
-    const QByteArray expected = rule + "\r\n" + QByteArray(36, ' ') + "14:03:27\r\n" +
-                                QByteArray(36, ' ') + "12-07-202614:03:27\r\n" + item.toLatin1() +
-                                "\r\n" + rule + "\r\n" + "KEPT --------> " + reason.toLatin1() +
-                                ", " + QByteArray::number(typed.size()) + " characters\r\n" +
-                                typed.toLatin1() + "\r\n" + QByteArray(49, '.') + "\r\n";
-    QCOMPARE(drafts, expected);
+    QCOMPARE(drafts, keptRecord("14:03:27", "12-07-202614:03:27", item.toLatin1(),
+                                reason.toLatin1(), typed.toLatin1()));
     if (button == QLatin1String("cmdNextQuestion"))
         QCOMPARE(form.panes().answerText(), form.session().responsePrompt);
     if (button != QLatin1String("response then quit"))
@@ -197,7 +193,7 @@ void TestRescue::leftAutosavesAtStartUp()
     const QByteArray drafts = w.home.read(QStringLiteral("kestrafo/drafts_.txt"));
     qsizetype at = 0;
     for (const QString &text : keptTexts) {
-        const QByteArray kept = "characters\r\n" + text.toLatin1() + "\r\n" + QByteArray(49, '.');
+        const QByteArray kept = "characters\r\n" + text.toLatin1() + "\r\n" + closingRule;
         at = drafts.indexOf(kept, at);
         QVERIFY2(at >= 0, qPrintable(text));
     }

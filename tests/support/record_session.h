@@ -90,8 +90,3 @@ struct RecordSession
     SessionState session;
     FakePanes panes;
 };
-
-inline const QByteArray sectionRuleBytes =
-    QByteArray(6, '.') + QByteArray(8, '!') + QByteArray(35, '.');
-inline const QByteArray closingRuleBytes(49, '.');
-inline const QByteArray timeIndentBytes(36, ' ');
