@@ -15,8 +15,9 @@ AnswerKeeper::AnswerKeeper(const SessionState &session, const Panes &panes, Plat
 
 void AnswerKeeper::rescueLastRun()
 {
-    const int records = recoverCutOffRecords(m_session, m_platform);
-    const int answers = rescueLeftAutosaves(m_session, m_platform);
+    const int records =
+        recoverCutOffRecords(m_session.workFolder, m_session.masterFilePath, m_platform);
+    const int answers = rescueLeftAutosaves(m_session.workFolder, m_platform);
     tellWhatWasRescued(answers, records);
 }
 
@@ -58,7 +59,8 @@ WriteFailure AnswerKeeper::handOver(const std::optional<Text> &text)
     WriteFailure failure;
     while (!m_waiting.isEmpty()) {
         const Text &next = m_waiting.first();
-        if (!keepText(m_session, m_platform, next.item, next.reason, next.text, &failure))
+        if (!keepText(m_session.workFolder, m_platform, next.item, next.reason, next.text,
+                      &failure))
             break;
         m_waiting.removeFirst();
     }
@@ -166,7 +168,7 @@ void AnswerKeeper::tellWhatWasRescued(int answers, int records)
                        "the file %3.")
             .arg(kept.join(QStringLiteral(" and ")),
                  answers + records == 1 ? QStringLiteral("was") : QStringLiteral("were"),
-                 toNativePath(draftsFilePath(m_session)).path));
+                 toNativePath(draftsFilePath(m_session.workFolder)).path));
 }
 
 QString AnswerKeeper::autosaveName() const

@@ -126,7 +126,7 @@ bool openAssignment(SessionState &session, Platform &platform)
         .dateLine();
     const WriteFailure failure =
         appendRecord(platform.files(), block.parts({session.masterFilePath, session.sendFilePath}),
-                     recordLockTimeoutMs, cutOffsToDrafts(session, platform));
+                     recordLockTimeoutMs, cutOffsToDrafts(session.workFolder, platform));
     if (failure.failed()) {
         platform.reportFatalError(cannotWriteMessage(session, failure));
         return false;

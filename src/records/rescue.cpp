@@ -4,16 +4,15 @@
 #include "format/windows1252.h"
 #include "platform/platform.h"
 #include "record_lines.h"
-#include "session/session_state.h"
 #include "storage/autosave_file.h"
 #include "storage/file_system.h"
 #include "storage/native_path.h"
 
 using namespace RecordTexts;
 
-QString draftsFilePath(const SessionState &session)
+QString draftsFilePath(const QString &workFolder)
 {
-    return session.workFolder + QStringLiteral("\\drafts_.txt");
+    return workFolder + QStringLiteral("\\drafts_.txt");
 }
 
 QByteArray rescueRecord(const QString &item, const QString &reason, const QString &text,
@@ -119,19 +118,19 @@ WriteFailure keepCutOff(const QString &draftsPath, Platform &platform, const Cut
 
 } // namespace
 
-bool keepText(const SessionState &session, Platform &platform, const QString &item,
+bool keepText(const QString &workFolder, Platform &platform, const QString &item,
               const QString &reason, const QString &text, WriteFailure *failure)
 {
-    const WriteFailure result =
-        appendRescue(draftsFilePath(session), platform, rescueRecord(item, reason, text, platform));
+    const WriteFailure result = appendRescue(draftsFilePath(workFolder), platform,
+                                             rescueRecord(item, reason, text, platform));
     if (failure)
         *failure = result;
     return !result.failed();
 }
 
-CutOffKeeper cutOffsToDrafts(const SessionState &session, Platform &platform, int *kept)
+CutOffKeeper cutOffsToDrafts(const QString &workFolder, Platform &platform, int *kept)
 {
-    const QString draftsPath = draftsFilePath(session);
+    const QString draftsPath = draftsFilePath(workFolder);
     return [draftsPath, &platform, kept](const QList<CutOffBytes> &cut) {
         for (const CutOffBytes &part : cut) {
             const WriteFailure failure = keepCutOff(draftsPath, platform, part);
@@ -148,22 +147,22 @@ CutOffKeeper cutOffsToDrafts(const SessionState &session, Platform &platform, in
     };
 }
 
-int recoverCutOffRecords(const SessionState &session, Platform &platform)
+int recoverCutOffRecords(const QString &workFolder, const QString &masterFilePath,
+                         Platform &platform)
 {
     int kept = 0;
-    recoverRecord(platform.files(), session.masterFilePath,
-                  cutOffsToDrafts(session, platform, &kept));
+    recoverRecord(platform.files(), masterFilePath, cutOffsToDrafts(workFolder, platform, &kept));
     QList<CutOffBytes> ownCutOffs;
-    recoverRecord(platform.files(), draftsFilePath(session), collectInto(&ownCutOffs),
+    recoverRecord(platform.files(), draftsFilePath(workFolder), collectInto(&ownCutOffs),
                   rescueLockTimeoutMs);
     if (!ownCutOffs.isEmpty())
-        cutOffsToDrafts(session, platform, &kept)(ownCutOffs);
+        cutOffsToDrafts(workFolder, platform, &kept)(ownCutOffs);
     return kept;
 }
 
-int rescueLeftAutosaves(const SessionState &session, Platform &platform)
+int rescueLeftAutosaves(const QString &workFolder, Platform &platform)
 {
-    const NativePath folder = toNativePath(session.workFolder);
+    const NativePath folder = toNativePath(workFolder);
     if (!folder.ok())
         return 0;
     int kept = 0;
@@ -171,7 +170,7 @@ int rescueLeftAutosaves(const SessionState &session, Platform &platform)
         qsizetype taken = 0;
         for (const TypedText &text : texts) {
             if (!text.text.isEmpty() &&
-                !keepText(session, platform, text.item, RescueReasons::autosave, text.text))
+                !keepText(workFolder, platform, text.item, RescueReasons::autosave, text.text))
                 break;
             ++taken;
         }

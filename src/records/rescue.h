@@ -5,7 +5,6 @@
 #include <QString>
 
 class Platform;
-struct SessionState;
 
 // The rescue file drafts_.txt: what the student typed and the program was
 // about to replace or drop without a record, and the start of any record
@@ -28,7 +27,9 @@ inline const QString cutOffRecord = QStringLiteral("cut-off record");
 // the command it belongs to.
 inline constexpr int rescueLockTimeoutMs = 250;
 
-QString draftsFilePath(const SessionState &session);
+// The rescue file in the working folder, both named as the student names
+// them ("c:\\kestrafo").
+QString draftsFilePath(const QString &workFolder);
 
 // The eight lines of one rescue record, in Windows-1252.
 QByteArray rescueRecord(const QString &item, const QString &reason, const QString &text,
@@ -36,17 +37,18 @@ QByteArray rescueRecord(const QString &item, const QString &reason, const QStrin
 
 // Appends one rescue record; false when it could not be written, and then
 // *failure (when given) says why.
-bool keepText(const SessionState &session, Platform &platform, const QString &item,
+bool keepText(const QString &workFolder, Platform &platform, const QString &item,
               const QString &reason, const QString &text, WriteFailure *failure = nullptr);
 
 // Hands each cut-off record to the rescue file, counting in *kept those that
 // it took; fails at the first one that it refused.
-CutOffKeeper cutOffsToDrafts(const SessionState &session, Platform &platform, int *kept = nullptr);
+CutOffKeeper cutOffsToDrafts(const QString &workFolder, Platform &platform, int *kept = nullptr);
 
 // Takes back records that a crash cut off in the master and the rescue
 // file's journals, keeping the bytes; the number of records kept.
-int recoverCutOffRecords(const SessionState &session, Platform &platform);
+int recoverCutOffRecords(const QString &workFolder, const QString &masterFilePath,
+                         Platform &platform);
 
 // Hands the autosaves of copies that no longer run to the rescue file and
 // removes them; the number of answers kept.
-int rescueLeftAutosaves(const SessionState &session, Platform &platform);
+int rescueLeftAutosaves(const QString &workFolder, Platform &platform);

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "record_lines.h"
 #include "rescue.h"
+#include "session/session_state.h"
 #include "storage/record_writer.h"
 #include "write_problem.h"
 
@@ -11,7 +12,7 @@ bool saveRecord(const SessionState &session, Platform &platform, const RecordLin
 {
     const WriteFailure failure =
         appendRecord(platform.files(), record.parts(pathTexts), recordLockTimeoutMs,
-                     cutOffsToDrafts(session, platform));
+                     cutOffsToDrafts(session.workFolder, platform));
     if (failure.failed())
         platform.showProblem(recordNotSavedMessage(failure));
     return !failure.failed();

@@ -65,7 +65,7 @@ void TestCrashStates::everyCrashState()
     const QString master = native(s.session.masterFilePath);
     const QString send = native(s.session.sendFilePath);
     const QString notes = native(s.session.notesFilePath);
-    const QString drafts = native(draftsFilePath(s.session));
+    const QString drafts = native(draftsFilePath(s.session.workFolder));
 
     QStringList recordFiles = {master, send};
     std::function<void()> run;
@@ -82,7 +82,7 @@ void TestCrashStates::everyCrashState()
     } else {
         recordFiles = {drafts};
         run = [&] {
-            QVERIFY(keepText(s.session, s.platform, s.session.currentLine,
+            QVERIFY(keepText(s.session.workFolder, s.platform, s.session.currentLine,
                              RescueReasons::quitProgram, s.panes.answer));
         };
     }
@@ -113,7 +113,7 @@ void TestCrashStates::everyCrashState()
                                       .arg(n);
             CrashFileSystem disk(crashed);
             s.platform.fileSystem = &disk;
-            recoverCutOffRecords(s.session, s.platform);
+            recoverCutOffRecords(s.session.workFolder, s.session.masterFilePath, s.platform);
             ++m_states;
 
             int whole = 0;
@@ -183,7 +183,7 @@ void TestCrashStates::recoveryCutOffKeepsOnce()
     RecordSession s;
     const QString master = native(s.session.masterFilePath);
     const QString send = native(s.session.sendFilePath);
-    const QString drafts = native(draftsFilePath(s.session));
+    const QString drafts = native(draftsFilePath(s.session.workFolder));
     const QByteArray former = "former lines\r\n";
     const QByteArray cutOff = "......!!!!!!!!....\r\n  14:0";
     Files before;
@@ -199,7 +199,7 @@ void TestCrashStates::recoveryCutOffKeepsOnce()
 
     CrashFileSystem recorded(before);
     s.platform.fileSystem = &recorded;
-    QCOMPARE(recoverCutOffRecords(s.session, s.platform), 1);
+    QCOMPARE(recoverCutOffRecords(s.session.workFolder, s.session.masterFilePath, s.platform), 1);
     const QList<CrashFileSystem::Change> changes = recorded.changes();
     for (qsizetype count = 0; count <= changes.size(); ++count) {
         const QList<Files> states = CrashFileSystem::crashStates(before, changes, count);
@@ -210,7 +210,7 @@ void TestCrashStates::recoveryCutOffKeepsOnce()
                                       .arg(n);
             CrashFileSystem disk(states[n]);
             s.platform.fileSystem = &disk;
-            recoverCutOffRecords(s.session, s.platform);
+            recoverCutOffRecords(s.session.workFolder, s.session.masterFilePath, s.platform);
             ++m_states;
             QVERIFY2(disk.read(master) == former, qPrintable(where));
             QVERIFY2(disk.read(send) == former, qPrintable(where));
@@ -231,7 +231,7 @@ void TestCrashStates::recoveryCutOffKeepsOnce()
 void TestCrashStates::aRescueKeepsTheRescueFilesOwnCutOffAfterIt()
 {
     RecordSession s;
-    const QString drafts = native(draftsFilePath(s.session));
+    const QString drafts = native(draftsFilePath(s.session.workFolder));
     const QByteArray former = "former rescue\r\n";
     const QByteArray cutOff = "......!!!!!!!!....\r\n  14:0";
     Files before;
@@ -243,8 +243,8 @@ void TestCrashStates::aRescueKeepsTheRescueFilesOwnCutOffAfterIt()
     CrashFileSystem disk(before);
     s.platform.fileSystem = &disk;
     const QString typed = QStringLiteral("x = 3");
-    QVERIFY(
-        keepText(s.session, s.platform, s.session.currentLine, RescueReasons::quitProgram, typed));
+    QVERIFY(keepText(s.session.workFolder, s.platform, s.session.currentLine,
+                     RescueReasons::quitProgram, typed));
     QCOMPARE(
         disk.read(drafts),
         former +
