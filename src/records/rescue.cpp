@@ -169,13 +169,13 @@ int rescueLeftAutosaves(const QString &workFolder, Platform &platform)
     takeLeftAutosaves(platform.files(), folder.path, [&](const QList<TypedText> &texts) {
         qsizetype taken = 0;
         for (const TypedText &text : texts) {
-            if (!text.text.isEmpty() &&
-                !keepText(workFolder, platform, text.item, RescueReasons::autosave, text.text))
-                break;
+            if (!text.text.isEmpty()) {
+                if (!keepText(workFolder, platform, text.item, RescueReasons::autosave, text.text))
+                    break;
+                ++kept;
+            }
             ++taken;
         }
-        for (const TypedText &text : texts.first(taken))
-            kept += text.text.isEmpty() ? 0 : 1;
         return taken;
     });
     return kept;
