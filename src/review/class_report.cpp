@@ -1,10 +1,8 @@
 #include "class_report.h"
 
-#include "format/windows1252.h"
-#include "iso_date.h"
 #include "summary.h"
 
-ClassReport::ClassReport() : items(CoursePlaces::course().items()), courseItems(items.size()) {}
+ClassReport::ClassReport() : items(CoursePlaces::course().items()) {}
 
 qsizetype ClassReport::studentIndex(const QString &name)
 {
@@ -31,7 +29,7 @@ qsizetype ClassReport::itemIndex(QByteArrayView assignment, QByteArrayView text,
     CourseItem item;
     item.assignment = QString::fromLatin1(assignment);
     item.kind = ItemKind::Commentary;
-    item.text = utf8 ? QString::fromUtf8(text) : fromWindows1252(text);
+    item.text = fileText(text, utf8);
     items.append(item);
     return m_extraItems[key] = items.size() - 1;
 }
@@ -52,33 +50,26 @@ ClassSink::ClassSink(ClassReport &report, const QString &student, bool utf8)
 {
 }
 
-QString ClassSink::text(QByteArrayView bytes) const
-{
-    return m_utf8 ? QString::fromUtf8(bytes) : fromWindows1252(bytes);
-}
-
 void ClassSink::record(const Record &record)
 {
-    if (record.kind == RecordKind::Opening) {
-        m_assignment = record.assignment.toByteArray();
-        m_date = isoDate(record.date);
-        return;
-    }
     Entry entry;
+    entry.date = m_session.follow(record);
+    if (record.kind == RecordKind::Opening)
+        return;
     entry.kind = record.kind;
     entry.student = m_student;
-    entry.date = record.date.isEmpty() ? m_date : isoDate(record.date);
     entry.time = QString::fromLatin1(record.time);
     entry.ratingKind = record.ratingKind;
     if (record.ratingKind != RatingKind::None)
         entry.rating = ratingIndex(record.rating);
-    entry.text = text(record.text);
-    entry.reason = text(record.reason);
+    entry.text = fileText(record.text, m_utf8);
+    entry.reason = fileText(record.reason, m_utf8);
     if (!m_report.firstTime(entry, record.item))
         return;
-    entry.item = m_report.itemIndex(m_assignment, record.item, m_utf8);
-    entry.assignment = m_assignment.isEmpty() && entry.item >= 0
+    const QByteArray &assignment = m_session.assignment;
+    entry.item = m_report.itemIndex(assignment, record.item, m_utf8);
+    entry.assignment = assignment.isEmpty() && entry.item >= 0
                            ? m_report.items[entry.item].assignment
-                           : QString::fromLatin1(m_assignment);
+                           : QString::fromLatin1(assignment);
     m_report.entries.append(entry);
 }

@@ -2,6 +2,7 @@
 
 #include "course_places.h"
 #include "record.h"
+#include "record_fields.h"
 
 #include <QDate>
 #include <QHash>
@@ -32,7 +33,6 @@ struct ClassReport
     ClassReport();
 
     QList<CourseItem> items;
-    qsizetype courseItems = 0;
     QStringList students;
     QList<Entry> entries;
 
@@ -53,14 +53,10 @@ class ClassSink : public RecordSink
 public:
     ClassSink(ClassReport &report, const QString &student, bool utf8);
     void record(const Record &record) override;
-    void damage(const Damage &) override {}
 
 private:
-    QString text(QByteArrayView bytes) const;
-
     ClassReport &m_report;
     qsizetype m_student;
     bool m_utf8;
-    QByteArray m_assignment;
-    QString m_date;
+    OpenedSession m_session;
 };

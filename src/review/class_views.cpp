@@ -88,10 +88,9 @@ QList<AssignmentItems> itemSpreads(const ClassReport &report)
     for (qsizetype item : std::as_const(items)) {
         ItemSpread &spread = byItem[item];
         spread.students = students[item].size();
-        qint64 rated = 0;
         for (qint64 count : spread.ratings)
-            rated += count;
-        spread.low = rated > 0 && 2 * (spread.ratings[0] + spread.ratings[1]) > rated;
+            spread.rated += count;
+        spread.low = spread.rated > 0 && 2 * (spread.ratings[0] + spread.ratings[1]) > spread.rated;
         std::stable_sort(spread.responses.begin(), spread.responses.end(),
                          [&](qsizetype a, qsizetype b) {
                              return ratingOrder(report.entries[a]) < ratingOrder(report.entries[b]);

@@ -37,6 +37,7 @@ struct ItemSpread
     qsizetype item = 0;
     qint64 students = 0;
     RatingCounts ratings{};
+    qint64 rated = 0;           // the responses that were rated
     bool selfCritique = false;  // the ratings are self-critiques, not confidence
     bool low = false;           // most ratings were 0 or 1
     QList<qsizetype> responses; // lowest rating first

@@ -1,8 +1,6 @@
 #include "csv_sink.h"
 
 #include "course_places.h"
-#include "format/windows1252.h"
-#include "iso_date.h"
 #include "report_output.h"
 
 #include <cstring>
@@ -60,45 +58,37 @@ void appendCsvField(QByteArray &row, const QString &text)
 }
 
 CsvSink::CsvSink(QIODevice &out, QByteArray &rows, const QString &file, const QString &student,
-                 bool utf8, RecordSink &next)
-    : m_out(out), m_rows(rows), m_file(file), m_student(student), m_utf8(utf8), m_next(next)
+                 bool utf8)
+    : m_out(out), m_rows(rows), m_file(file), m_student(student), m_utf8(utf8)
 {
-}
-
-QString CsvSink::text(QByteArrayView bytes) const
-{
-    return m_utf8 ? QString::fromUtf8(bytes) : fromWindows1252(bytes);
 }
 
 void CsvSink::record(const Record &record)
 {
-    m_next.record(record);
-    if (record.kind == RecordKind::Opening) {
-        m_date = isoDate(record.date);
-        m_assignment = record.assignment.toByteArray();
-    }
+    const QString date = m_session.follow(record);
+    const QByteArray &assignment = m_session.assignment;
     QString itemKind;
     if (record.ratingKind == RatingKind::Confidence)
         itemKind = QStringLiteral("question");
     else if (record.ratingKind == RatingKind::SelfCritique)
         itemKind = QStringLiteral("answer");
     else if (record.kind == RecordKind::Rescue)
-        itemKind = text(record.reason);
+        itemKind = fileText(record.reason, m_utf8);
     const qsizetype place = record.kind == RecordKind::Opening || record.item.isEmpty()
                                 ? -1
-                                : CoursePlaces::course().find(m_assignment, record.item);
+                                : CoursePlaces::course().find(assignment, record.item);
     const QString fields[] = {
         m_file,
         m_student,
-        record.date.isEmpty() ? m_date : isoDate(record.date),
-        QString::fromLatin1(m_assignment),
+        date,
+        QString::fromLatin1(assignment),
         place < 0 ? QString() : CoursePlaces::course().items()[place].place,
         kindName(record.kind),
-        text(record.time),
+        fileText(record.time, m_utf8),
         itemKind,
-        text(record.rating),
-        record.kind == RecordKind::Opening ? text(record.header) : text(record.item),
-        text(record.text),
+        fileText(record.rating, m_utf8),
+        fileText(record.kind == RecordKind::Opening ? record.header : record.item, m_utf8),
+        fileText(record.text, m_utf8),
     };
     for (const QString &field : fields) {
         if (&field != fields)

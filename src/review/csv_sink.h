@@ -1,6 +1,7 @@
 #pragma once
 
 #include "record.h"
+#include "record_fields.h"
 
 #include <QIODevice>
 #include <QString>
@@ -18,19 +19,14 @@ public:
     // Rows gather in rows, shared by the files, and go out a megabyte at a
     // time; the caller writes what is left at the end.
     CsvSink(QIODevice &out, QByteArray &rows, const QString &file, const QString &student,
-            bool utf8, RecordSink &next);
+            bool utf8);
     void record(const Record &record) override;
-    void damage(const Damage &damage) override { m_next.damage(damage); }
 
 private:
-    QString text(QByteArrayView bytes) const;
-
     QIODevice &m_out;
     QByteArray &m_rows;
     QString m_file;
     QString m_student;
     bool m_utf8;
-    RecordSink &m_next;
-    QString m_date;
-    QByteArray m_assignment;
+    OpenedSession m_session;
 };

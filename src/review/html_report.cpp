@@ -50,61 +50,6 @@ QString ratingChart(const QString &title, const RatingCounts &confidence,
     return svg;
 }
 
-// The page as UTF-8, with every text from the files escaped on its way in.
-class Page
-{
-public:
-    Page &operator<<(const char *markup)
-    {
-        m_out += markup;
-        return *this;
-    }
-    Page &operator<<(const QString &markup)
-    {
-        m_out += markup.toUtf8();
-        return *this;
-    }
-    Page &operator<<(qint64 number)
-    {
-        m_out += QByteArray::number(number);
-        return *this;
-    }
-    Page &text(const QString &text)
-    {
-        const QByteArray bytes = text.toUtf8();
-        qsizetype from = 0;
-        for (qsizetype i = 0; i < bytes.size(); ++i) {
-            const char *entity = nullptr;
-            switch (bytes[i]) {
-            case '&':
-                entity = "&amp;";
-                break;
-            case '<':
-                entity = "&lt;";
-                break;
-            case '>':
-                entity = "&gt;";
-                break;
-            case '"':
-                entity = "&quot;";
-                break;
-            default:
-                continue;
-            }
-            m_out.append(bytes.constData() + from, i - from);
-            m_out += entity;
-            from = i + 1;
-        }
-        m_out.append(bytes.constData() + from, bytes.size() - from);
-        return *this;
-    }
-    void reserve(qsizetype size) { m_out.reserve(size); }
-    QByteArray bytes() const { return m_out; }
-
-private:
-    QByteArray m_out;
-};
-
 const char *const style =
     "body{font-family:sans-serif;margin:2em;color:#222;max-width:80em}"
     "table{border-collapse:collapse;margin:.5em 0 1.5em}"
@@ -136,77 +81,65 @@ QString ratingName(int rating)
     }
 }
 
-void writeGrid(Page &page, const ClassReport &report)
+void writeGrid(QTextStream &page, const ClassReport &report)
 {
     const ProgressGrid grid = progressGrid(report);
     page << "<h2>Progress</h2>\n<p>Responses recorded by each student in each assignment, "
             "and the date of the last; an empty cell is an assignment not yet sent.</p>\n"
          << "<table class=\"grid\">\n<tr><th>student</th>";
-    for (const QString &assignment : grid.assignments) {
-        page << "<th>";
-        page.text(assignment) << "</th>";
-    }
+    for (const QString &assignment : grid.assignments)
+        page << "<th>" << esc(assignment) << "</th>";
     page << "</tr>\n";
     for (qsizetype student : studentOrder(report)) {
-        page << "<tr><th>";
-        page.text(report.students[student]) << "</th>";
+        page << "<tr><th>" << esc(report.students[student]) << "</th>";
         for (const QString &assignment : grid.assignments) {
             const GridCell cell = grid.cells.value(gridKey(student, assignment));
             if (cell.responses == 0) {
                 page << "<td class=\"empty\"></td>";
                 continue;
             }
-            page << "<td>" << cell.responses << " <small>";
-            page.text(cell.lastDate) << "</small></td>";
+            page << "<td>" << cell.responses << " <small>" << esc(cell.lastDate) << "</small></td>";
         }
         page << "</tr>\n";
     }
     page << "</table>\n";
 }
 
-void writeItem(Page &page, const ClassReport &report, const ItemSpread &spread)
+void writeItem(QTextStream &page, const ClassReport &report, const ItemSpread &spread)
 {
     const CourseItem &item = report.items[spread.item];
-    qint64 rated = 0;
-    for (qint64 count : spread.ratings)
-        rated += count;
     page << (spread.low ? "<details class=\"item low\"><summary>"
                         : "<details class=\"item\"><summary>")
-         << "<span class=\"place\">";
-    page.text(placeOf(report, report.entries[spread.responses.constFirst()]))
-        << "</span><span class=\"count\">" << spread.students
-        << (spread.students == 1 ? " student" : " students") << "</span><span class=\"spread\">";
+         << "<span class=\"place\">"
+         << esc(placeOf(report, report.entries[spread.responses.constFirst()]))
+         << "</span><span class=\"count\">" << spread.students
+         << (spread.students == 1 ? " student" : " students") << "</span><span class=\"spread\">";
     for (size_t r = 0; r < spread.ratings.size(); ++r) {
         if (spread.ratings[r] > 0)
             page << "<span class=\"r" << qint64(r) << "\" style=\"width:"
-                 << QString::number(100.0 * double(spread.ratings[r]) / double(rated), 'f', 1)
+                 << QString::number(100.0 * double(spread.ratings[r]) / double(spread.rated), 'f',
+                                    1)
                  << "%\"></span>";
     }
     page << "</span><span class=\"numbers\">" << (spread.selfCritique ? "critique " : "confidence ")
-         << QStringLiteral("0:%1 1:%2 2:%3 3:%4 other:%5")
-                .arg(spread.ratings[0])
-                .arg(spread.ratings[1])
-                .arg(spread.ratings[2])
-                .arg(spread.ratings[3])
-                .arg(spread.ratings[4])
-         << "</span>" << (spread.low ? " <span class=\"lowmark\">mostly 0 or 1</span>" : "")
+         << ratingCountsText(spread.ratings) << "</span>"
+         << (spread.low ? " <span class=\"lowmark\">mostly 0 or 1</span>" : "")
          << " <span class=\"itemtext\">";
     QString brief = item.text.simplified();
     if (brief.size() > 90)
         brief = brief.left(87) + QStringLiteral("...");
-    page.text(brief) << "</span></summary>\n<pre class=\"item\">";
-    page.text(item.text) << "</pre>\n<ol>\n";
+    page << esc(brief) << "</span></summary>\n<pre class=\"item\">" << esc(item.text)
+         << "</pre>\n<ol>\n";
     for (qsizetype index : spread.responses) {
         const Entry &entry = report.entries[index];
-        page << "<li><span class=\"rating\">" << ratingName(entry.rating) << "</span> <b>";
-        page.text(report.students[entry.student]) << "</b> ";
-        page.text(entry.date) << "<pre>";
-        page.text(entry.text) << "</pre></li>\n";
+        page << "<li><span class=\"rating\">" << ratingName(entry.rating) << "</span> <b>"
+             << esc(report.students[entry.student]) << "</b> " << esc(entry.date) << "<pre>"
+             << esc(entry.text) << "</pre></li>\n";
     }
     page << "</ol></details>\n";
 }
 
-void writeAssignments(Page &page, const Review &review)
+void writeAssignments(QTextStream &page, const Review &review)
 {
     // The charts count each record once, as the items do.
     QHash<QString, std::pair<RatingCounts, RatingCounts>> charts;
@@ -223,8 +156,7 @@ void writeAssignments(Page &page, const Review &review)
             "ratings were 0 or 1 are marked; open an item for every response, lowest rating "
             "first.</p>\n";
     for (const AssignmentItems &assignment : itemSpreads(review.classReport)) {
-        page << "<h3>Assignment ";
-        page.text(assignment.assignment) << "</h3>\n";
+        page << "<h3>Assignment " << esc(assignment.assignment) << "</h3>\n";
         const auto chart = charts.constFind(assignment.assignment);
         if (chart != charts.cend())
             page << "<div class=\"chart\">"
@@ -236,7 +168,7 @@ void writeAssignments(Page &page, const Review &review)
     }
 }
 
-void writeStudents(Page &page, const ClassReport &report)
+void writeStudents(QTextStream &page, const ClassReport &report)
 {
     const QList<StudentQuestions> students = studentQuestions(report);
     page << "<h2>Questions for the instructor</h2>\n<p>Per student, every sentence of a "
@@ -245,25 +177,22 @@ void writeStudents(Page &page, const ClassReport &report)
     for (const StudentQuestions &student : students) {
         if (student.asked.isEmpty() && student.lowRated.isEmpty())
             continue;
-        page << "<h3>";
-        page.text(report.students[student.student]) << "</h3>\n";
+        page << "<h3>" << esc(report.students[student.student]) << "</h3>\n";
         if (!student.asked.isEmpty()) {
             page << "<ul class=\"asked\">\n";
-            for (const Asked &asked : student.asked) {
-                page << "<li><span class=\"place\">";
-                page.text(placeOf(report, report.entries[asked.entry])) << "</span> ";
-                page.text(asked.sentence) << "</li>\n";
-            }
+            for (const Asked &asked : student.asked)
+                page << "<li><span class=\"place\">"
+                     << esc(placeOf(report, report.entries[asked.entry])) << "</span> "
+                     << esc(asked.sentence) << "</li>\n";
             page << "</ul>\n";
         }
         if (!student.lowRated.isEmpty()) {
             page << "<details open class=\"lowrated\"><summary>Rated 0 or 1</summary><ul>\n";
             for (qsizetype index : student.lowRated) {
                 const Entry &entry = report.entries[index];
-                page << "<li><span class=\"place\">";
-                page.text(placeOf(report, entry)) << "</span> <span class=\"rating\">"
-                                                  << ratingName(entry.rating) << "</span><pre>";
-                page.text(entry.text) << "</pre></li>\n";
+                page << "<li><span class=\"place\">" << esc(placeOf(report, entry))
+                     << "</span> <span class=\"rating\">" << ratingName(entry.rating)
+                     << "</span><pre>" << esc(entry.text) << "</pre></li>\n";
             }
             page << "</ul></details>\n";
         }
@@ -273,70 +202,54 @@ void writeStudents(Page &page, const ClassReport &report)
     for (const StudentQuestions &student : students) {
         if (student.notes.isEmpty() && student.drafts.isEmpty())
             continue;
-        page << "<details><summary><b>";
-        page.text(report.students[student.student])
-            << "</b>: " << qint64(student.notes.size())
-            << (student.notes.size() == 1 ? " note, " : " notes, ") << qint64(student.drafts.size())
-            << (student.drafts.size() == 1 ? " kept draft" : " kept drafts") << "</summary><ul>\n";
+        page << "<details><summary><b>" << esc(report.students[student.student])
+             << "</b>: " << student.notes.size()
+             << (student.notes.size() == 1 ? " note, " : " notes, ") << student.drafts.size()
+             << (student.drafts.size() == 1 ? " kept draft" : " kept drafts") << "</summary><ul>\n";
         for (const QList<qsizetype> *list : {&student.notes, &student.drafts}) {
             for (qsizetype index : *list) {
                 const Entry &entry = report.entries[index];
-                page << "<li>" << (entry.kind == RecordKind::Notes ? "note " : "kept draft ");
-                page.text(entry.date) << " ";
-                page.text(entry.time) << " <span class=\"place\">";
-                page.text(placeOf(report, entry)) << "</span>";
-                if (!entry.reason.isEmpty()) {
-                    page << " (";
-                    page.text(entry.reason) << ")";
-                }
-                page << "<pre>";
-                page.text(entry.text) << "</pre></li>\n";
+                page << "<li>" << (entry.kind == RecordKind::Notes ? "note " : "kept draft ")
+                     << esc(entry.date) << " " << esc(entry.time) << " <span class=\"place\">"
+                     << esc(placeOf(report, entry)) << "</span>";
+                if (!entry.reason.isEmpty())
+                    page << " (" << esc(entry.reason) << ")";
+                page << "<pre>" << esc(entry.text) << "</pre></li>\n";
             }
         }
         page << "</ul></details>\n";
     }
 }
 
-void writeFiles(Page &page, const Review &review)
+void writeFiles(QTextStream &page, const Review &review)
 {
     page << "<h2>Files</h2>\n<table>\n<tr><th>file</th><th>student</th><th>sessions</th>"
             "<th>responses</th><th>notes</th><th>kept drafts</th><th>state</th></tr>\n";
     for (const FileSummary &file : review.files) {
-        qint64 sessions = 0, responses = 0, notes = 0, drafts = 0;
-        for (const SessionSummary &session : file.sessions) {
-            sessions += session.assignment.isEmpty() ? 0 : 1;
-            responses += session.responses;
-            notes += session.notes;
-            drafts += session.drafts;
-        }
-        page << "<tr><td>";
-        page.text(file.path) << "</td><td>";
-        page.text(file.student) << "</td><td>" << sessions << "</td><td>" << responses
-                                << "</td><td>" << notes << "</td><td>" << drafts << "</td><td>";
+        RecordCounts counts;
+        for (const SessionSummary &session : file.sessions)
+            counts.add(session);
+        page << "<tr><td>" << esc(file.path) << "</td><td>" << esc(file.student) << "</td><td>"
+             << counts.sessions << "</td><td>" << counts.responses << "</td><td>" << counts.notes
+             << "</td><td>" << counts.drafts << "</td><td>";
         if (!file.problem.isEmpty()) {
-            page << "<span class=\"damage\">cannot read: ";
-            page.text(file.problem) << "</span>";
+            page << "<span class=\"damage\">cannot read: " << esc(file.problem) << "</span>";
         } else if (file.damages.isEmpty() && file.doubts.isEmpty()) {
             page << "whole";
         } else {
             page << "<ul class=\"damage\">";
-            for (const Damage &d : file.damages) {
-                page << "<li>damaged: ";
-                page.text(d.what) << "</li>";
-            }
-            for (const QString &doubt : file.doubts) {
-                page << "<li>unclear: ";
-                page.text(doubt) << "</li>";
-            }
+            for (const Damage &d : file.damages)
+                page << "<li>damaged: " << esc(d.what) << "</li>";
+            for (const QString &doubt : file.doubts)
+                page << "<li>unclear: " << esc(doubt) << "</li>";
             page << "</ul>";
         }
         page << "</td></tr>\n";
     }
-    for (const QString &path : review.withoutRecords) {
-        page << "<tr><td>";
-        page.text(path) << "</td><td></td><td></td><td></td><td></td><td></td>"
-                           "<td>holds no records of the tutor's</td></tr>\n";
-    }
+    for (const QString &path : review.withoutRecords)
+        page << "<tr><td>" << esc(path)
+             << "</td><td></td><td></td><td></td><td></td><td></td>"
+                "<td>holds no records of the tutor's</td></tr>\n";
     page << "</table>\n";
 }
 
@@ -344,11 +257,8 @@ void writeFiles(Page &page, const Review &review)
 
 QByteArray htmlReport(const Review &review)
 {
-    Page page;
-    qsizetype textSize = 0;
-    for (const Entry &entry : review.classReport.entries)
-        textSize += entry.text.size();
-    page.reserve(textSize * 2 + 65536);
+    QString out;
+    QTextStream page(&out);
     page << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
          << "<title>kestrafo-review</title><style>" << style
          << "</style></head><body>\n<h1>Dravonic II: the class's records</h1>\n";
@@ -359,7 +269,7 @@ QByteArray htmlReport(const Review &review)
         notes += entry.kind == RecordKind::Notes;
         drafts += entry.kind == RecordKind::Rescue;
     }
-    page << "<p>" << qint64(report.students.size()) << " students, " << qint64(review.files.size())
+    page << "<p>" << report.students.size() << " students, " << review.files.size()
          << " files: " << responses << " responses, " << notes << " notes, " << drafts
          << " kept drafts (a record in both the master file and a SEND "
          << "file counted once).</p>\n";
@@ -368,5 +278,6 @@ QByteArray htmlReport(const Review &review)
     writeStudents(page, report);
     writeFiles(page, review);
     page << "</body></html>\n";
-    return page.bytes();
+    page.flush();
+    return out.toUtf8();
 }

@@ -31,7 +31,7 @@ bool isClock(QByteArrayView t)
 
 bool isIndented(QByteArrayView line, qsizetype size)
 {
-    return line.size() == indent + size && startsWith(line, timeIndent);
+    return line.size() == indent + size && line.startsWith(timeIndent);
 }
 
 } // namespace
@@ -69,7 +69,7 @@ bool isCodeLine(QByteArrayView line)
 // The master file's number line: the marker, a space, the number.
 bool isNumberLine(QByteArrayView line)
 {
-    return startsWith(line, numberMarker) && line.size() > numberMarker.size() &&
+    return line.startsWith(numberMarker) && line.size() > numberMarker.size() &&
            line[numberMarker.size()] == ' ';
 }
 
@@ -79,12 +79,12 @@ bool isStrippedResponseLabel(QByteArrayView line)
 {
     const QByteArrayView bare = QByteArrayView(responseLabel).trimmed();
     return line.size() >= bare.size() && line.size() < responseLabel.size() &&
-           startsWith(responseLabel, line);
+           QByteArrayView(responseLabel).startsWith(line);
 }
 
 bool isRatingLine(QByteArrayView line)
 {
-    return startsWith(line, confidenceLabel) || startsWith(line, selfCritiqueLabel);
+    return line.startsWith(confidenceLabel) || line.startsWith(selfCritiqueLabel);
 }
 
 // "reason, N characters": the length N, and where the reason ends; -1 when

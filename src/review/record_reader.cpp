@@ -61,9 +61,9 @@ public:
 private:
     QByteArrayView line(qint64 at) const { return m_lines.line(at); }
 
-    bool isSectionRule(qint64 at) const { return equals(line(at), sectionRule); }
+    bool isSectionRule(qint64 at) const { return line(at) == QByteArrayView(sectionRule); }
 
-    bool isClosingRule(qint64 at) const { return equals(line(at), closingRule); }
+    bool isClosingRule(qint64 at) const { return line(at) == QByteArrayView(closingRule); }
 
     // A record cut short and followed by the next one may leave the next
     // one's section rule at the end of its last line.
@@ -71,7 +71,7 @@ private:
     {
         if (at == m_knownStart)
             return true;
-        if (m_lines.has(at) && endsWith(line(at), sectionRule) && m_lines.has(at + 1) &&
+        if (m_lines.has(at) && line(at).endsWith(sectionRule) && m_lines.has(at + 1) &&
             isTimeLine(line(at + 1))) {
             m_knownStart = at;
             return true;
@@ -81,11 +81,9 @@ private:
 
     bool openingStarts(qint64 at)
     {
-        if (!m_lines.has(at + 4))
-            return false;
-        const QByteArrayView label = line(at + 1);
-        return !label.isEmpty() && label[0] == 'a' && startsWith(label, assignmentLabel) &&
-               equals(line(at + 3), courseTitle) && isDate(line(at + 4)) && isCodeLine(line(at));
+        return m_lines.has(at + 4) && line(at + 1).startsWith(assignmentLabel) &&
+               line(at + 3) == QByteArrayView(courseTitle) && isDate(line(at + 4)) &&
+               isCodeLine(line(at));
     }
 
     // Where a record's text may end: at the end of the file or before the
@@ -194,14 +192,14 @@ private:
         // A label cut short at the end of the file is not one stripped.
         const bool labelEnded = m_lines.has(m_next + 1);
         const QByteArrayView label = line(m_next);
-        if (!dated &&
-            (equals(label, responseLabel) || (labelEnded && isStrippedResponseLabel(label)))) {
-            m_spacesStripped = m_spacesStripped || !equals(label, responseLabel);
+        if (!dated && (label == QByteArrayView(responseLabel) ||
+                       (labelEnded && isStrippedResponseLabel(label)))) {
+            m_spacesStripped = m_spacesStripped || label != QByteArrayView(responseLabel);
             ++m_next;
             readText(RecordKind::Response, marks);
-        } else if (dated && startsWith(label, notesLabel)) {
+        } else if (dated && label.startsWith(notesLabel)) {
             readText(RecordKind::Notes, marks);
-        } else if (dated && startsWith(label, keptLabel)) {
+        } else if (dated && label.startsWith(keptLabel)) {
             readKept(marks, m_next++);
         } else {
             damaged(firstNumber, m_next,
@@ -249,9 +247,8 @@ private:
             return false;
         if (text[0] == ' ')
             return isTimeLine(text) || isDateTimeLine(text);
-        const bool label = (text[0] == 'R' && equals(text, responseLabel)) ||
-                           (text[0] == 'N' && startsWith(text, notesLabel)) ||
-                           (text[0] == 'K' && startsWith(text, keptLabel));
+        const bool label = text == QByteArrayView(responseLabel) || text.startsWith(notesLabel) ||
+                           text.startsWith(keptLabel);
         return label && isSectionRule(at - 1);
     }
 
@@ -297,11 +294,11 @@ private:
             marks.itemTo != marks.itemFrom + 1 || m_lines.size(marks.itemFrom) > 0;
         if (kind == RecordKind::Response && closing - textFrom >= 2 && itemRead) {
             const QByteArrayView last = line(closing - 1);
-            if (startsWith(last, confidenceLabel)) {
+            if (last.startsWith(confidenceLabel)) {
                 record.ratingKind = RatingKind::Confidence;
                 record.rating = last.sliced(confidenceLabel.size());
                 textTo = closing - 1;
-            } else if (startsWith(last, selfCritiqueLabel)) {
+            } else if (last.startsWith(selfCritiqueLabel)) {
                 record.ratingKind = RatingKind::SelfCritique;
                 record.rating = last.sliced(selfCritiqueLabel.size());
                 textTo = closing - 1;

@@ -3,7 +3,7 @@
 #include "csv_sink.h"
 #include "record_reader.h"
 #include "report_output.h"
-#include "sink_pair.h"
+#include "sink_list.h"
 #include "student_name.h"
 
 #include <QDir>
@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+
+#include <optional>
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
@@ -45,22 +47,20 @@ bool reviewFile(const InputFile &input, QIODevice *csv, QByteArray &csvRows, boo
     FileSummary summary;
     summary.path = QDir::toNativeSeparators(input.path);
     summary.student = input.student;
-    QFile file(input.path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        summary.problem = file.errorString();
-        review.errors.append(summary.path + QStringLiteral(": ") + file.errorString());
+    const auto unreadable = [&](const QString &problem) {
+        summary.problem = problem;
+        review.errors.append(summary.path + QStringLiteral(": ") + problem);
         review.files.append(summary);
         return true;
-    }
+    };
+    QFile file(input.path);
+    if (!file.open(QIODevice::ReadOnly))
+        return unreadable(file.errorString());
     const FileCheck check = checkStart(file.peek(sampleSize));
     if (!named && !check.holdsRecords)
         return false;
-    if (check.look == FileLook::Binary) {
-        summary.problem = QStringLiteral("binary file, not records");
-        review.errors.append(summary.path + QStringLiteral(": ") + summary.problem);
-        review.files.append(summary);
-        return true;
-    }
+    if (check.look == FileLook::Binary)
+        return unreadable(QStringLiteral("binary file, not records"));
     if (check.look == FileLook::LfRecords)
         summary.damages.append({0, 0,
                                 QStringLiteral("line ends were changed from CR LF to LF after the "
@@ -72,15 +72,14 @@ bool reviewFile(const InputFile &input, QIODevice *csv, QByteArray &csvRows, boo
                                                "editor)")});
     SummarySink fileSink(summary, check.utf8);
     ClassSink classSink(review.classReport, input.student, check.utf8);
-    SinkPair both(fileSink, classSink);
-    RecordSink &sink = classViews ? static_cast<RecordSink &>(both) : fileSink;
-    QString readError;
-    if (csv) {
-        CsvSink rows(*csv, csvRows, summary.path, input.student, check.utf8, sink);
-        readError = readRecords(file, check, rows);
-    } else {
-        readError = readRecords(file, check, sink);
-    }
+    std::optional<CsvSink> rows;
+    SinkList sinks;
+    sinks.add(fileSink);
+    if (classViews)
+        sinks.add(classSink);
+    if (csv)
+        sinks.add(rows.emplace(*csv, csvRows, summary.path, input.student, check.utf8));
+    const QString readError = readRecords(file, check, sinks);
     // What was read is summarised, but the file is not whole.
     if (!readError.isEmpty())
         review.errors.append(summary.path + QStringLiteral(": ") + readError);

@@ -1,7 +1,6 @@
 #include "summary.h"
 
-#include "format/windows1252.h"
-#include "iso_date.h"
+#include "record_fields.h"
 #include "terminal_text.h"
 
 #include <QTextStream>
@@ -18,13 +17,19 @@ qint64 secondsOf(QByteArrayView time)
     return two(0) * 3600 + two(3) * 60 + two(6);
 }
 
-void add(RatingCounts &to, const RatingCounts &from)
-{
-    for (size_t i = 0; i < to.size(); ++i)
-        to[i] += from[i];
-}
-
 } // namespace
+
+void RecordCounts::add(const RecordCounts &other)
+{
+    sessions += other.sessions;
+    responses += other.responses;
+    notes += other.notes;
+    drafts += other.drafts;
+    for (size_t i = 0; i < confidence.size(); ++i) {
+        confidence[i] += other.confidence[i];
+        selfCritique[i] += other.selfCritique[i];
+    }
+}
 
 QString ratingCountsText(const RatingCounts &c)
 {
@@ -79,11 +84,6 @@ QString clock(qint64 seconds)
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString SummarySink::text(QByteArrayView bytes) const
-{
-    return m_utf8 ? QString::fromUtf8(bytes) : fromWindows1252(bytes);
-}
-
 SessionSummary &SummarySink::session()
 {
     if (m_file.sessions.isEmpty())
@@ -102,15 +102,13 @@ void SummarySink::record(const Record &record)
     if (record.kind == RecordKind::Opening) {
         SessionSummary s;
         s.date = isoDate(record.date);
-        s.assignment = text(record.assignment);
-        s.header = text(record.header);
-        s.firstLine = record.firstLine;
+        s.assignment = fileText(record.assignment, m_utf8);
+        s.header = fileText(record.header, m_utf8);
+        s.sessions = s.assignment.isEmpty() ? 0 : 1;
         m_file.sessions.append(s);
         return;
     }
     SessionSummary &s = session();
-    if (s.firstLine == 0)
-        s.firstLine = record.firstLine;
     if (s.date.isEmpty() && !record.date.isEmpty())
         s.date = isoDate(record.date);
     qint64 second = secondsOf(record.time);
@@ -150,20 +148,14 @@ void SummarySink::damage(const Damage &damage)
     m_file.damages.append(damage);
 }
 
-QMap<QString, AssignmentTotals> totalsOf(const QList<FileSummary> &files)
+QMap<QString, RecordCounts> totalsOf(const QList<FileSummary> &files)
 {
-    QMap<QString, AssignmentTotals> totals;
+    QMap<QString, RecordCounts> totals;
     for (const FileSummary &file : files) {
         for (const SessionSummary &s : file.sessions) {
-            AssignmentTotals &t =
-                totals[s.assignment.isEmpty() ? QStringLiteral("without an opening block")
-                                              : s.assignment];
-            t.sessions += s.assignment.isEmpty() ? 0 : 1;
-            t.responses += s.responses;
-            t.notes += s.notes;
-            t.drafts += s.drafts;
-            add(t.confidence, s.confidence);
-            add(t.selfCritique, s.selfCritique);
+            const QString key =
+                s.assignment.isEmpty() ? QStringLiteral("without an opening block") : s.assignment;
+            totals[key].add(s);
         }
     }
     return totals;
@@ -217,7 +209,7 @@ QString plainSummary(const QList<FileSummary> &files)
     s << "Totals per assignment\n";
     const auto totals = totalsOf(files);
     for (auto it = totals.begin(); it != totals.end(); ++it) {
-        const AssignmentTotals &t = it.value();
+        const RecordCounts &t = it.value();
         s << "  " << terminalText(it.key()) << ": sessions " << t.sessions << ", responses "
           << t.responses << ", notes " << t.notes << ", drafts " << t.drafts << ", confidence "
           << ratingCountsText(t.confidence) << ", self critique "

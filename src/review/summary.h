@@ -11,17 +11,25 @@
 // Ratings 0 to 3, and replies that are not one of those digits.
 using RatingCounts = std::array<qint64, 5>;
 
-struct SessionSummary
+// What a session holds, and what the sessions of a file or an assignment
+// hold together.
+struct RecordCounts
 {
-    QString date;
-    QString assignment;
-    QString header;
-    qint64 firstLine = 0;
+    qint64 sessions = 0; // opened by an opening block that names an assignment
     qint64 responses = 0;
     qint64 notes = 0;
     qint64 drafts = 0;
     RatingCounts confidence{};
     RatingCounts selfCritique{};
+
+    void add(const RecordCounts &other);
+};
+
+struct SessionSummary : RecordCounts
+{
+    QString date;
+    QString assignment;
+    QString header;
     qint64 firstSecond = -1;
     qint64 lastSecond = -1;
     qint64 dayOffset = 0;
@@ -40,16 +48,6 @@ struct FileSummary
     qint64 records = 0;
 };
 
-struct AssignmentTotals
-{
-    qint64 sessions = 0;
-    qint64 responses = 0;
-    qint64 notes = 0;
-    qint64 drafts = 0;
-    RatingCounts confidence{};
-    RatingCounts selfCritique{};
-};
-
 // Gathers a file's sessions and damage as the reader hands them over.
 class SummarySink : public RecordSink
 {
@@ -60,7 +58,6 @@ public:
 
 private:
     SessionSummary &session();
-    QString text(QByteArrayView bytes) const;
 
     FileSummary &m_file;
     bool m_utf8;
@@ -72,5 +69,5 @@ QString ratingCountsText(const RatingCounts &counts);
 qint64 medianGap(const QList<qint64> &seconds);
 QString duration(qint64 seconds);
 QString clock(qint64 seconds);
-QMap<QString, AssignmentTotals> totalsOf(const QList<FileSummary> &files);
+QMap<QString, RecordCounts> totalsOf(const QList<FileSummary> &files);
 QString plainSummary(const QList<FileSummary> &files);
