@@ -1,6 +1,7 @@
 #include "class_views.h"
 #include "review.h"
 #include "student_name.h"
+#include "support/file_bytes.h"
 #include "support/headless_chromium.h"
 #include "support/sample_class.h"
 
@@ -216,9 +217,7 @@ private slots:
         const QByteArray out = program.readAllStandardOutput();
         QVERIFY2(out.contains("    asks  005 A1: Is a note asked too?"), out);
 
-        QFile csvFile(csv);
-        QVERIFY(csvFile.open(QIODevice::ReadOnly));
-        const QByteArray bytes = csvFile.readAll();
+        const QByteArray bytes = readFile(csv);
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         const QList<QStringList> rows = csvRows(QString::fromUtf8(bytes.mid(3)));
         QCOMPARE(rows.value(0).mid(0, 6),
@@ -238,9 +237,7 @@ private slots:
                           [](const QStringList &row) { return row.last() == u'\'' + hostile; }),
             2);
 
-        QFile htmlFile(html);
-        QVERIFY(htmlFile.open(QIODevice::ReadOnly));
-        const QByteArray page = htmlFile.readAll();
+        const QByteArray page = readFile(html);
         QVERIFY(!page.contains("<script"));
         QCOMPARE(
             page.count("=HYPERLINK(&quot;http://x&quot;) &lt;script&gt;alert(1)&lt;/script&gt; "
@@ -254,10 +251,11 @@ private slots:
         QByteArray complaint;
         const QImage image = renderPage(html, QSize(1000, 2400), &complaint);
         QVERIFY2(!image.isNull(), complaint);
-        // The spreads' red for rating 0 shows, and so does the grid's grey of
-        // the assignments not sent.
+        // The spreads' red for rating 0 shows, the grid's grey of the
+        // assignments not sent, and the charts' blue of confidence.
         QVERIFY2(pixelsOf(image, qRgb(0xc5, 0x30, 0x30)) > 2000, "no red");
         QVERIFY2(pixelsOf(image, qRgb(0xf6, 0xf6, 0xf6)) > 2000, "no empty cells");
+        QVERIFY2(pixelsOf(image, qRgb(0x2b, 0x6c, 0xb0)) > 26 * 100, "no confidence bars");
 #endif
     }
 
