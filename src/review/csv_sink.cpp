@@ -33,28 +33,16 @@ void writeCsvHeader(QIODevice &out)
 
 void appendCsvField(QByteArray &row, const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
-    bool quoted = false;
-    for (char c : bytes)
-        quoted = quoted || c == ',' || c == '"' || c == '\r' || c == '\n';
-    if (quoted)
-        row += '"';
+    QByteArray bytes = text.toUtf8();
+    const bool quoted =
+        bytes.contains(',') || bytes.contains('"') || bytes.contains('\r') || bytes.contains('\n');
     // A spreadsheet takes a cell that begins so for a formula; a leading
     // apostrophe keeps it text.
     if (!bytes.isEmpty() && bytes.front() != '\0' && std::strchr("=+-@\t\r", bytes.front()))
-        row += '\'';
-    if (!quoted) {
-        row += bytes;
-        return;
-    }
-    qsizetype from = 0;
-    for (qsizetype quote = bytes.indexOf('"'); quote >= 0; quote = bytes.indexOf('"', from)) {
-        row.append(bytes.constData() + from, quote + 1 - from);
-        row += '"';
-        from = quote + 1;
-    }
-    row.append(bytes.constData() + from, bytes.size() - from);
-    row += '"';
+        bytes.prepend('\'');
+    if (quoted)
+        bytes = '"' + bytes.replace('"', "\"\"") + '"';
+    row += bytes;
 }
 
 CsvSink::CsvSink(QIODevice &out, QByteArray &rows, const QString &file, const QString &student,

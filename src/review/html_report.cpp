@@ -232,16 +232,15 @@ void writeFiles(QTextStream &page, const Review &review)
         page << "<tr><td>" << esc(file.path) << "</td><td>" << esc(file.student) << "</td><td>"
              << counts.sessions << "</td><td>" << counts.responses << "</td><td>" << counts.notes
              << "</td><td>" << counts.drafts << "</td><td>";
+        const QStringList flaws = file.flaws();
         if (!file.problem.isEmpty()) {
             page << "<span class=\"damage\">cannot read: " << esc(file.problem) << "</span>";
-        } else if (file.damages.isEmpty() && file.doubts.isEmpty()) {
+        } else if (flaws.isEmpty()) {
             page << "whole";
         } else {
             page << "<ul class=\"damage\">";
-            for (const Damage &d : file.damages)
-                page << "<li>damaged: " << esc(d.what) << "</li>";
-            for (const QString &doubt : file.doubts)
-                page << "<li>unclear: " << esc(doubt) << "</li>";
+            for (const QString &flaw : flaws)
+                page << "<li>" << esc(flaw) << "</li>";
             page << "</ul>";
         }
         page << "</td></tr>\n";

@@ -35,7 +35,7 @@ public:
             else if (openingStarts(m_next))
                 readOpening();
             else
-                strayLine(++m_next);
+                strayLine();
         }
         flushStray();
         // The tutor ends every line of a record with CR LF: a last line
@@ -69,14 +69,8 @@ private:
     // one's section rule at the end of its last line.
     bool recordStarts(qint64 at)
     {
-        if (at == m_knownStart)
-            return true;
-        if (m_lines.has(at) && line(at).endsWith(sectionRule) && m_lines.has(at + 1) &&
-            isTimeLine(line(at + 1))) {
-            m_knownStart = at;
-            return true;
-        }
-        return false;
+        return m_lines.has(at) && line(at).endsWith(sectionRule) && m_lines.has(at + 1) &&
+               isTimeLine(line(at + 1));
     }
 
     bool openingStarts(qint64 at)
@@ -86,16 +80,16 @@ private:
                isCodeLine(line(at));
     }
 
+    void strayLine()
+    {
+        m_strayLast = ++m_next;
+        if (m_strayFirst == 0)
+            m_strayFirst = m_strayLast;
+    }
+
     // Where a record's text may end: at the end of the file or before the
     // next record.
     bool boundary(qint64 at) { return !m_lines.has(at) || recordStarts(at) || openingStarts(at); }
-
-    void strayLine(qint64 number)
-    {
-        if (m_strayFirst == 0)
-            m_strayFirst = number;
-        m_strayLast = number;
-    }
 
     void flushStray()
     {
@@ -371,8 +365,7 @@ private:
 
     LineReader &m_lines;
     RecordSink &m_sink;
-    qint64 m_next = 0;        // the index of the next line to read
-    qint64 m_knownStart = -1; // a record was last seen to start here
+    qint64 m_next = 0; // the index of the next line to read
     qint64 m_strayFirst = 0;
     qint64 m_strayLast = 0;
     QString m_strayWhat;

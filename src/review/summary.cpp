@@ -84,6 +84,16 @@ QString clock(qint64 seconds)
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
+QStringList FileSummary::flaws() const
+{
+    QStringList flaws;
+    for (const Damage &d : damages)
+        flaws.append(QStringLiteral("damaged: ") + d.what);
+    for (const QString &doubt : doubts)
+        flaws.append(QStringLiteral("unclear: ") + doubt);
+    return flaws;
+}
+
 SessionSummary &SummarySink::session()
 {
     if (m_file.sessions.isEmpty())
@@ -200,10 +210,8 @@ QString plainSummary(const QList<FileSummary> &files)
                   << "), median between responses " << duration(medianGap(ses.responseSeconds))
                   << "\n";
         }
-        for (const Damage &d : file.damages)
-            s << "  damaged: " << terminalText(d.what) << "\n";
-        for (const QString &doubt : file.doubts)
-            s << "  unclear: " << terminalText(doubt) << "\n";
+        for (const QString &flaw : file.flaws())
+            s << "  " << terminalText(flaw) << "\n";
         s << "\n";
     }
     s << "Totals per assignment\n";

@@ -46,6 +46,10 @@ struct FileSummary
     QList<Damage> damages;
     QStringList doubts;
     qint64 records = 0;
+
+    // Its damage and doubts as the reports list them: "damaged: ...",
+    // "unclear: ...".
+    QStringList flaws() const;
 };
 
 // Gathers a file's sessions and damage as the reader hands them over.
