@@ -7,20 +7,8 @@
 
 namespace {
 
-QString kindName(RecordKind kind)
-{
-    switch (kind) {
-    case RecordKind::Opening:
-        return QStringLiteral("opening");
-    case RecordKind::Response:
-        return QStringLiteral("response");
-    case RecordKind::Notes:
-        return QStringLiteral("notes");
-    case RecordKind::Rescue:
-        return QStringLiteral("draft");
-    }
-    return {};
-}
+// In the order of RecordKind.
+const char *const kindNames[] = {"opening", "response", "notes", "draft"};
 
 } // namespace
 
@@ -71,7 +59,7 @@ void CsvSink::record(const Record &record)
         date,
         QString::fromLatin1(assignment),
         place < 0 ? QString() : CoursePlaces::course().items()[place].place,
-        kindName(record.kind),
+        QString::fromLatin1(kindNames[int(record.kind)]),
         fileText(record.time, m_utf8),
         itemKind,
         fileText(record.rating, m_utf8),

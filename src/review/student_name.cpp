@@ -11,14 +11,11 @@ QString fromFileName(const QFileInfo &file)
     static const QRegularExpression sendPart(QStringLiteral("send_\\d{4}"));
     static const QRegularExpression ownNames(QStringLiteral("^(masterFile|notes_|drafts_)$"),
                                              QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression separators(QStringLiteral("^[-_. ]+|[-_. ]+\\z"));
     QString name = file.completeBaseName();
     name.remove(sendPart);
     name.remove(ownNames);
-    while (!name.isEmpty() && QStringLiteral("_-. ").contains(name.front()))
-        name.remove(0, 1);
-    while (!name.isEmpty() && QStringLiteral("_-. ").contains(name.back()))
-        name.chop(1);
-    return name;
+    return name.remove(separators);
 }
 
 } // namespace

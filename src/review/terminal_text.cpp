@@ -1,7 +1,5 @@
 #include "terminal_text.h"
 
-#include <algorithm>
-
 namespace {
 
 bool isControl(QChar c)
@@ -21,10 +19,7 @@ bool isControl(QChar c)
 
 QString terminalText(const QString &text)
 {
-    if (std::none_of(text.cbegin(), text.cend(), isControl))
-        return text;
     QString out;
-    out.reserve(text.size() + 16);
     for (QChar c : text) {
         if (!isControl(c))
             out += c;
