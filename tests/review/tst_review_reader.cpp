@@ -51,6 +51,15 @@ QByteArray draft()
                       closingRule + "\r\nRESPONSE -->  \r\n" + sectionRule);
 }
 
+// The review of one file of these bytes.
+Review reviewFileOf(const QByteArray &bytes)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("send_1207.txt"));
+    writeFile(path, bytes);
+    return reviewPaths({path}, nullptr);
+}
+
 } // namespace
 
 class TestReviewReader : public QObject
@@ -281,11 +290,7 @@ private slots:
         QFETCH(int, records);
         QFETCH(QStringList, damaged);
         QFETCH(int, status);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("send_1207.txt"));
-        writeFile(path, bytes);
-
-        const Review review = reviewPaths({path}, nullptr);
+        const Review review = reviewFileOf(bytes);
         QCOMPARE(review.status, status);
         QCOMPARE(review.files.size(), 1);
         const FileSummary &summary = review.files[0];
@@ -342,10 +347,7 @@ private slots:
                                  sendResponse("23:59:00", "a", "x", "confidence assessment:  1") +
                                  sendResponse("00:01:00", "b", "x", "confidence assessment:  x") +
                                  sendResponse("00:05:00", "c", "x", "confidence assessment:  3");
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("m.txt"));
-        writeFile(path, bytes);
-        const Review review = reviewPaths({path}, nullptr);
+        const Review review = reviewFileOf(bytes);
         const SessionSummary &s = review.files[0].sessions[0];
         QCOMPARE(s.lastSecond - s.firstSecond, 360);
         QCOMPARE(medianGap(s.responseSeconds), 180);
