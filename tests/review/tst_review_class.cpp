@@ -276,6 +276,8 @@ private slots:
         QTest::newRow("tutor's own name, by file") << "/m/ben/masterFile.txt"
                                                    << "/m" << true << "ben";
         QTest::newRow("named itself") << "/x/dev/send_1209.txt" << QString() << false << "dev";
+        QTest::newRow("separators before a last line break kept") << "/m/_x_\n.txt"
+                                                                  << "/m" << false << "x_\n";
     }
 
     void studentNames()
