@@ -161,7 +161,7 @@ Review reviewInputs(const Inputs &inputs, QIODevice *csv, bool classViews)
     bool damaged = false;
     for (const FileSummary &file : std::as_const(review.files)) {
         records += file.records;
-        damaged = damaged || !file.damages.isEmpty() || !file.doubts.isEmpty();
+        damaged = damaged || !file.flaws().isEmpty();
     }
     if (!review.errors.isEmpty() || records == 0)
         review.status = Unreadable;
