@@ -66,6 +66,8 @@ private:
     WriteFailure handOver(const std::optional<Text> &text);
     void tellWhatWasRescued(int answers, int records);
     QString autosaveName() const;
+    // Neither the rescue file nor the autosave took the text.
+    QString notSaved(const WriteFailure &failure) const;
 
     const SessionState &m_session;
     const Panes &m_panes;

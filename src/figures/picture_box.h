@@ -28,9 +28,10 @@ public:
     double scaleWidth() const;
     double scaleHeight() const;
 
-    // Lines are solid, one pixel wide and not antialiased.
-    void drawSegment(double x1, double y1, double x2, double y2);
-    void drawSegment(double x1, double y1, double x2, double y2, const QColor &colour);
+    // Lines are solid, one pixel wide and not antialiased; black unless a
+    // colour is named.
+    void drawSegment(double x1, double y1, double x2, double y2,
+                     const QColor &colour = QColor(0, 0, 0));
     // Outline and inside in the colour, both corners included.
     void fillRectangle(double x1, double y1, double x2, double y2, const QColor &colour);
     // An outline circle that is round on screen: the radius is measured in
