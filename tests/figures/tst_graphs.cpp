@@ -119,6 +119,35 @@ private slots:
         QCOMPARE(drawnBy({graph1, graph1}), drawnBy({graph1}));
     }
 
+    // Every grid line of each graph is drawn whole, from x = 100 to 900 or
+    // from y = 100 to 900, whatever crosses it.
+    void everyGridLineIsWhole_data()
+    {
+        QTest::addColumn<int>("graph");
+        QTest::addColumn<QList<int>>("heights");
+        QTest::newRow("graph1") << 1 << QList<int>{500, 600, 700, 800};
+        QTest::newRow("graph2") << 2 << QList<int>{400, 500, 600, 700, 800};
+        QTest::newRow("graph3") << 3 << QList<int>{400, 500, 600, 700, 800};
+    }
+
+    void everyGridLineIsWhole()
+    {
+        QFETCH(int, graph);
+        QFETCH(QList<int>, heights);
+        const Figure figures[] = {graph1, graph2, graph3};
+        FigureWindow w;
+        figures[graph - 1](*w.picture1());
+        const PictureBox &box = *w.picture1();
+        for (const int y : heights) {
+            const QRect line(box.toPixel(100, y), box.toPixel(900, y));
+            QCOMPARE(countColour(w.picture(), Qt::white, line), 0);
+        }
+        for (const int x : {200, 300, 400, 500, 600, 700}) {
+            const QRect line(box.toPixel(x, 100), box.toPixel(x, 900));
+            QCOMPARE(countColour(w.picture(), Qt::white, line), 0);
+        }
+    }
+
     void everyLabelShowsAtItsPlace_data()
     {
         QTest::addColumn<int>("graph");
