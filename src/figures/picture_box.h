@@ -49,13 +49,13 @@ public:
 
     // The pixel of the inner area that holds the user point (x, y).
     QPoint toPixel(double x, double y) const;
-    // A horizontal distance in user units, as whole pixels.
-    int toPixelsAcross(double units) const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // A horizontal distance in user units, as whole pixels.
+    int toPixelsAcross(double units) const;
     QSize innerSize() const;
     QImage &image() const;
 
