@@ -18,18 +18,6 @@ enum class Outcome
     ShownAsText
 };
 
-QImage pictureFor(Outcome outcome)
-{
-    switch (outcome) {
-    case Outcome::Graph1:
-        return drawnBy({graph1});
-    case Outcome::Graph3:
-        return drawnBy({graph3});
-    default:
-        return blankPicture1();
-    }
-}
-
 // What a fresh Picture1 shows after the figures named, in order.
 QImage drawnByNames(const QString &names)
 {
@@ -39,6 +27,13 @@ QImage drawnByNames(const QString &names)
     for (const QString &name : names.split(u' ', Qt::SkipEmptyParts))
         byName.value(name)(*window.form.picture1());
     return window.picture();
+}
+
+QImage pictureFor(Outcome outcome)
+{
+    return drawnByNames(outcome == Outcome::Graph1   ? QStringLiteral("graph1")
+                        : outcome == Outcome::Graph3 ? QStringLiteral("graph3")
+                                                     : QString());
 }
 
 } // namespace
