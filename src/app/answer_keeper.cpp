@@ -86,9 +86,7 @@ void AnswerKeeper::keep(const QString &reason)
                                   "in %3 until %1 can take it, at the latest the next time the "
                                   "program starts.")
                        .arg(failure.path, failure.reason, autosaveName())
-                 : QStringLiteral("Your answer could not be saved: the file %1 could not be "
-                                  "written (%2), nor %3.")
-                       .arg(failure.path, failure.reason, autosaveName()));
+                 : notSaved(failure));
     }
 }
 
@@ -122,9 +120,7 @@ bool AnswerKeeper::end(const QString &reason, bool mayStay)
     if (m_autosave.saveNow())
         return true;
     const QString message =
-        QStringLiteral("Your answer could not be saved: the file %1 could not be written (%2), "
-                       "nor %3. If the program ends now, the answer is lost.")
-            .arg(failure.path, failure.reason, autosaveName());
+        notSaved(failure) + QStringLiteral(" If the program ends now, the answer is lost.");
     if (!mayStay) {
         m_platform.showProblem(message);
         return true;
@@ -175,4 +171,11 @@ QString AnswerKeeper::autosaveName() const
 {
     const Autosave *file = m_autosave.file();
     return file ? QStringLiteral("the file ") + file->path() : QStringLiteral("an autosave file");
+}
+
+QString AnswerKeeper::notSaved(const WriteFailure &failure) const
+{
+    return QStringLiteral("Your answer could not be saved: the file %1 could not be written (%2), "
+                          "nor %3.")
+        .arg(failure.path, failure.reason, autosaveName());
 }

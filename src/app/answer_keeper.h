@@ -34,10 +34,6 @@ public:
     // What the autosave holds now.
     AutosaveContent autosaveContent() const;
 
-    // Whether the pane's text is the student's: not the instructions, not
-    // the pane's blank start and not what the last record took.
-    bool holdsStudentText(const QString &answer) const;
-
     // Keeps the pane's text before the pane replaces or drops it. A failure
     // does not stop the command: the autosave holds the text, and the
     // student hears of it once until the rescue file takes everything again.
@@ -54,6 +50,10 @@ public:
     EndingPlatform endingFor(const QString &reason);
 
 private:
+    // Whether the pane's text is the student's: not the instructions, not
+    // the pane's blank start and not what the last record took.
+    bool holdsStudentText(const QString &answer) const;
+
     struct Text
     {
         QString item;
@@ -66,6 +66,8 @@ private:
     WriteFailure handOver(const std::optional<Text> &text);
     void tellWhatWasRescued(int answers, int records);
     QString autosaveName() const;
+    // Neither the rescue file nor the autosave took the text.
+    QString notSaved(const WriteFailure &failure) const;
 
     const SessionState &m_session;
     const Panes &m_panes;

@@ -46,6 +46,18 @@ void labels(PictureBox &picture, std::initializer_list<Label> list)
         plotLabel(picture, label.x, label.y, QString::fromLatin1(label.text));
 }
 
+// How graph2 and graph3 begin: the box blanked, then the values at the left
+// with their grid lines, then the times below the axis with theirs.
+void blankGrid(PictureBox &picture, std::initializer_list<Label> values,
+               std::initializer_list<Label> times)
+{
+    picture.fillRectangle(0, 0, 1000, 1000, white);
+    labels(picture, values);
+    horizontalGrid(picture, {400, 500, 600, 700, 800});
+    labels(picture, times);
+    verticalGrid(picture);
+}
+
 // The line from one point to the other, its run and rise in colour with
 // their labels, then the label of its slope.
 void slopeTriangle(PictureBox &picture, QPoint from, QPoint to, const QColor &colour,
@@ -88,21 +100,19 @@ void graph1(PictureBox &picture)
 
 void graph2(PictureBox &picture)
 {
-    picture.fillRectangle(0, 0, 1000, 1000, white);
-    labels(picture, {{10, 400, "5500"},
-                     {10, 500, "5400"},
-                     {10, 600, "5300"},
-                     {10, 700, "5200"},
-                     {10, 800, "5100"},
-                     {10, 900, "5000"}});
-    horizontalGrid(picture, {400, 500, 600, 700, 800});
-    labels(picture, {{200, 950, "2"},
-                     {300, 950, "4"},
-                     {400, 950, "6"},
-                     {500, 950, "8"},
-                     {590, 950, "10"},
-                     {690, 950, "12"}});
-    verticalGrid(picture);
+    blankGrid(picture,
+              {{10, 400, "5500"},
+               {10, 500, "5400"},
+               {10, 600, "5300"},
+               {10, 700, "5200"},
+               {10, 800, "5100"},
+               {10, 900, "5000"}},
+              {{200, 950, "2"},
+               {300, 950, "4"},
+               {400, 950, "6"},
+               {500, 950, "8"},
+               {590, 950, "10"},
+               {690, 950, "12"}});
     plotLabel(picture, 300, 50, QStringLiteral("Value y (dollars) vs. clock time t (months)"));
     picture.drawSegment(0, 900, 900, 900);
     picture.drawSegment(100, 100, 100, 900);
@@ -118,16 +128,14 @@ void graph2(PictureBox &picture)
 
 void graph3(PictureBox &picture)
 {
-    picture.fillRectangle(0, 0, 1000, 1000, white);
-    labels(picture,
-           {{10, 400, "100"}, {10, 500, "80"}, {10, 600, "60"}, {10, 700, "40"}, {10, 800, "20"}});
-    horizontalGrid(picture, {400, 500, 600, 700, 800});
-    labels(picture, {{200, 950, "20"},
-                     {300, 950, "40"},
-                     {400, 950, "60"},
-                     {500, 950, "80"},
-                     {590, 950, "100"}});
-    verticalGrid(picture);
+    blankGrid(
+        picture,
+        {{10, 400, "100"}, {10, 500, "80"}, {10, 600, "60"}, {10, 700, "40"}, {10, 800, "20"}},
+        {{200, 950, "20"},
+         {300, 950, "40"},
+         {400, 950, "60"},
+         {500, 950, "80"},
+         {590, 950, "100"}});
     plotLabel(picture, 300, 50, QStringLiteral("Depth y (dollars) vs. clock time t (seconds)"));
     picture.drawSegment(0, 900, 900, 900);
     picture.drawSegment(100, 900, 100, 100);

@@ -79,11 +79,6 @@ int PictureBox::toPixelsAcross(double units) const
     return wholePixels(units * innerSize().width() / scaleWidth());
 }
 
-void PictureBox::drawSegment(double x1, double y1, double x2, double y2)
-{
-    drawSegment(x1, y1, x2, y2, foreground);
-}
-
 void PictureBox::drawSegment(double x1, double y1, double x2, double y2, const QColor &colour)
 {
     QPainter painter(&image());

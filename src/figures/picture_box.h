@@ -28,9 +28,10 @@ public:
     double scaleWidth() const;
     double scaleHeight() const;
 
-    // Lines are solid, one pixel wide and not antialiased.
-    void drawSegment(double x1, double y1, double x2, double y2);
-    void drawSegment(double x1, double y1, double x2, double y2, const QColor &colour);
+    // Lines are solid, one pixel wide and not antialiased; black unless a
+    // colour is named.
+    void drawSegment(double x1, double y1, double x2, double y2,
+                     const QColor &colour = QColor(0, 0, 0));
     // Outline and inside in the colour, both corners included.
     void fillRectangle(double x1, double y1, double x2, double y2, const QColor &colour);
     // An outline circle that is round on screen: the radius is measured in
@@ -48,13 +49,13 @@ public:
 
     // The pixel of the inner area that holds the user point (x, y).
     QPoint toPixel(double x, double y) const;
-    // A horizontal distance in user units, as whole pixels.
-    int toPixelsAcross(double units) const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // A horizontal distance in user units, as whole pixels.
+    int toPixelsAcross(double units) const;
     QSize innerSize() const;
     QImage &image() const;
 

@@ -13,14 +13,8 @@
 #include <bit>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 
-struct QtPlatform::Generator
-{
-    std::mt19937 engine;
-};
-
-QtPlatform::QtPlatform() : m_files(makeNativeFileSystem()), m_generator(new Generator) {}
+QtPlatform::QtPlatform() : m_files(makeNativeFileSystem()) {}
 
 QtPlatform::~QtPlatform() = default;
 
@@ -36,13 +30,13 @@ QDateTime QtPlatform::now()
 
 void QtPlatform::seedRandom(float seed)
 {
-    m_generator->engine.seed(std::bit_cast<std::uint32_t>(seed));
+    m_engine.seed(std::bit_cast<std::uint32_t>(seed));
 }
 
 float QtPlatform::nextRandom()
 {
     // 24 random bits: every value is exact in single precision and below 1.
-    return float(m_generator->engine() >> 8) / 16777216.0f;
+    return float(m_engine() >> 8) / 16777216.0f;
 }
 
 // The process number tells running copies on one computer apart; the

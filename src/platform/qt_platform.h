@@ -4,6 +4,7 @@
 #include "platform.h"
 
 #include <memory>
+#include <random>
 
 class QtPlatform : public Platform, public PictureClipboard
 {
@@ -26,8 +27,6 @@ public:
     void reportFatalError(const QString &message) override;
 
 private:
-    struct Generator;
-
     std::unique_ptr<FileSystem> m_files;
-    std::unique_ptr<Generator> m_generator;
+    std::mt19937 m_engine;
 };

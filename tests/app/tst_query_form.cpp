@@ -12,6 +12,50 @@
 #include <QScrollBar>
 #include <QtTest>
 
+#include <algorithm>
+
+namespace {
+
+// The window as the course lays it out: each control's caption or starting
+// text, its place in twips and its tab index.
+struct CourseControl
+{
+    const char *name;
+    const char *caption;
+    QRect twips;
+    int tabIndex;
+};
+
+const CourseControl courseControls[] = {
+    {"cmdNextQuestion", "Next Question / Answer", {240, 0, 975, 735}, 2},
+    {"cmd_display_note_file", "display notes", {2400, 240, 135, 495}, 18},
+    {"cmd_displayCumulativeText", "display SEND file", {4440, 240, 915, 495}, 17},
+    {"cmd_enter_response", "Enter Response", {5640, 240, 855, 495}, 3},
+    {"cmd_save_as_notes", "Save as Notes", {6480, 240, 855, 495}, 6},
+    {"cmd_clr_answer", "clear answer", {8880, 240, 735, 495}, 24},
+    {"cmd_quit", "quit program", {10200, 0, 735, 495}, 19},
+    {"txt_question", "", {240, 720, 5175, 3255}, 0},
+    {"txt_answer", " ", {5640, 720, 5055, 3255}, 1},
+    {"Picture1", "", {240, 4080, 5175, 3375}, 4},
+    {"Picture2", "", {5640, 4080, 5055, 3375}, 5},
+    {"lbl_only_if_prompted", "click only if prompted", {240, 7560, 855, 495}, 22},
+    {"cmd_next_picture", "next picture", {1200, 7560, 855, 495}, 21},
+    {"cmd_copy_picture", "copy picture", {1200, 8160, 855, 495}, 23},
+    {"cmd_timerTrigger", "Trigger Timer", {2400, 7560, 735, 495}, 7},
+    {"List1", "", {3120, 7680, 1695, 840}, 8},
+    {"lbl_parameter_0", "Parameter 1", {5640, 7680, 900, 195}, 9},
+    {"txt_parameter_0", "1", {6720, 7680, 300, 285}, 10},
+    {"lbl_parameter_1", "Parameter 2", {5640, 8160, 855, 195}, 11},
+    {"txt_parameter_1", "1", {6720, 8160, 300, 285}, 12},
+    {"lbl_parameter_2", "Parameter 3", {7200, 7680, 1005, 195}, 13},
+    {"txt_parameter_2", "1", {8205, 7680, 300, 285}, 14},
+    {"lbl_parameter_3", "Parameter 4", {7200, 8160, 900, 195}, 15},
+    {"txt_parameter_3", "1", {8205, 8160, 300, 285}, 16},
+    {"cmd_pend_exp", "pend exp", {8640, 7560, 495, 375}, 20},
+};
+
+} // namespace
+
 class TestQueryForm : public QObject
 {
     Q_OBJECT
@@ -22,35 +66,9 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QRect>("twips");
-        auto row = [](const char *name, const char *caption, int l, int t, int w, int h) {
-            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption)
-                                << QRect(l, t, w, h);
-        };
-        row("cmdNextQuestion", "Next Question / Answer", 240, 0, 975, 735);
-        row("cmd_display_note_file", "display notes", 2400, 240, 135, 495);
-        row("cmd_displayCumulativeText", "display SEND file", 4440, 240, 915, 495);
-        row("cmd_enter_response", "Enter Response", 5640, 240, 855, 495);
-        row("cmd_save_as_notes", "Save as Notes", 6480, 240, 855, 495);
-        row("cmd_clr_answer", "clear answer", 8880, 240, 735, 495);
-        row("cmd_quit", "quit program", 10200, 0, 735, 495);
-        row("txt_question", "", 240, 720, 5175, 3255);
-        row("txt_answer", " ", 5640, 720, 5055, 3255);
-        row("Picture1", "", 240, 4080, 5175, 3375);
-        row("Picture2", "", 5640, 4080, 5055, 3375);
-        row("lbl_only_if_prompted", "click only if prompted", 240, 7560, 855, 495);
-        row("cmd_next_picture", "next picture", 1200, 7560, 855, 495);
-        row("cmd_copy_picture", "copy picture", 1200, 8160, 855, 495);
-        row("cmd_timerTrigger", "Trigger Timer", 2400, 7560, 735, 495);
-        row("List1", "", 3120, 7680, 1695, 840);
-        row("lbl_parameter_0", "Parameter 1", 5640, 7680, 900, 195);
-        row("txt_parameter_0", "1", 6720, 7680, 300, 285);
-        row("lbl_parameter_1", "Parameter 2", 5640, 8160, 855, 195);
-        row("txt_parameter_1", "1", 6720, 8160, 300, 285);
-        row("lbl_parameter_2", "Parameter 3", 7200, 7680, 1005, 195);
-        row("txt_parameter_2", "1", 8205, 7680, 300, 285);
-        row("lbl_parameter_3", "Parameter 4", 7200, 8160, 900, 195);
-        row("txt_parameter_3", "1", 8205, 8160, 300, 285);
-        row("cmd_pend_exp", "pend exp", 8640, 7560, 495, 375);
+        for (const CourseControl &control : courseControls)
+            QTest::newRow(control.name) << QString::fromLatin1(control.name)
+                                        << QString::fromLatin1(control.caption) << control.twips;
     }
 
     void everyControlSitsAtItsPlaceWithItsCaption()
@@ -100,26 +118,14 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w.control<QWidget>("txt_question"));
         // Every stop of the tab indexes 1 to 24, and round to the start; the
         // labels take no focus.
-        const QStringList expected = {"txt_answer",
-                                      "cmdNextQuestion",
-                                      "cmd_enter_response",
-                                      "Picture1",
-                                      "Picture2",
-                                      "cmd_save_as_notes",
-                                      "cmd_timerTrigger",
-                                      "List1",
-                                      "txt_parameter_0",
-                                      "txt_parameter_1",
-                                      "txt_parameter_2",
-                                      "txt_parameter_3",
-                                      "cmd_displayCumulativeText",
-                                      "cmd_display_note_file",
-                                      "cmd_quit",
-                                      "cmd_pend_exp",
-                                      "cmd_next_picture",
-                                      "cmd_copy_picture",
-                                      "cmd_clr_answer",
-                                      "txt_question"};
+        QList<CourseControl> byTabIndex(std::begin(courseControls), std::end(courseControls));
+        std::ranges::sort(byTabIndex, {}, &CourseControl::tabIndex);
+        QStringList expected;
+        for (const CourseControl &control : byTabIndex) {
+            if (!QByteArray(control.name).startsWith("lbl_"))
+                expected.append(QString::fromLatin1(control.name));
+        }
+        expected.append(expected.takeFirst());
         for (const QString &name : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), name);

@@ -40,39 +40,22 @@ private slots:
         QTest::addColumn<QString>("reply");
         QTest::addColumn<QString>("assignment");
         QTest::addColumn<QString>("next");
-        QTest::newRow("5") << "5"
-                           << "005"
-                           << "006";
-        QTest::newRow("05") << "05"
-                            << "005"
-                            << "006";
-        QTest::newRow("005") << "005"
-                             << "005"
-                             << "006";
-        QTest::newRow("12") << "12"
-                            << "012"
-                            << "013";
-        QTest::newRow("032") << "032"
-                             << "032"
-                             << "033";
-        QTest::newRow("99") << "99"
-                            << "099"
-                            << "100";
-        QTest::newRow("999") << "999"
-                             << "999"
-                             << "1000";
-        QTest::newRow("empty") << ""
-                               << ""
-                               << "001";
-        QTest::newRow("abc") << "abc"
-                             << "abc"
-                             << "001";
-        QTest::newRow("blank then digit") << " 7"
-                                          << "0 7"
-                                          << "001";
-        QTest::newRow("decimal") << "1.5"
-                                 << "1.5"
-                                 << "2.5";
+        auto row = [](const char *name, const char *reply, const char *assignment,
+                      const char *next) {
+            QTest::newRow(name) << QString::fromLatin1(reply) << QString::fromLatin1(assignment)
+                                << QString::fromLatin1(next);
+        };
+        row("5", "5", "005", "006");
+        row("05", "05", "005", "006");
+        row("005", "005", "005", "006");
+        row("12", "12", "012", "013");
+        row("032", "032", "032", "033");
+        row("99", "99", "099", "100");
+        row("999", "999", "999", "1000");
+        row("empty", "", "", "001");
+        row("abc", "abc", "abc", "001");
+        row("blank then digit", " 7", "0 7", "001");
+        row("decimal", "1.5", "1.5", "2.5");
     }
 
     void assignmentNumbersArePaddedAndTheNextOneFollows()

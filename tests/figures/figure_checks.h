@@ -50,6 +50,12 @@ inline int countColour(const QImage &image, const QColor &colour, QRect within =
     return count;
 }
 
+// What the box's inner area shows on the screen.
+inline QImage shownOnScreen(PictureBox *box)
+{
+    return box->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(box->contentsRect());
+}
+
 using Figure = void (*)(PictureBox &);
 
 // What Picture1 of a fresh window shows after these figures, in this order.

@@ -119,6 +119,35 @@ private slots:
         QCOMPARE(drawnBy({graph1, graph1}), drawnBy({graph1}));
     }
 
+    // Every grid line of each graph is drawn whole, from x = 100 to 900 or
+    // from y = 100 to 900, whatever crosses it.
+    void everyGridLineIsWhole_data()
+    {
+        QTest::addColumn<int>("graph");
+        QTest::addColumn<QList<int>>("heights");
+        QTest::newRow("graph1") << 1 << QList<int>{500, 600, 700, 800};
+        QTest::newRow("graph2") << 2 << QList<int>{400, 500, 600, 700, 800};
+        QTest::newRow("graph3") << 3 << QList<int>{400, 500, 600, 700, 800};
+    }
+
+    void everyGridLineIsWhole()
+    {
+        QFETCH(int, graph);
+        QFETCH(QList<int>, heights);
+        const Figure figures[] = {graph1, graph2, graph3};
+        FigureWindow w;
+        figures[graph - 1](*w.picture1());
+        const PictureBox &box = *w.picture1();
+        for (const int y : heights) {
+            const QRect line(box.toPixel(100, y), box.toPixel(900, y));
+            QCOMPARE(countColour(w.picture(), Qt::white, line), 0);
+        }
+        for (const int x : {200, 300, 400, 500, 600, 700}) {
+            const QRect line(box.toPixel(x, 100), box.toPixel(x, 900));
+            QCOMPARE(countColour(w.picture(), Qt::white, line), 0);
+        }
+    }
+
     void everyLabelShowsAtItsPlace_data()
     {
         QTest::addColumn<int>("graph");
@@ -135,30 +164,21 @@ private slots:
             row(graph, 90, 100, "^");
             row(graph, 50, 100, graph == 1 ? "v" : "y");
         }
+        // Tick labels: values at the left, a grid line (100 units) apart from
+        // the top one down; times below the axis at the x of their grid line,
+        // from x = 200 on, those from the index given on 10 units further left.
+        auto ticks = [&row](int graph, int valueX, int topY, const QStringList &values,
+                            const QStringList &times, int shiftedFrom) {
+            for (int i = 0; i < values.size(); ++i)
+                row(graph, valueX, topY + 100 * i, qPrintable(values[i]));
+            for (int i = 0; i < times.size(); ++i)
+                row(graph, 200 + 100 * i - (i >= shiftedFrom ? 10 : 0), 950, qPrintable(times[i]));
+        };
+        ticks(1, 50, 500, {"4", "3", "2", "1"}, {"1", "2", "3", "4", "5", "6"}, 6);
+        ticks(2, 10, 400, {"5500", "5400", "5300", "5200", "5100", "5000"},
+              {"2", "4", "6", "8", "10", "12"}, 4);
+        ticks(3, 10, 400, {"100", "80", "60", "40", "20"}, {"20", "40", "60", "80", "100"}, 4);
         row(1, 300, 50, "velocity v vs. clock time t");
-        row(1, 50, 500, "4");
-        row(1, 50, 600, "3");
-        row(1, 50, 700, "2");
-        row(1, 50, 800, "1");
-        row(1, 200, 950, "1");
-        row(1, 300, 950, "2");
-        row(1, 400, 950, "3");
-        row(1, 500, 950, "4");
-        row(1, 600, 950, "5");
-        row(1, 700, 950, "6");
-
-        row(2, 10, 400, "5500");
-        row(2, 10, 500, "5400");
-        row(2, 10, 600, "5300");
-        row(2, 10, 700, "5200");
-        row(2, 10, 800, "5100");
-        row(2, 10, 900, "5000");
-        row(2, 200, 950, "2");
-        row(2, 300, 950, "4");
-        row(2, 400, 950, "6");
-        row(2, 500, 950, "8");
-        row(2, 590, 950, "10");
-        row(2, 690, 950, "12");
         row(2, 300, 50, "Value y (dollars) vs. clock time t (months)");
         row(2, 300, 850, "run 4");
         row(2, 470, 750, "rise 300");
@@ -167,16 +187,6 @@ private slots:
         row(2, 720, 500, "rise 200");
         row(2, 430, 450, "slope 40");
 
-        row(3, 10, 400, "100");
-        row(3, 10, 500, "80");
-        row(3, 10, 600, "60");
-        row(3, 10, 700, "40");
-        row(3, 10, 800, "20");
-        row(3, 200, 950, "20");
-        row(3, 300, 950, "40");
-        row(3, 400, 950, "60");
-        row(3, 500, 950, "80");
-        row(3, 590, 950, "100");
         row(3, 300, 50, "Depth y (dollars) vs. clock time t (seconds)");
         row(3, 180, 440, "run 30");
         row(3, 320, 550, "rise -40");

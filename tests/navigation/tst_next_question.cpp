@@ -42,26 +42,19 @@ private slots:
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("one character") << "{"
-                                       << "{";
-        QTest::newRow("closing alone") << "}"
-                                       << "}";
-        QTest::newRow("pair") << "Step 1{}Step 2"
-                              << "Step 1\r\nStep 2";
-        QTest::newRow("nested") << "{{}}"
-                                << "{\r\n}";
-        QTest::newRow("extra closing") << "{}}"
-                                       << "\r\n}";
-        QTest::newRow("reversed") << "}{"
-                                  << "}{";
-        QTest::newRow("two pairs") << "a{}{}b"
-                                   << "a\r\n\r\nb";
-        QTest::newRow("at the end") << "last{}"
-                                    << "last\r\n";
-        QTest::newRow("spaced") << "{ }"
-                                << "{ }";
+        auto row = [](const char *name, const char *in, const char *out) {
+            QTest::newRow(name) << QString::fromLatin1(in) << QString::fromLatin1(out);
+        };
+        row("empty", "", "");
+        row("one character", "{", "{");
+        row("closing alone", "}", "}");
+        row("pair", "Step 1{}Step 2", "Step 1\r\nStep 2");
+        row("nested", "{{}}", "{\r\n}");
+        row("extra closing", "{}}", "\r\n}");
+        row("reversed", "}{", "}{");
+        row("two pairs", "a{}{}b", "a\r\n\r\nb");
+        row("at the end", "last{}", "last\r\n");
+        row("spaced", "{ }", "{ }");
     }
 
     void bracesBecomeLineBreaks()
@@ -127,29 +120,33 @@ private slots:
         QVERIFY(!s.platform.ended);
     }
 
-    void aRoutineThatEndsTheProgramLeavesThePane()
+    // A routine that ends the program, or the next header after a routine
+    // line, ends the click with the pane as it was.
+    void anEndAfterARoutineLineLeavesThePane_data()
     {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("routine");
+        QTest::addColumn<int>("position");
         // Nine characters: the empty name, which no figure has.
-        RecordSession s("1", {"`routine ", "never shown"});
-        s.panes.question = QStringLiteral("before");
-        RecordingRoutines routines{{}, &s.platform};
-        s.next(routines.runner());
-        QCOMPARE(routines.names, QStringList{QString()});
-        QVERIFY(s.platform.ended);
-        QCOMPARE(s.panes.question, QStringLiteral("before"));
-        QCOMPARE(s.session.bankIndex, 2);
+        QTest::newRow("unknown routine") << QStringList{"`routine ", "never shown"} << "" << 2;
+        QTest::newRow("next header")
+            << QStringList{"`routine graph1", "", "002.  `query 2"} << "graph1" << 4;
     }
 
-    void aRoutineLineLastBeforeTheNextHeaderDrawsThenEnds()
+    void anEndAfterARoutineLineLeavesThePane()
     {
-        RecordSession s("1", {"`routine graph1", "", "002.  `query 2"});
+        QFETCH(QStringList, lines);
+        QFETCH(QString, routine);
+        QFETCH(int, position);
+        RecordSession s("1", lines);
         s.panes.question = QStringLiteral("before");
         RecordingRoutines routines{{}, &s.platform};
         s.next(routines.runner());
-        QCOMPARE(routines.names, QStringList{"graph1"});
+        QCOMPARE(routines.names, QStringList{routine});
         QVERIFY(s.platform.ended);
         QCOMPARE(s.platform.exitStatus, 0);
         QCOMPARE(s.panes.question, QStringLiteral("before"));
+        QCOMPARE(s.session.bankIndex, position);
     }
 
     void aWholeAssignmentIsSteppedToTheNextHeader()
