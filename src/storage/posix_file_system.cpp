@@ -86,8 +86,8 @@ public:
 // looked at before the open, because opening a device or a FIFO can block or
 // act on the device; O_NOFOLLOW, O_NONBLOCK and the second look through the
 // descriptor cover an entry that changes in between.
-FileStatus openRegular(const QString &path, int access, FileSystem::Creation creation, int *fd,
-                       bool *created)
+FileStatus openRegular(const QString &path, int access, FileSystem::Creation creation,
+                       FileSystem::Handle *handle, bool *created)
 {
     using Creation = FileSystem::Creation;
     *created = false;
@@ -138,7 +138,7 @@ FileStatus openRegular(const QString &path, int access, FileSystem::Creation cre
         ::close(opened);
         return fromErrno(error);
     }
-    *fd = opened;
+    *handle = opened;
     return FileStatus::success();
 }
 
@@ -151,11 +151,7 @@ FileStatus NativeFileSystem::makeFolder(const QString &path)
 
 FileStatus NativeFileSystem::openForLock(const QString &path, Handle *handle, bool *created)
 {
-    int fd = -1;
-    const FileStatus status = openRegular(path, O_RDONLY, Creation::IfMissing, &fd, created);
-    if (status.ok())
-        *handle = fd;
-    return status;
+    return openRegular(path, O_RDONLY, Creation::IfMissing, handle, created);
 }
 
 FileStatus NativeFileSystem::lockExclusive(Handle handle, int timeoutMs)
@@ -177,11 +173,7 @@ FileStatus NativeFileSystem::unlock(Handle handle)
 FileStatus NativeFileSystem::openForAppend(const QString &path, Creation creation, Handle *handle,
                                            bool *created)
 {
-    int fd = -1;
-    const FileStatus status = openRegular(path, O_WRONLY | O_APPEND, creation, &fd, created);
-    if (status.ok())
-        *handle = fd;
-    return status;
+    return openRegular(path, O_WRONLY | O_APPEND, creation, handle, created);
 }
 
 FileStatus NativeFileSystem::size(Handle handle, qint64 *bytes)
@@ -258,11 +250,12 @@ FileStatus NativeFileSystem::syncFolderOf(const QString &path)
 
 FileStatus NativeFileSystem::readAll(const QString &path, QByteArray *bytes)
 {
-    int fd = -1;
+    Handle handle = noHandle;
     bool created = false;
-    FileStatus status = openRegular(path, O_RDONLY, Creation::Never, &fd, &created);
+    FileStatus status = openRegular(path, O_RDONLY, Creation::Never, &handle, &created);
     if (!status.ok())
         return status;
+    const int fd = descriptor(handle);
     status = readToEnd(bytes, [fd](char *buffer, qint64 size, qint64 *read) {
         ssize_t n;
         do {

@@ -98,7 +98,7 @@ FileStatus checkOpened(HANDLE handle)
 // nothing is created through a dangling link. Every handle shares delete
 // access, so that the autosave can be replaced while a copy holds it.
 FileStatus openRegular(const QString &path, DWORD access, FileSystem::Creation creation,
-                       HANDLE *opened, bool *created)
+                       FileSystem::Handle *opened, bool *created)
 {
     *created = false;
     if (namesADevice(path))
@@ -141,7 +141,7 @@ FileStatus openRegular(const QString &path, DWORD access, FileSystem::Creation c
         CloseHandle(handle);
         return status;
     }
-    *opened = handle;
+    *opened = fromNative(handle);
     return FileStatus::success();
 }
 
@@ -177,12 +177,7 @@ FileStatus NativeFileSystem::makeFolder(const QString &path)
 
 FileStatus NativeFileSystem::openForLock(const QString &path, Handle *handle, bool *created)
 {
-    HANDLE opened = INVALID_HANDLE_VALUE;
-    const FileStatus status =
-        openRegular(path, GENERIC_READ, Creation::IfMissing, &opened, created);
-    if (status.ok())
-        *handle = fromNative(opened);
-    return status;
+    return openRegular(path, GENERIC_READ, Creation::IfMissing, handle, created);
 }
 
 FileStatus NativeFileSystem::lockExclusive(Handle handle, int timeoutMs)
@@ -211,12 +206,7 @@ FileStatus NativeFileSystem::openForAppend(const QString &path, Creation creatio
     // Write access as a whole, not append access alone: cutting a file back
     // needs it, and LockFileEx wants read or write access. Every write names
     // the end of the file as its offset instead.
-    HANDLE opened = INVALID_HANDLE_VALUE;
-    const FileStatus status =
-        openRegular(path, GENERIC_WRITE | FILE_READ_ATTRIBUTES, creation, &opened, created);
-    if (status.ok())
-        *handle = fromNative(opened);
-    return status;
+    return openRegular(path, GENERIC_WRITE | FILE_READ_ATTRIBUTES, creation, handle, created);
 }
 
 FileStatus NativeFileSystem::size(Handle handle, qint64 *bytes)
@@ -297,11 +287,12 @@ FileStatus NativeFileSystem::syncFolderOf(const QString &)
 
 FileStatus NativeFileSystem::readAll(const QString &path, QByteArray *bytes)
 {
-    HANDLE handle = INVALID_HANDLE_VALUE;
+    Handle opened = noHandle;
     bool created = false;
-    FileStatus status = openRegular(path, GENERIC_READ, Creation::Never, &handle, &created);
+    FileStatus status = openRegular(path, GENERIC_READ, Creation::Never, &opened, &created);
     if (!status.ok())
         return status;
+    const HANDLE handle = nativeHandle(opened);
     status = readToEnd(bytes, [handle](char *buffer, qint64 size, qint64 *read) {
         DWORD n = 0;
         const FileStatus done = statusOf(ReadFile(handle, buffer, DWORD(size), &n, nullptr));
