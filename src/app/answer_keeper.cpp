@@ -23,7 +23,7 @@ void AnswerKeeper::rescueLastRun()
 
 void AnswerKeeper::startAutosave()
 {
-    const NativePath folder = toNativePath(m_session.workFolder);
+    const FileStatus folder = toNativePath(m_session.workFolder);
     if (folder.ok())
         m_autosave.start(m_platform.files(), folder.path, m_platform.copyName());
 }
@@ -52,15 +52,15 @@ std::optional<AnswerKeeper::Text> AnswerKeeper::studentText(const QString &reaso
                 answer == m_notRecorded ? m_notRecordedReason : reason};
 }
 
-WriteFailure AnswerKeeper::handOver(const std::optional<Text> &text)
+FileStatus AnswerKeeper::handOver(const std::optional<Text> &text)
 {
     if (text)
         m_waiting.append(*text);
-    WriteFailure failure;
+    FileStatus failure;
     while (!m_waiting.isEmpty()) {
         const Text &next = m_waiting.first();
-        if (!keepText(m_session.workFolder, m_platform, next.item, next.reason, next.text,
-                      &failure))
+        failure = keepText(m_session.workFolder, m_platform, next.item, next.reason, next.text);
+        if (!failure.ok())
             break;
         m_waiting.removeFirst();
     }
@@ -72,8 +72,8 @@ void AnswerKeeper::keep(const QString &reason)
     const std::optional<Text> text = studentText(reason);
     if (!text && m_waiting.isEmpty())
         return;
-    const WriteFailure failure = handOver(text);
-    if (!failure.failed()) {
+    const FileStatus failure = handOver(text);
+    if (failure.ok()) {
         m_told = false;
         m_autosave.dropPaneText();
         return;
@@ -103,7 +103,7 @@ void AnswerKeeper::record(const std::function<bool()> &command, const QString &r
     }
     m_lastRecorded = answer;
     m_notRecorded.clear();
-    if (!m_waiting.isEmpty() && !handOver(std::nullopt).failed())
+    if (!m_waiting.isEmpty() && handOver(std::nullopt).ok())
         m_told = false;
     m_autosave.dropPaneText();
 }
@@ -111,8 +111,8 @@ void AnswerKeeper::record(const std::function<bool()> &command, const QString &r
 bool AnswerKeeper::end(const QString &reason, bool mayStay)
 {
     const std::optional<Text> text = studentText(reason);
-    const WriteFailure failure = handOver(text);
-    if (!failure.failed()) {
+    const FileStatus failure = handOver(text);
+    if (failure.ok()) {
         m_autosave.remove();
         return true;
     }

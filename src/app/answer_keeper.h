@@ -63,7 +63,7 @@ private:
 
     std::optional<Text> studentText(const QString &reason) const;
     QList<TypedText> waiting() const;
-    WriteFailure handOver(const std::optional<Text> &text);
+    FileStatus handOver(const std::optional<Text> &text);
     void tellWhatWasRescued(int answers, int records);
     QString autosaveName() const;
     // Neither the rescue file nor the autosave took the text.

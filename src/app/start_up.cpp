@@ -36,7 +36,7 @@ void startSession(SessionState &session, Platform &platform)
     session.workFolder = defaultFolder;
     // The default folder is made at every start; that it may exist already,
     // or cannot be made, is not the student's concern here.
-    const NativePath folder = toNativePath(defaultFolder);
+    const FileStatus folder = toNativePath(defaultFolder);
     if (folder.ok())
         platform.files().makeFolder(folder.path);
 
@@ -95,7 +95,7 @@ QString notInCourseMessage(const SessionState &session)
         .arg(session.assignmentNbr, session.courseTitle);
 }
 
-QString cannotWriteMessage(const SessionState &session, const WriteFailure &failure)
+QString cannotWriteMessage(const SessionState &session, const FileStatus &failure)
 {
     return QStringLiteral("The working folder \"%1\" cannot be used, so the program cannot start: "
                           "%2 could not be written (%3). Start the program again and choose a "
@@ -124,10 +124,10 @@ bool openAssignment(SessionState &session, Platform &platform)
         .codedLine(candidate, session.sessionCodeNbr)
         .line(session.courseTitle)
         .dateLine();
-    const WriteFailure failure =
+    const FileStatus failure =
         appendRecord(platform.files(), block.parts({session.masterFilePath, session.sendFilePath}),
                      recordLockTimeoutMs, cutOffsToDrafts(session.workFolder, platform));
-    if (failure.failed()) {
+    if (!failure.ok()) {
         platform.reportFatalError(cannotWriteMessage(session, failure));
         return false;
     }

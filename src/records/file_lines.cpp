@@ -1,7 +1,6 @@
 #include "file_lines.h"
 
 #include "format/windows1252.h"
-#include "storage/file_system.h"
 #include "storage/native_path.h"
 
 QStringList splitFileLines(const QByteArray &bytes)
@@ -22,24 +21,14 @@ QStringList splitFileLines(const QByteArray &bytes)
     return lines;
 }
 
-FileLines readFileLines(FileSystem &files, const QString &pathText)
+FileStatus readFileLines(FileSystem &files, const QString &pathText, QStringList *lines)
 {
-    FileLines result;
-    const NativePath native = toNativePath(pathText);
-    if (!native.ok()) {
-        result.path = pathText;
-        result.error = native.error;
-        result.missing = true;
-        return result;
-    }
-    result.path = native.path;
+    const FileStatus native = toNativePath(pathText);
+    if (!native.ok())
+        return native;
     QByteArray bytes;
     const FileStatus status = files.readAll(native.path, &bytes);
-    if (!status.ok()) {
-        result.error = status.reason;
-        result.missing = status.missing;
-        return result;
-    }
-    result.lines = splitFileLines(bytes);
-    return result;
+    if (status.ok())
+        *lines = splitFileLines(bytes);
+    return status.of(native.path);
 }

@@ -19,14 +19,15 @@ const QString sendFileGone =
 std::optional<QStringList> linesToShow(Platform &platform, const QString &pathText,
                                        const QString &missingText)
 {
-    const FileLines file = readFileLines(platform.files(), pathText);
-    if (file.error.isEmpty())
-        return file.lines;
+    QStringList lines;
+    const FileStatus file = readFileLines(platform.files(), pathText, &lines);
+    if (file.ok())
+        return lines;
     if (file.missing)
         platform.showProblem(missingText.arg(file.path));
     else
         platform.showProblem(
-            QStringLiteral("The file %1 could not be read (%2).").arg(file.path, file.error));
+            QStringLiteral("The file %1 could not be read (%2).").arg(file.path, file.reason));
     return std::nullopt;
 }
 

@@ -40,7 +40,7 @@ namespace {
 // record is looked for from its item line on, as the time lines differ.
 bool keptBefore(const QString &draftsPath, Platform &platform, const QByteArray &record)
 {
-    const NativePath native = toNativePath(draftsPath);
+    const FileStatus native = toNativePath(draftsPath);
     QByteArray drafts;
     if (!native.ok() || !platform.files().readAll(native.path, &drafts).ok())
         return false;
@@ -56,12 +56,12 @@ CutOffKeeper collectInto(QList<CutOffBytes> *ownCutOffs)
 {
     return [ownCutOffs](const QList<CutOffBytes> &cut) {
         *ownCutOffs += cut;
-        return WriteFailure{};
+        return FileStatus::success();
     };
 }
 
-WriteFailure appendCollecting(const QString &draftsPath, Platform &platform,
-                              const QByteArray &bytes, QList<CutOffBytes> *ownCutOffs)
+FileStatus appendCollecting(const QString &draftsPath, Platform &platform, const QByteArray &bytes,
+                            QList<CutOffBytes> *ownCutOffs)
 {
     return appendRecord(platform.files(), {{draftsPath, bytes}}, rescueLockTimeoutMs,
                         collectInto(ownCutOffs));
@@ -79,7 +79,7 @@ constexpr int deepestOwnCutOff = 2;
 
 // Appends the record, then keeps the rescue file's own cut-off records that
 // turned up, each one (and those that keeping it turned up) before the next.
-WriteFailure appendRescue(const QString &draftsPath, Platform &platform, const QByteArray &bytes)
+FileStatus appendRescue(const QString &draftsPath, Platform &platform, const QByteArray &bytes)
 {
     struct Waiting
     {
@@ -95,7 +95,7 @@ WriteFailure appendRescue(const QString &draftsPath, Platform &platform, const Q
         }
         found.clear();
     };
-    const WriteFailure failure = appendCollecting(draftsPath, platform, bytes, &found);
+    const FileStatus failure = appendCollecting(draftsPath, platform, bytes, &found);
     wait(1);
     while (!waiting.isEmpty()) {
         const Waiting next = waiting.takeLast();
@@ -108,24 +108,21 @@ WriteFailure appendRescue(const QString &draftsPath, Platform &platform, const Q
     return failure;
 }
 
-WriteFailure keepCutOff(const QString &draftsPath, Platform &platform, const CutOffBytes &cut)
+FileStatus keepCutOff(const QString &draftsPath, Platform &platform, const CutOffBytes &cut)
 {
     const QByteArray record = cutOffRecord(cut, platform);
     if (keptBefore(draftsPath, platform, record))
-        return {};
+        return FileStatus::success();
     return appendRescue(draftsPath, platform, record);
 }
 
 } // namespace
 
-bool keepText(const QString &workFolder, Platform &platform, const QString &item,
-              const QString &reason, const QString &text, WriteFailure *failure)
+FileStatus keepText(const QString &workFolder, Platform &platform, const QString &item,
+                    const QString &reason, const QString &text)
 {
-    const WriteFailure result = appendRescue(draftsFilePath(workFolder), platform,
-                                             rescueRecord(item, reason, text, platform));
-    if (failure)
-        *failure = result;
-    return !result.failed();
+    return appendRescue(draftsFilePath(workFolder), platform,
+                        rescueRecord(item, reason, text, platform));
 }
 
 CutOffKeeper cutOffsToDrafts(const QString &workFolder, Platform &platform, int *kept)
@@ -133,17 +130,17 @@ CutOffKeeper cutOffsToDrafts(const QString &workFolder, Platform &platform, int 
     const QString draftsPath = draftsFilePath(workFolder);
     return [draftsPath, &platform, kept](const QList<CutOffBytes> &cut) {
         for (const CutOffBytes &part : cut) {
-            const WriteFailure failure = keepCutOff(draftsPath, platform, part);
-            if (failure.failed())
-                return WriteFailure{
-                    failure.path,
-                    QStringLiteral("%1; the start of a record that was cut off in %2 must be kept "
-                                   "there before it is taken out of that file")
-                        .arg(failure.reason, part.path)};
+            const FileStatus failure = keepCutOff(draftsPath, platform, part);
+            if (!failure.ok())
+                return FileStatus::failure(
+                           QStringLiteral("%1; the start of a record that was cut off in %2 must "
+                                          "be kept there before it is taken out of that file")
+                               .arg(failure.reason, part.path))
+                    .of(failure.path);
             if (kept)
                 ++*kept;
         }
-        return WriteFailure{};
+        return FileStatus::success();
     };
 }
 
@@ -162,7 +159,7 @@ int recoverCutOffRecords(const QString &workFolder, const QString &masterFilePat
 
 int rescueLeftAutosaves(const QString &workFolder, Platform &platform)
 {
-    const NativePath folder = toNativePath(workFolder);
+    const FileStatus folder = toNativePath(workFolder);
     if (!folder.ok())
         return 0;
     int kept = 0;
@@ -170,7 +167,8 @@ int rescueLeftAutosaves(const QString &workFolder, Platform &platform)
         qsizetype taken = 0;
         for (const TypedText &text : texts) {
             if (!text.text.isEmpty()) {
-                if (!keepText(workFolder, platform, text.item, RescueReasons::autosave, text.text))
+                if (!keepText(workFolder, platform, text.item, RescueReasons::autosave, text.text)
+                         .ok())
                     break;
                 ++kept;
             }

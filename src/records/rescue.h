@@ -35,10 +35,9 @@ QString draftsFilePath(const QString &workFolder);
 QByteArray rescueRecord(const QString &item, const QString &reason, const QString &text,
                         Platform &platform);
 
-// Appends one rescue record; false when it could not be written, and then
-// *failure (when given) says why.
-bool keepText(const QString &workFolder, Platform &platform, const QString &item,
-              const QString &reason, const QString &text, WriteFailure *failure = nullptr);
+// Appends one rescue record; a failure when it could not be written.
+FileStatus keepText(const QString &workFolder, Platform &platform, const QString &item,
+                    const QString &reason, const QString &text);
 
 // Hands each cut-off record to the rescue file, counting in *kept those that
 // it took; fails at the first one that it refused.

@@ -10,10 +10,10 @@
 bool saveRecord(const SessionState &session, Platform &platform, const RecordLines &record,
                 const QStringList &pathTexts)
 {
-    const WriteFailure failure =
+    const FileStatus failure =
         appendRecord(platform.files(), record.parts(pathTexts), recordLockTimeoutMs,
                      cutOffsToDrafts(session.workFolder, platform));
-    if (failure.failed())
+    if (!failure.ok())
         platform.showProblem(recordNotSavedMessage(failure));
-    return !failure.failed();
+    return failure.ok();
 }

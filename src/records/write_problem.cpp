@@ -1,6 +1,6 @@
 #include "write_problem.h"
 
-QString recordNotSavedMessage(const WriteFailure &failure)
+QString recordNotSavedMessage(const FileStatus &failure)
 {
     return QStringLiteral("Your record was NOT saved: the file %1 could not be written (%2).\n\n"
                           "Your text is still in the answer pane, so you can try again once the "

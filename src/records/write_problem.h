@@ -1,8 +1,8 @@
 #pragma once
 
-#include "storage/record_writer.h"
+#include "storage/file_system.h"
 
 #include <QString>
 
 // What the student reads when a record could not be saved.
-QString recordNotSavedMessage(const WriteFailure &failure);
+QString recordNotSavedMessage(const FileStatus &failure);

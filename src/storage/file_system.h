@@ -5,19 +5,23 @@
 #include <QStringList>
 #include <QtGlobal>
 
-// The outcome of one file operation: the system's reason when it failed,
-// and whether that was because nothing is there (no such file, or no such
-// folder on the way to it).
+// The outcome of a file operation, and the one failure type of the storage
+// layer: the native path of the file it concerns (once a caller named it),
+// the system's reason when it failed, and whether that was because nothing
+// is there (no such file, or no such folder on the way to it).
 struct FileStatus
 {
+    QString path;
     QString reason;
     bool missing = false;
     bool ok() const { return reason.isEmpty(); }
     static FileStatus success() { return {}; }
     static FileStatus failure(const QString &why, bool missing = false)
     {
-        return {why.isEmpty() ? QStringLiteral("unknown error") : why, missing};
+        return {{}, why.isEmpty() ? QStringLiteral("unknown error") : why, missing};
     }
+    // The same outcome, naming the file it concerns.
+    FileStatus of(const QString &file) const { return {file, reason, missing}; }
 };
 
 // The operating system's files, one call per operation, so that a test can

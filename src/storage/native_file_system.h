@@ -2,7 +2,11 @@
 
 #include "file_system.h"
 
+#include <QByteArray>
+
+#include <functional>
 #include <memory>
+#include <optional>
 
 // The file layer of the system the program was built for: the build compiles
 // posix_file_system.cpp or win32_file_system.cpp for it.
@@ -29,6 +33,29 @@ public:
     FileStatus listFolder(const QString &folder, const QString &prefix,
                           QStringList *names) override;
 };
+
+// What the layers of both systems share; the system calls stay in each.
+
+// The kinds of entry that are refused where a plain file should be, and the
+// reason given for each.
+enum class NotPlainFile
+{
+    Link,
+    Folder,
+    Pipe,
+    Device,
+    Other
+};
+FileStatus refusal(NotPlainFile kind);
+
+// Tries to take a lock until tryOnce takes it or timeoutMs have passed;
+// tryOnce gives nothing while another copy holds the lock.
+FileStatus waitForLock(int timeoutMs, const std::function<std::optional<FileStatus>()> &tryOnce);
+
+// The rest of an open file, read through readSome until it reads nothing.
+FileStatus
+readToEnd(QByteArray *bytes,
+          const std::function<FileStatus(char *buffer, qint64 size, qint64 *read)> &readSome);
 
 // The program's file layer; on POSIX systems a file-size limit then fails a
 // write instead of killing the program.

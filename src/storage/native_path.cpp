@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-NativePath toNativePath(const QString &pathText)
+FileStatus toNativePath(const QString &pathText)
 {
 #ifdef Q_OS_WIN
-    return {pathText, {}};
+    return FileStatus::success().of(pathText);
 #else
     const bool hasDrive = pathText.size() >= 2 && pathText[1] == u':' && pathText[0].isLetter() &&
                           pathText[0].unicode() < 128;
@@ -17,14 +17,17 @@ NativePath toNativePath(const QString &pathText)
         // As in a shell, "~" alone or before a separator is the home folder.
         if (rest.startsWith(u'~') && (rest.size() == 1 || rest[1] == u'/'))
             rest.replace(0, 1, QDir::homePath());
-        return {rest, {}};
+        return FileStatus::success().of(rest);
     }
     if (pathText[0].toLower() != u'c')
-        return {{}, QStringLiteral("there is no drive %1 on this computer").arg(pathText.left(2))};
+        return FileStatus::failure(
+                   QStringLiteral("there is no drive %1 on this computer").arg(pathText.left(2)),
+                   true)
+            .of(pathText);
     QString home = QDir::homePath();
     if (!rest.isEmpty() && !rest.startsWith(u'/'))
         home += u'/';
-    return {home + rest, {}};
+    return FileStatus::success().of(home + rest);
 #endif
 }
 

@@ -1,14 +1,10 @@
 #include "native_file_system.h"
 
-#include "native_file_system.h"
-
 #include <QFile>
 
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstring>
-#include <thread>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -43,14 +39,14 @@ int descriptor(FileSystem::Handle handle)
 FileStatus refusal(mode_t mode)
 {
     if (S_ISLNK(mode))
-        return FileStatus::failure(QStringLiteral("it is a link, not a plain file"));
+        return refusal(NotPlainFile::Link);
     if (S_ISDIR(mode))
-        return FileStatus::failure(QStringLiteral("it is a folder, not a plain file"));
+        return refusal(NotPlainFile::Folder);
     if (S_ISFIFO(mode))
-        return FileStatus::failure(QStringLiteral("it is a pipe, not a plain file"));
+        return refusal(NotPlainFile::Pipe);
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return FileStatus::failure(QStringLiteral("it is a device, not a plain file"));
-    return FileStatus::failure(QStringLiteral("it is not a plain file"));
+        return refusal(NotPlainFile::Device);
+    return refusal(NotPlainFile::Other);
 }
 
 // A path's folder, open, and the plain name of the file in it. The folder is
@@ -77,7 +73,7 @@ public:
                                                    : bytes.left(slash);
         name = bytes.mid(slash + 1);
         if (name.isEmpty() || name == "." || name == "..")
-            return refusal(S_IFDIR);
+            return refusal(NotPlainFile::Folder);
         folder = ::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         return folder >= 0 ? FileStatus::success() : lastError();
     }
@@ -90,8 +86,8 @@ public:
 // looked at before the open, because opening a device or a FIFO can block or
 // act on the device; O_NOFOLLOW, O_NONBLOCK and the second look through the
 // descriptor cover an entry that changes in between.
-FileStatus openRegular(const QString &path, int access, FileSystem::Creation creation, int *fd,
-                       bool *created)
+FileStatus openRegular(const QString &path, int access, FileSystem::Creation creation,
+                       FileSystem::Handle *handle, bool *created)
 {
     using Creation = FileSystem::Creation;
     *created = false;
@@ -125,7 +121,7 @@ FileStatus openRegular(const QString &path, int access, FileSystem::Creation cre
             opened = ::openat(at.folder, name, flags);
     }
     if (opened < 0)
-        return errno == ELOOP ? refusal(S_IFLNK) : lastError();
+        return errno == ELOOP ? refusal(NotPlainFile::Link) : lastError();
 
     if (::fstat(opened, &info) != 0) {
         const int error = errno;
@@ -142,7 +138,7 @@ FileStatus openRegular(const QString &path, int access, FileSystem::Creation cre
         ::close(opened);
         return fromErrno(error);
     }
-    *fd = opened;
+    *handle = opened;
     return FileStatus::success();
 }
 
@@ -155,27 +151,18 @@ FileStatus NativeFileSystem::makeFolder(const QString &path)
 
 FileStatus NativeFileSystem::openForLock(const QString &path, Handle *handle, bool *created)
 {
-    int fd = -1;
-    const FileStatus status = openRegular(path, O_RDONLY, Creation::IfMissing, &fd, created);
-    if (status.ok())
-        *handle = fd;
-    return status;
+    return openRegular(path, O_RDONLY, Creation::IfMissing, handle, created);
 }
 
 FileStatus NativeFileSystem::lockExclusive(Handle handle, int timeoutMs)
 {
-    using namespace std::chrono;
-    const auto deadline = steady_clock::now() + milliseconds(timeoutMs);
-    while (::flock(descriptor(handle), LOCK_EX | LOCK_NB) != 0) {
-        if (errno != EWOULDBLOCK && errno != EINTR)
-            return lastError();
-        if (steady_clock::now() >= deadline)
-            return FileStatus::failure(
-                QStringLiteral("another copy of the program kept the file locked for %1 seconds")
-                    .arg(timeoutMs / 1000.0));
-        std::this_thread::sleep_for(milliseconds(10));
-    }
-    return FileStatus::success();
+    return waitForLock(timeoutMs, [handle]() -> std::optional<FileStatus> {
+        if (::flock(descriptor(handle), LOCK_EX | LOCK_NB) == 0)
+            return FileStatus::success();
+        if (errno == EWOULDBLOCK || errno == EINTR)
+            return std::nullopt;
+        return lastError();
+    });
 }
 
 FileStatus NativeFileSystem::unlock(Handle handle)
@@ -186,11 +173,7 @@ FileStatus NativeFileSystem::unlock(Handle handle)
 FileStatus NativeFileSystem::openForAppend(const QString &path, Creation creation, Handle *handle,
                                            bool *created)
 {
-    int fd = -1;
-    const FileStatus status = openRegular(path, O_WRONLY | O_APPEND, creation, &fd, created);
-    if (status.ok())
-        *handle = fd;
-    return status;
+    return openRegular(path, O_WRONLY | O_APPEND, creation, handle, created);
 }
 
 FileStatus NativeFileSystem::size(Handle handle, qint64 *bytes)
@@ -267,28 +250,22 @@ FileStatus NativeFileSystem::syncFolderOf(const QString &path)
 
 FileStatus NativeFileSystem::readAll(const QString &path, QByteArray *bytes)
 {
-    int fd = -1;
+    Handle handle = noHandle;
     bool created = false;
-    const FileStatus status = openRegular(path, O_RDONLY, Creation::Never, &fd, &created);
+    FileStatus status = openRegular(path, O_RDONLY, Creation::Never, &handle, &created);
     if (!status.ok())
         return status;
-    bytes->clear();
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            return fromErrno(error);
-        }
-        if (n == 0)
-            break;
-        bytes->append(buffer, n);
-    }
+    const int fd = descriptor(handle);
+    status = readToEnd(bytes, [fd](char *buffer, qint64 size, qint64 *read) {
+        ssize_t n;
+        do {
+            n = ::read(fd, buffer, size_t(size));
+        } while (n < 0 && errno == EINTR);
+        *read = n;
+        return n < 0 ? lastError() : FileStatus::success();
+    });
     ::close(fd);
-    return FileStatus::success();
+    return status;
 }
 
 FileStatus NativeFileSystem::rename(const QString &from, const QString &to)

@@ -33,13 +33,13 @@ RecordJournal::~RecordJournal()
         m_files.close(m_handle);
 }
 
-FileStatus RecordJournal::open()
+FileStatus RecordJournal::open(const CutOffKeeper &keep)
 {
     bool created = false;
     FileStatus status =
         m_files.openForAppend(m_path, FileSystem::Creation::PrivateIfMissing, &m_handle, &created);
     if (!status.ok())
-        return status;
+        return status.of(m_path);
     m_open = true;
     bool owned = false;
     status = m_files.ownedByUser(m_handle, &owned);
@@ -48,7 +48,7 @@ FileStatus RecordJournal::open()
             QStringLiteral("it belongs to another user, so the program does not trust it"));
     if (status.ok() && created)
         status = m_files.syncFolderOf(m_path);
-    return status;
+    return status.ok() ? recover(keep) : status.of(m_path);
 }
 
 QString RecordJournal::pathOf(const JournalEntry &entry) const
@@ -131,18 +131,17 @@ FileStatus RecordJournal::truncateToLength(const JournalEntry &entry)
     });
 }
 
-FileStatus RecordJournal::recover(const CutOffKeeper &keep, QString *failedPath)
+FileStatus RecordJournal::recover(const CutOffKeeper &keep)
 {
-    *failedPath = m_path;
     qint64 length = 0;
     FileStatus status = m_files.size(m_handle, &length);
     if (!status.ok() || length == 0)
-        return status;
+        return status.of(m_path);
     QByteArray bytes;
     if (length <= longestJournal)
         status = m_files.readAll(m_path, &bytes);
     if (!status.ok())
-        return status;
+        return status.of(m_path);
     QList<JournalEntry> entries;
     if (decode(bytes, &entries)) {
         // What is cut goes somewhere safe first; if the program dies between
@@ -150,30 +149,22 @@ FileStatus RecordJournal::recover(const CutOffKeeper &keep, QString *failedPath)
         QList<CutOffBytes> cut;
         for (const JournalEntry &entry : entries) {
             status = readCutOff(entry, &cut);
-            if (!status.ok()) {
-                *failedPath = pathOf(entry);
-                return status;
-            }
+            if (!status.ok())
+                return status.of(pathOf(entry));
         }
-        if (!cut.isEmpty() && keep) {
-            // Bytes that could not be kept stay where they are, journal and
-            // all, and every record fails until they can be.
-            const WriteFailure notKept = keep(cut);
-            if (notKept.failed()) {
-                *failedPath = notKept.path;
-                return FileStatus::failure(notKept.reason);
-            }
-        }
+        // Bytes that could not be kept stay where they are, journal and all,
+        // and every record fails until they can be.
+        if (!cut.isEmpty() && keep)
+            status = keep(cut);
+        if (!status.ok())
+            return status;
         for (const JournalEntry &entry : entries) {
             status = truncateToLength(entry);
-            if (!status.ok()) {
-                *failedPath = pathOf(entry);
-                return status;
-            }
+            if (!status.ok())
+                return status.of(pathOf(entry));
         }
     }
-    *failedPath = m_path;
-    return clear();
+    return clear().of(m_path);
 }
 
 // Recovery has left the journal empty under the lock.

@@ -35,12 +35,12 @@ public:
 
     // Opens the journal, creating it for the user alone (and making that
     // durable) when missing. A journal that is not a plain file, or that
-    // another user owns, is refused: it is never read, written or cut.
-    FileStatus open();
-    // Takes back a record that a journal left behind names, then clears it;
+    // another user owns, is refused: it is never read, written or cut. Then
+    // takes back a record that a journal left behind names, and clears it;
     // leaves both as they are when keep could not take the cut-off bytes.
-    FileStatus recover(const CutOffKeeper &keep, QString *failedPath);
-    // On the empty journal that recover() leaves.
+    // A failure names the file it concerns.
+    FileStatus open(const CutOffKeeper &keep);
+    // On the empty journal that open() leaves.
     FileStatus putIntent(const QList<JournalEntry> &entries);
     FileStatus clear();
 
@@ -52,6 +52,7 @@ public:
     static bool decode(const QByteArray &bytes, QList<JournalEntry> *entries);
 
 private:
+    FileStatus recover(const CutOffKeeper &keep);
     // What a cut-off record added to the file of an entry, beyond the length
     // the journal names.
     FileStatus readCutOff(const JournalEntry &entry, QList<CutOffBytes> *cut);

@@ -101,7 +101,7 @@ FileStatus cutBack(FileSystem &files, Target &target)
 // Takes the record back out of every file that may hold part of it, and
 // names in the failure those where that did not work; true when it worked
 // in every one.
-bool takeBack(FileSystem &files, std::vector<Target> &targets, WriteFailure *failure)
+bool takeBack(FileSystem &files, std::vector<Target> &targets, FileStatus *failure)
 {
     QStringList remaining;
     for (Target &target : targets) {
@@ -116,11 +116,6 @@ bool takeBack(FileSystem &files, std::vector<Target> &targets, WriteFailure *fai
     failure->reason += QStringLiteral("; part of the record may remain in ") +
                        remaining.join(QStringLiteral(", "));
     return false;
-}
-
-WriteFailure failure(const Target &target, const FileStatus &status)
-{
-    return {target.path, status.reason};
 }
 
 FileStatus writeAndSync(FileSystem &files, const Target &target)
@@ -142,12 +137,12 @@ QString journalPathFor(const QString &firstPath)
     return first.chopped(name.size()) + u'.' + name + QStringLiteral(".journal");
 }
 
-WriteFailure recoverRecord(FileSystem &files, const QString &firstPathText,
-                           const CutOffKeeper &keep, int lockTimeoutMs)
+FileStatus recoverRecord(FileSystem &files, const QString &firstPathText, const CutOffKeeper &keep,
+                         int lockTimeoutMs)
 {
-    const NativePath native = toNativePath(firstPathText);
+    const FileStatus native = toNativePath(firstPathText);
     if (!native.ok())
-        return {firstPathText, native.error};
+        return native;
     // An empty or missing journal needs no lock: a copy that is putting down
     // an intent meanwhile is alive and clears it itself. Nothing is created.
     {
@@ -166,30 +161,23 @@ WriteFailure recoverRecord(FileSystem &files, const QString &firstPathText,
     }
     RecordLock lock(files);
     bool created = false;
-    FileStatus status = lock.take(native.path, lockTimeoutMs, &created);
+    const FileStatus status = lock.take(native.path, lockTimeoutMs, &created);
     if (!status.ok())
-        return {native.path, status.reason};
-    RecordJournal journal(files, journalPathFor(native.path));
-    status = journal.open();
-    QString failedPath = journalPathFor(native.path);
-    if (status.ok())
-        status = journal.recover(keep, &failedPath);
-    if (!status.ok())
-        return {failedPath, status.reason};
-    return {};
+        return status.of(native.path);
+    return RecordJournal(files, journalPathFor(native.path)).open(keep);
 }
 
-WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int lockTimeoutMs,
-                          const CutOffKeeper &keep)
+FileStatus appendRecord(FileSystem &files, const QList<FileRecord> &parts, int lockTimeoutMs,
+                        const CutOffKeeper &keep)
 {
     if (parts.isEmpty())
         return {};
     std::vector<Target> targets;
     targets.reserve(size_t(parts.size()));
     for (const FileRecord &part : parts) {
-        const NativePath native = toNativePath(part.pathText);
+        const FileStatus native = toNativePath(part.pathText);
         if (!native.ok())
-            return {part.pathText, native.error};
+            return native;
         Target target;
         target.path = native.path;
         target.bytes = &part.bytes;
@@ -200,17 +188,14 @@ WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int
     bool masterCreated = false;
     FileStatus status = lock.take(targets[0].path, lockTimeoutMs, &masterCreated);
     if (!status.ok())
-        return failure(targets[0], status);
+        return status.of(targets[0].path);
 
     // A record that a crash cut off is taken back before this one starts.
     const QString journalPath = journalPathFor(targets[0].path);
     RecordJournal journal(files, journalPath);
-    status = journal.open();
-    QString failedPath = journalPath;
-    if (status.ok())
-        status = journal.recover(keep, &failedPath);
+    status = journal.open(keep);
     if (!status.ok())
-        return {failedPath, status.reason};
+        return status;
 
     QList<JournalEntry> intent;
     for (Target &target : targets) {
@@ -225,7 +210,7 @@ WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int
             status = files.identity(target.handle, &target.identity);
         if (!status.ok()) {
             closeOpen(files, targets);
-            return failure(target, status);
+            return status.of(target.path);
         }
         intent.append({plainNameOf(target.path), target.identity, target.sizeBefore});
     }
@@ -244,14 +229,14 @@ WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int
         status = journal.putIntent(intent);
     if (!status.ok()) {
         closeOpen(files, targets);
-        return {journalPath, status.reason};
+        return status.of(journalPath);
     }
 
     for (Target &target : targets) {
         target.touched = true;
         status = writeAndSync(files, target);
         if (!status.ok()) {
-            WriteFailure result = failure(target, status);
+            FileStatus result = status.of(target.path);
             const bool takenBack = takeBack(files, targets, &result);
             closeOpen(files, targets);
             if (takenBack)
@@ -262,21 +247,18 @@ WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts, int
 
     // A close can still report lost data (on a network folder, say), so a
     // failed one undoes the record in every file while the lock is held.
-    WriteFailure result;
+    FileStatus result;
     for (Target &target : targets) {
         target.open = false;
         status = files.close(target.handle);
-        if (!status.ok() && !result.failed())
-            result = failure(target, status);
+        if (!status.ok() && result.ok())
+            result = status.of(target.path);
     }
     // Until the journal is empty the record would be taken back by the next
     // recovery, so a journal that cannot be cleared fails the record.
-    if (!result.failed()) {
-        status = journal.clear();
-        if (!status.ok())
-            result = {journalPath, status.reason};
-    }
-    if (result.failed() && takeBack(files, targets, &result))
+    if (result.ok())
+        result = journal.clear().of(journalPath);
+    if (!result.ok() && takeBack(files, targets, &result))
         journal.clear();
     return result;
 }

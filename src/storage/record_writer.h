@@ -1,12 +1,12 @@
 #pragma once
 
+#include "file_system.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
 #include <functional>
-
-class FileSystem;
 
 // One file's share of a record: the path as the session names it, and the
 // bytes to append.
@@ -14,13 +14,6 @@ struct FileRecord
 {
     QString pathText;
     QByteArray bytes;
-};
-
-struct WriteFailure
-{
-    QString path; // the native path of the file that failed, or the path text
-    QString reason;
-    bool failed() const { return !reason.isEmpty(); }
 };
 
 // Bytes that recovery found beyond a file's length before a record that was
@@ -33,7 +26,7 @@ struct CutOffBytes
 
 // Takes the cut-off bytes somewhere safe before they are cut back; a failure
 // when they could not all be kept there, and then nothing is cut back.
-using CutOffKeeper = std::function<WriteFailure(const QList<CutOffBytes> &)>;
+using CutOffKeeper = std::function<FileStatus(const QList<CutOffBytes> &)>;
 
 // How long a command waits for another copy of the program to finish its
 // record before it gives up.
@@ -51,15 +44,15 @@ inline constexpr int recordLockTimeoutMs = 5000;
 // failure names the file and the system's reason (and any file that could
 // not be cut back). A journal that still holds an intent when a record
 // starts belongs to one that was cut off: see recoverRecord.
-WriteFailure appendRecord(FileSystem &files, const QList<FileRecord> &parts,
-                          int lockTimeoutMs = recordLockTimeoutMs, const CutOffKeeper &keep = {});
+FileStatus appendRecord(FileSystem &files, const QList<FileRecord> &parts,
+                        int lockTimeoutMs = recordLockTimeoutMs, const CutOffKeeper &keep = {});
 
 // Under the lock of the first file, cuts every file named by a journal left
 // behind back to its length before the record, after handing what is cut to
 // keep, and clears the journal; everything synced. When keep fails, the
 // files and the journal stay as they are and the failure is keep's.
-WriteFailure recoverRecord(FileSystem &files, const QString &firstPathText,
-                           const CutOffKeeper &keep, int lockTimeoutMs = recordLockTimeoutMs);
+FileStatus recoverRecord(FileSystem &files, const QString &firstPathText, const CutOffKeeper &keep,
+                         int lockTimeoutMs = recordLockTimeoutMs);
 
 // The journal of the records whose first file is at this native path.
 QString journalPathFor(const QString &firstPath);

@@ -1,13 +1,9 @@
 #include "native_file_system.h"
-
-#include "native_file_system.h"
 #include "win32_file_owner.h"
 
-#include <chrono>
 #include <cstring>
 #include <iterator>
 #include <memory>
-#include <thread>
 
 #include <windows.h>
 
@@ -55,23 +51,13 @@ FileSystem::Handle fromNative(HANDLE handle)
     return reinterpret_cast<FileSystem::Handle>(handle);
 }
 
-FileStatus linkRefusal()
-{
-    return FileStatus::failure(QStringLiteral("it is a link, not a plain file"));
-}
-
 FileStatus refusal(DWORD attributes)
 {
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return linkRefusal();
+        return refusal(NotPlainFile::Link);
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return FileStatus::failure(QStringLiteral("it is a folder, not a plain file"));
+        return refusal(NotPlainFile::Folder);
     return FileStatus::success();
-}
-
-FileStatus deviceRefusal()
-{
-    return FileStatus::failure(QStringLiteral("it is a device, not a plain file"));
 }
 
 // Names such as NUL, CON or COM1 (in any folder, with any extension) and
@@ -94,11 +80,11 @@ FileStatus checkOpened(HANDLE handle)
     case FILE_TYPE_DISK:
         break;
     case FILE_TYPE_PIPE:
-        return FileStatus::failure(QStringLiteral("it is a pipe, not a plain file"));
+        return refusal(NotPlainFile::Pipe);
     case FILE_TYPE_CHAR:
-        return deviceRefusal();
+        return refusal(NotPlainFile::Device);
     default:
-        return FileStatus::failure(QStringLiteral("it is not a plain file"));
+        return refusal(NotPlainFile::Other);
     }
     BY_HANDLE_FILE_INFORMATION info = {};
     if (!GetFileInformationByHandle(handle, &info))
@@ -112,11 +98,11 @@ FileStatus checkOpened(HANDLE handle)
 // nothing is created through a dangling link. Every handle shares delete
 // access, so that the autosave can be replaced while a copy holds it.
 FileStatus openRegular(const QString &path, DWORD access, FileSystem::Creation creation,
-                       HANDLE *opened, bool *created)
+                       FileSystem::Handle *opened, bool *created)
 {
     *created = false;
     if (namesADevice(path))
-        return deviceRefusal();
+        return refusal(NotPlainFile::Device);
     const DWORD attributes = GetFileAttributesW(wide(path));
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         const FileStatus refused = refusal(attributes);
@@ -155,7 +141,7 @@ FileStatus openRegular(const QString &path, DWORD access, FileSystem::Creation c
         CloseHandle(handle);
         return status;
     }
-    *opened = handle;
+    *opened = fromNative(handle);
     return FileStatus::success();
 }
 
@@ -191,32 +177,21 @@ FileStatus NativeFileSystem::makeFolder(const QString &path)
 
 FileStatus NativeFileSystem::openForLock(const QString &path, Handle *handle, bool *created)
 {
-    HANDLE opened = INVALID_HANDLE_VALUE;
-    const FileStatus status =
-        openRegular(path, GENERIC_READ, Creation::IfMissing, &opened, created);
-    if (status.ok())
-        *handle = fromNative(opened);
-    return status;
+    return openRegular(path, GENERIC_READ, Creation::IfMissing, handle, created);
 }
 
 FileStatus NativeFileSystem::lockExclusive(Handle handle, int timeoutMs)
 {
-    using namespace std::chrono;
-    const auto deadline = steady_clock::now() + milliseconds(timeoutMs);
-    for (;;) {
+    return waitForLock(timeoutMs, [handle]() -> std::optional<FileStatus> {
         OVERLAPPED where = lockedByte();
         if (LockFileEx(nativeHandle(handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
                        1, 0, &where))
             return FileStatus::success();
         const DWORD error = GetLastError();
-        if (error != ERROR_LOCK_VIOLATION && error != ERROR_IO_PENDING)
-            return fromError(error);
-        if (steady_clock::now() >= deadline)
-            return FileStatus::failure(
-                QStringLiteral("another copy of the program kept the file locked for %1 seconds")
-                    .arg(timeoutMs / 1000.0));
-        std::this_thread::sleep_for(milliseconds(10));
-    }
+        if (error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING)
+            return std::nullopt;
+        return fromError(error);
+    });
 }
 
 FileStatus NativeFileSystem::unlock(Handle handle)
@@ -231,12 +206,7 @@ FileStatus NativeFileSystem::openForAppend(const QString &path, Creation creatio
     // Write access as a whole, not append access alone: cutting a file back
     // needs it, and LockFileEx wants read or write access. Every write names
     // the end of the file as its offset instead.
-    HANDLE opened = INVALID_HANDLE_VALUE;
-    const FileStatus status =
-        openRegular(path, GENERIC_WRITE | FILE_READ_ATTRIBUTES, creation, &opened, created);
-    if (status.ok())
-        *handle = fromNative(opened);
-    return status;
+    return openRegular(path, GENERIC_WRITE | FILE_READ_ATTRIBUTES, creation, handle, created);
 }
 
 FileStatus NativeFileSystem::size(Handle handle, qint64 *bytes)
@@ -317,26 +287,20 @@ FileStatus NativeFileSystem::syncFolderOf(const QString &)
 
 FileStatus NativeFileSystem::readAll(const QString &path, QByteArray *bytes)
 {
-    HANDLE handle = INVALID_HANDLE_VALUE;
+    Handle opened = noHandle;
     bool created = false;
-    const FileStatus status = openRegular(path, GENERIC_READ, Creation::Never, &handle, &created);
+    FileStatus status = openRegular(path, GENERIC_READ, Creation::Never, &opened, &created);
     if (!status.ok())
         return status;
-    bytes->clear();
-    char buffer[1 << 16];
-    for (;;) {
+    const HANDLE handle = nativeHandle(opened);
+    status = readToEnd(bytes, [handle](char *buffer, qint64 size, qint64 *read) {
         DWORD n = 0;
-        if (!ReadFile(handle, buffer, sizeof buffer, &n, nullptr)) {
-            const DWORD error = GetLastError();
-            CloseHandle(handle);
-            return fromError(error);
-        }
-        if (n == 0)
-            break;
-        bytes->append(buffer, n);
-    }
+        const FileStatus done = statusOf(ReadFile(handle, buffer, DWORD(size), &n, nullptr));
+        *read = n;
+        return done;
+    });
     CloseHandle(handle);
-    return FileStatus::success();
+    return status;
 }
 
 FileStatus NativeFileSystem::rename(const QString &from, const QString &to)

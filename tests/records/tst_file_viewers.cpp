@@ -110,6 +110,9 @@ private slots:
         QTest::newRow("SEND, lone CR") << false << QByteArray("a\rb") << "\r\na\r\nb";
         QTest::newRow("SEND, code line") << false << QByteArray("\xBA\xFF\x98\r\n")
                                          << QString::fromUtf8("\r\n\u00ba\u00ff\u02dc");
+        // Longer than one read of the file layer.
+        QTest::newRow("SEND, a long file") << false << QByteArray("line\r\n").repeated(20000)
+                                           << QStringLiteral("\r\nline").repeated(20000);
     }
 
     void eachViewerReadsItsFileLineByLine()

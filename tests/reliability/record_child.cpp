@@ -112,16 +112,16 @@ int main(int argc, char **argv)
 
     if (recover) {
         const QString drafts = folder + QStringLiteral("/drafts_.txt");
-        const WriteFailure failure =
+        const FileStatus failure =
             recoverRecord(files, masterFileIn(folder), [&](const QList<CutOffBytes> &cut) {
                 for (const CutOffBytes &part : cut) {
-                    if (const WriteFailure failure = appendRecord(files, {{drafts, part.bytes}});
-                        failure.failed())
+                    if (const FileStatus failure = appendRecord(files, {{drafts, part.bytes}});
+                        !failure.ok())
                         return failure;
                 }
-                return WriteFailure{};
+                return FileStatus::success();
             });
-        if (failure.failed()) {
+        if (!failure.ok()) {
             std::printf("recovery failed: %s\n", qPrintable(failure.reason));
             return 5;
         }
@@ -136,9 +136,9 @@ int main(int argc, char **argv)
             std::printf("read-only\n");
         }
         const SampleRecord record = sampleRecord(writer, index, seed, sizes);
-        const WriteFailure failure = appendRecord(
+        const FileStatus failure = appendRecord(
             files, {{masterFileIn(folder), record.master}, {sendFileIn(folder), record.send}});
-        if (failure.failed())
+        if (!failure.ok())
             std::printf("fail %d %s: %s\n", index, qPrintable(failure.path),
                         qPrintable(failure.reason));
         else

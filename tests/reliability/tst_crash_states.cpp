@@ -83,7 +83,8 @@ void TestCrashStates::everyCrashState()
         recordFiles = {drafts};
         run = [&] {
             QVERIFY(keepText(s.session.workFolder, s.platform, s.session.currentLine,
-                             RescueReasons::quitProgram, s.panes.answer));
+                             RescueReasons::quitProgram, s.panes.answer)
+                        .ok());
         };
     }
 
@@ -244,7 +245,8 @@ void TestCrashStates::aRescueKeepsTheRescueFilesOwnCutOffAfterIt()
     s.platform.fileSystem = &disk;
     const QString typed = QStringLiteral("x = 3");
     QVERIFY(keepText(s.session.workFolder, s.platform, s.session.currentLine,
-                     RescueReasons::quitProgram, typed));
+                     RescueReasons::quitProgram, typed)
+                .ok());
     QCOMPARE(
         disk.read(drafts),
         former +
