@@ -173,7 +173,7 @@ QString AnswerKeeper::autosaveName() const
     return file ? QStringLiteral("the file ") + file->path() : QStringLiteral("an autosave file");
 }
 
-QString AnswerKeeper::notSaved(const WriteFailure &failure) const
+QString AnswerKeeper::notSaved(const FileStatus &failure) const
 {
     return QStringLiteral("Your answer could not be saved: the file %1 could not be written (%2), "
                           "nor %3.")

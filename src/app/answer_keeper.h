@@ -67,7 +67,7 @@ private:
     void tellWhatWasRescued(int answers, int records);
     QString autosaveName() const;
     // Neither the rescue file nor the autosave took the text.
-    QString notSaved(const WriteFailure &failure) const;
+    QString notSaved(const FileStatus &failure) const;
 
     const SessionState &m_session;
     const Panes &m_panes;
