@@ -1,12 +1,24 @@
 #pragma once
 
 #include "file_system.h"
-#include "record_writer.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
 #include <functional>
+
+// Bytes that recovery found beyond a file's length before a record that was
+// cut off: the start of that record, about to be cut back out of the file.
+struct CutOffBytes
+{
+    QString path; // native path
+    QByteArray bytes;
+};
+
+// Takes the cut-off bytes somewhere safe before they are cut back; a failure
+// when they could not all be kept there, and then nothing is cut back.
+using CutOffKeeper = std::function<FileStatus(const QList<CutOffBytes> &)>;
 
 // One file of a record as the journal names it before the record is written:
 // by its plain name, in the journal's own folder.

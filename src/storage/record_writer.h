@@ -1,12 +1,11 @@
 #pragma once
 
 #include "file_system.h"
+#include "record_journal.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
-
-#include <functional>
 
 // One file's share of a record: the path as the session names it, and the
 // bytes to append.
@@ -15,18 +14,6 @@ struct FileRecord
     QString pathText;
     QByteArray bytes;
 };
-
-// Bytes that recovery found beyond a file's length before a record that was
-// cut off: the start of that record, about to be cut back out of the file.
-struct CutOffBytes
-{
-    QString path; // native path
-    QByteArray bytes;
-};
-
-// Takes the cut-off bytes somewhere safe before they are cut back; a failure
-// when they could not all be kept there, and then nothing is cut back.
-using CutOffKeeper = std::function<FileStatus(const QList<CutOffBytes> &)>;
 
 // How long a command waits for another copy of the program to finish its
 // record before it gives up.
