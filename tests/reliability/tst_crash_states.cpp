@@ -37,6 +37,7 @@ private slots:
     void tornJournalIsNoIntent();
     void recoveryCutOffKeepsOnce_data();
     void recoveryCutOffKeepsOnce();
+    void aRefusedKeepCutsNothingBack();
     void aRescueKeepsTheRescueFilesOwnCutOffAfterIt();
 
 private:
@@ -224,6 +225,35 @@ void TestCrashStates::recoveryCutOffKeepsOnce()
         }
     }
     qInfo("%lld crash states checked so far", qlonglong(m_states));
+}
+
+// Bytes that could not be kept somewhere safe are not cut back: the files and
+// the journal stay as they are until a later recovery can keep them.
+void TestCrashStates::aRefusedKeepCutsNothingBack()
+{
+    RecordSession s;
+    const QString master = native(s.session.masterFilePath);
+    const QByteArray former = "former lines\r\n";
+    const QByteArray cutOff = "......!!!!!!!!....\r\n  14:0";
+    const QByteArray journal = RecordJournal::encode(
+        {{QStringLiteral("masterFile.txt"), QStringLiteral("m"), former.size()}});
+    CrashFileSystem disk({{master, {former + cutOff, QStringLiteral("m")}},
+                          {journalPathFor(master), {journal, QStringLiteral("j")}}});
+    QByteArray offered;
+    const auto refuse = [&](const QList<CutOffBytes> &cut) {
+        offered = cut.value(0).bytes;
+        return FileStatus::failure(QStringLiteral("no room"));
+    };
+    const FileStatus refused = recoverRecord(disk, s.session.masterFilePath, refuse);
+    QCOMPARE(refused.reason, QStringLiteral("no room"));
+    QCOMPARE(offered, cutOff);
+    QCOMPARE(disk.read(master), former + cutOff);
+    QCOMPARE(disk.read(journalPathFor(master)), journal);
+
+    const auto take = [](const QList<CutOffBytes> &) { return FileStatus::success(); };
+    QVERIFY(recoverRecord(disk, s.session.masterFilePath, take).ok());
+    QCOMPARE(disk.read(master), former);
+    QVERIFY(disk.read(journalPathFor(master)).isEmpty());
 }
 
 // A rescue that meets a cut-off record of the rescue file itself (another
