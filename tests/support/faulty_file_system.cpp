@@ -45,7 +45,7 @@ bool FaultyFileSystem::fails(Call call, Handle handle)
 {
     if (beforeCall)
         beforeCall(call);
-    bool failed = m_failing || alwaysFailing.contains(call);
+    bool failed = m_failing || (alwaysFailing.contains(call) && !(spared && spared(handle)));
     m_why = m_failing && !m_reason.isEmpty() ? m_reason : injectedReason;
     const bool counted = !m_only || *m_only == call;
     const int number = m_only ? count(call) + 1 : int(log.size()) + 1;

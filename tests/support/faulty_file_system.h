@@ -69,8 +69,10 @@ public:
     int count(Call call, Handle handle = noHandle) const;
 
     QList<Entry> log;
-    // Kinds of call that fail every time, besides the injected fault.
+    // Kinds of call that fail every time, besides the injected fault, except
+    // on the handles that spared() names.
     QSet<Call> alwaysFailing;
+    std::function<bool(Handle)> spared;
     // Runs as each call begins, before the call is counted: what another
     // program does to the files meanwhile.
     std::function<void(Call)> beforeCall;
