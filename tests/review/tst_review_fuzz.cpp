@@ -210,6 +210,7 @@ private slots:
         QTest::addColumn<quint32>("seed");
         for (quint32 seed = 1; seed <= 300; ++seed)
             QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+        QTest::newRow("seed 2736068616") << quint32(2736068616u);
         for (int i = 0; i < 4; ++i) {
             const quint32 seed = QRandomGenerator::system()->generate();
             QTest::newRow(qPrintable(QStringLiteral("random seed %1").arg(seed))) << seed;
@@ -237,8 +238,13 @@ private slots:
         QVERIFY2(problem.isEmpty(), qPrintable(problem + QStringLiteral(", cut at %1").arg(cut)));
 
         const qsizetype p = at(base.size()), q = at(base.size());
-        problem = missing(base.first(p) + base.sliced(q), spans,
-                          [&](const Span &s) { return s.end <= p || s.start >= q; });
+        // Where q is before p the bytes between are there twice, and what
+        // follows a record of the first copy is the second copy's start: each
+        // copy is checked on its own.
+        const QByteArray spliced = base.first(p) + base.sliced(q);
+        problem = missing(spliced, spans, [&](const Span &s) { return s.end <= p; });
+        if (problem.isEmpty())
+            problem = missing(spliced, spans, [&](const Span &s) { return s.start >= q; });
         QVERIFY2(problem.isEmpty(),
                  qPrintable(problem + QStringLiteral(", spliced %1 to %2").arg(p).arg(q)));
 
