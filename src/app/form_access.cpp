@@ -32,23 +32,10 @@ void setAccessibleTexts(const FormControls &controls)
         controls.txt_parameter[i]->setAccessibleDescription(
             QStringLiteral("Not used by the course; what you type here has no effect."));
     }
-    const QList<QPushButton *> buttons = {
-        controls.cmdNextQuestion,
-        controls.cmd_display_note_file,
-        controls.cmd_displayCumulativeText,
-        controls.cmd_enter_response,
-        controls.cmd_save_as_notes,
-        controls.cmd_clr_answer,
-        controls.cmd_quit,
-        controls.cmd_next_picture,
-        controls.cmd_copy_picture,
-        controls.cmd_timerTrigger,
-        controls.cmd_pend_exp,
-    };
-    for (QPushButton *button : buttons)
+    QWidget *window = controls.txt_question->parentWidget();
+    for (QPushButton *button : window->findChildren<QPushButton *>())
         button->setAccessibleName(button->text());
-    controls.lbl_only_if_prompted->setAccessibleName(controls.lbl_only_if_prompted->text());
-    for (QLabel *label : controls.lbl_parameter)
+    for (QLabel *label : window->findChildren<QLabel *>())
         label->setAccessibleName(label->text());
 }
 

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -94,8 +95,9 @@ FormControls::FormControls(QWidget *window, AnswerPane::HoldsInstructions holdsI
         txt_parameter[i] = makeField(window, "txt_parameter_" + QByteArray::number(qulonglong(i)));
     }
     cmd_pend_exp = makeButton(window, "cmd_pend_exp");
-    tmr_pend_exp.setObjectName(QStringLiteral("tmr_pend_exp"));
-    tmr_pend_exp.setInterval(15);
+    tmr_pend_exp = new QTimer(window);
+    tmr_pend_exp->setObjectName(QStringLiteral("tmr_pend_exp"));
+    tmr_pend_exp->setInterval(15);
 }
 
 void FormControls::setTabOrder() const

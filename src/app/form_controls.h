@@ -2,8 +2,6 @@
 
 #include "answer_pane.h"
 
-#include <QTimer>
-
 #include <array>
 
 class PictureBox;
@@ -12,6 +10,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 class QWidget;
 
 // The window's controls, made as the control table places them. They are
@@ -45,5 +44,5 @@ struct FormControls
     std::array<QLabel *, 4> lbl_parameter;
     std::array<QLineEdit *, 4> txt_parameter;
     QPushButton *cmd_pend_exp;
-    QTimer tmr_pend_exp;
+    QTimer *tmr_pend_exp;
 };

@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 QueryForm::QueryForm(Platform &platform, PictureClipboard &clipboard, QWidget *parent)
     : QWidget(parent), m_platform(platform), m_clipboard(clipboard),
@@ -55,7 +56,7 @@ void QueryForm::wireControls()
     connect(c.cmd_next_picture, &QPushButton::clicked, this, &QueryForm::cmd_next_picture_Click);
     connect(c.cmd_copy_picture, &QPushButton::clicked, this, &QueryForm::cmd_copy_picture_Click);
     connect(c.cmd_pend_exp, &QPushButton::clicked, this, &QueryForm::cmd_pend_exp_Click);
-    connect(&c.tmr_pend_exp, &QTimer::timeout, this, &QueryForm::tmr_pend_exp_Timer);
+    connect(c.tmr_pend_exp, &QTimer::timeout, this, &QueryForm::tmr_pend_exp_Timer);
     connect(c.cmd_quit, &QPushButton::clicked, this, &QueryForm::cmd_quit_Click);
     connect(c.cmd_clr_answer, &QPushButton::clicked, this, &QueryForm::cmd_clr_answer_Click);
     connect(c.txt_answer, &QPlainTextEdit::textChanged, &m_autosave, &AnswerAutosave::paneChanged);
@@ -140,8 +141,8 @@ void QueryForm::cmd_copy_picture_Click()
 
 void QueryForm::cmd_pend_exp_Click()
 {
-    if (!m_controls.tmr_pend_exp.isActive())
-        m_controls.tmr_pend_exp.start();
+    if (!m_controls.tmr_pend_exp->isActive())
+        m_controls.tmr_pend_exp->start();
 }
 
 void QueryForm::tmr_pend_exp_Timer()

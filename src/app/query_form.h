@@ -9,7 +9,6 @@
 #include <QWidget>
 
 class Platform;
-class PictureBox;
 class PictureClipboard;
 
 // The tutor's one window. It owns the controls and the session state, and
@@ -27,9 +26,6 @@ public:
     // Both picture boxes 1000 x 1000 units, as start-up leaves them.
     void scalePictureBoxes();
 
-    // False when the name ended the program.
-    bool runRoutine(const QString &routine);
-
     void cmdNextQuestion_Click();
     void cmd_enter_response_Click();
     void cmd_save_as_notes_Click();
@@ -45,9 +41,6 @@ public:
     const SessionState &session() const { return m_session; }
     SessionState &session() { return m_session; }
     Panes &panes() { return m_panes; }
-    PictureBox *picture1() const { return m_controls.Picture1; }
-    PictureBox *picture2() const { return m_controls.Picture2; }
-    QTimer &pendExpTimer() { return m_controls.tmr_pend_exp; }
     AnswerAutosave &autosave() { return m_autosave; }
 
 protected:
@@ -56,6 +49,8 @@ protected:
 private:
     void wireControls();
     void focusAnswerWhenEmptied();
+    // False when the name ended the program.
+    bool runRoutine(const QString &routine);
 
     Platform &m_platform;
     PictureClipboard &m_clipboard;

@@ -20,6 +20,17 @@
 
 using namespace StartUpTexts;
 
+namespace {
+
+// Rounded as the course always has: halves to the even neighbour. The code
+// goes through int, since codes above 127 do not fit a signed char.
+char codeByte(float code)
+{
+    return char(uchar(int(std::nearbyint(code))));
+}
+
+} // namespace
+
 int codeNumberFor(float r)
 {
     // In single precision 10 r + 19 rounds up to 29 for r just below 1, so
@@ -64,17 +75,6 @@ void startSession(SessionState &session, Platform &platform)
     loadQuestionBank(session.questionBank, session.bankIndex, courseContentLines());
 }
 
-namespace {
-
-// Rounded as the course always has: halves to the even neighbour. The code
-// goes through int, since codes above 127 do not fit a signed char.
-char codeByte(float code)
-{
-    return char(uchar(int(std::nearbyint(code))));
-}
-
-} // namespace
-
 QString makeCodeLine(int codeNbr, Platform &platform)
 {
     QByteArray codes;
@@ -86,32 +86,17 @@ QString makeCodeLine(int codeNbr, Platform &platform)
     return fromWindows1252(codes);
 }
 
-namespace {
-
-QString notInCourseMessage(const SessionState &session)
-{
-    return QStringLiteral("Assignment \"%1\" is not part of the course %2, so the program cannot "
-                          "start. Start it again and enter an assignment number from 1 to 32.")
-        .arg(session.assignmentNbr, session.courseTitle);
-}
-
-QString cannotWriteMessage(const SessionState &session, const FileStatus &failure)
-{
-    return QStringLiteral("The working folder \"%1\" cannot be used, so the program cannot start: "
-                          "%2 could not be written (%3). Start the program again and choose a "
-                          "folder that exists.")
-        .arg(session.workFolder, failure.path, failure.reason);
-}
-
-} // namespace
-
 bool openAssignment(SessionState &session, Platform &platform)
 {
     session.bankIndex = 0;
     QString candidate;
     while (!isHeaderOf(candidate, session.assignmentNbr)) {
         if (!QuestionBank::contains(session.bankIndex + 1)) {
-            platform.reportFatalError(notInCourseMessage(session));
+            platform.reportFatalError(
+                QStringLiteral("Assignment \"%1\" is not part of the course %2, so the program "
+                               "cannot start. Start it again and enter an assignment number from "
+                               "1 to 32.")
+                    .arg(session.assignmentNbr, session.courseTitle));
             return false;
         }
         ++session.bankIndex;
@@ -128,7 +113,11 @@ bool openAssignment(SessionState &session, Platform &platform)
         appendRecord(platform.files(), block.parts({session.masterFilePath, session.sendFilePath}),
                      recordLockTimeoutMs, cutOffsToDrafts(session.workFolder, platform));
     if (!failure.ok()) {
-        platform.reportFatalError(cannotWriteMessage(session, failure));
+        platform.reportFatalError(
+            QStringLiteral("The working folder \"%1\" cannot be used, so the program cannot "
+                           "start: %2 could not be written (%3). Start the program again and "
+                           "choose a folder that exists.")
+                .arg(session.workFolder, failure.path, failure.reason));
         return false;
     }
     return true;

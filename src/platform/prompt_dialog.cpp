@@ -1,41 +1,33 @@
 #include "prompt_dialog.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-PromptDialog::PromptDialog(const QString &text, QWidget *parent)
-    : QDialog(parent), m_field(new QLineEdit(this))
+QString askPrompt(const QString &text)
 {
-    setWindowTitle(QApplication::applicationName());
-    setObjectName(QStringLiteral("promptDialog"));
+    QDialog dialog;
+    dialog.setWindowTitle(QApplication::applicationName());
+    dialog.setObjectName(QStringLiteral("promptDialog"));
 
-    auto *label = new QLabel(text, this);
+    auto *label = new QLabel(text, &dialog);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setMinimumWidth(420);
-    m_field->setObjectName(QStringLiteral("promptField"));
+    auto *field = new QLineEdit(&dialog);
+    field->setObjectName(QStringLiteral("promptField"));
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
 
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(&dialog);
     layout->addWidget(label);
-    layout->addWidget(m_field);
+    layout->addWidget(field);
     layout->addWidget(buttons);
-    m_field->setFocus();
-}
-
-QString PromptDialog::reply() const
-{
-    return m_field->text();
-}
-
-QString askPrompt(const QString &text)
-{
-    PromptDialog dialog(text);
-    return dialog.exec() == QDialog::Accepted ? dialog.reply() : QString();
+    field->setFocus();
+    return dialog.exec() == QDialog::Accepted ? field->text() : QString();
 }

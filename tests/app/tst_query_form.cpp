@@ -103,10 +103,10 @@ private slots:
         ScriptedWindow w;
         QCOMPARE(w.form.windowTitle(), QStringLiteral("Form1"));
         QCOMPARE(w.form.size(), QSize(725, 573));
-        QVERIFY(!w.form.pendExpTimer().isActive());
-        QCOMPARE(w.form.pendExpTimer().interval(), 15);
+        QVERIFY(!w.pendExpTimer().isActive());
+        QCOMPARE(w.pendExpTimer().interval(), 15);
         QCOMPARE(w.control<QListWidget>("List1")->count(), 0);
-        const QImage picture = w.form.picture1()->picture();
+        const QImage picture = w.picture1()->picture();
         QCOMPARE(picture.pixelColor(picture.width() / 2, picture.height() / 2), QColor(Qt::white));
     }
 
@@ -132,7 +132,7 @@ private slots:
         }
 
         // A picture box that has the focus shows it on the screen, not in its picture.
-        PictureBox *box = w.form.picture1();
+        PictureBox *box = w.picture1();
         const QImage picture = box->picture();
         box->setFocus();
         const QImage focused = box->grab().toImage();
@@ -358,7 +358,7 @@ private slots:
     {
         LoadedWindow w;
         QVERIFY(w.load(QStringLiteral("1")));
-        for (const PictureBox *box : {w.form.picture1(), w.form.picture2()}) {
+        for (const PictureBox *box : {w.picture1(), w.picture2()}) {
             QCOMPARE(box->scaleWidth(), 1000.0);
             QCOMPARE(box->scaleHeight(), 1000.0);
         }

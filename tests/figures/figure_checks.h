@@ -18,35 +18,35 @@ inline bool isWhite(const QImage &image, int x, int y)
     return image.pixelColor(x, y) == QColor(255, 255, 255);
 }
 
-// The smallest rectangle that holds every pixel that is not white; null when
-// everything is white.
-inline QRect inkBounds(const QImage &image, QRect within = QRect())
+// Calls visit(x, y) for every pixel of the image within the rectangle, or
+// of the whole image when the rectangle is null.
+template <typename Visit> void forEachPixel(const QImage &image, QRect within, Visit visit)
 {
     if (within.isNull())
         within = image.rect();
     within &= image.rect();
-    QRect bounds;
     for (int y = within.top(); y <= within.bottom(); ++y) {
-        for (int x = within.left(); x <= within.right(); ++x) {
-            if (!isWhite(image, x, y))
-                bounds |= QRect(x, y, 1, 1);
-        }
+        for (int x = within.left(); x <= within.right(); ++x)
+            visit(x, y);
     }
+}
+
+// The smallest rectangle that holds every pixel that is not white; null when
+// everything is white.
+inline QRect inkBounds(const QImage &image, QRect within = QRect())
+{
+    QRect bounds;
+    forEachPixel(image, within, [&](int x, int y) {
+        if (!isWhite(image, x, y))
+            bounds |= QRect(x, y, 1, 1);
+    });
     return bounds;
 }
 
 inline int countColour(const QImage &image, const QColor &colour, QRect within = QRect())
 {
-    if (within.isNull())
-        within = image.rect();
-    within &= image.rect();
     int count = 0;
-    for (int y = within.top(); y <= within.bottom(); ++y) {
-        for (int x = within.left(); x <= within.right(); ++x) {
-            if (image.pixelColor(x, y) == colour)
-                ++count;
-        }
-    }
+    forEachPixel(image, within, [&](int x, int y) { count += image.pixelColor(x, y) == colour; });
     return count;
 }
 
@@ -63,13 +63,8 @@ inline QImage drawnBy(std::initializer_list<Figure> figures)
 {
     FigureWindow window;
     for (const Figure figure : figures)
-        figure(*window.form.picture1());
+        figure(*window.picture1());
     return window.picture();
-}
-
-inline QImage blankPicture1()
-{
-    return drawnBy({});
 }
 
 } // namespace FigureChecks

@@ -29,9 +29,9 @@ int main(int argc, char *argv[])
     };
     for (const auto &[file, graph] : graphs) {
         FigureWindow window;
-        graph(*window.form.picture1());
+        graph(*window.picture1());
         const QString path = folder.filePath(QLatin1String(file));
-        if (!window.form.picture1()->grab().save(path, "PNG")) {
+        if (!window.picture1()->grab().save(path, "PNG")) {
             err << "cannot write " << QDir::toNativeSeparators(path) << "\n";
             return 1;
         }

@@ -3,6 +3,7 @@
 #include "platform/prompt_dialog.h"
 #include "support/temp_home.h"
 
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -80,7 +81,7 @@ private slots:
     void pendExpStartsTheTimerOnceAndNothingElse()
     {
         FigureWindow w;
-        QTimer &timer = w.form.pendExpTimer();
+        QTimer &timer = w.pendExpTimer();
         QVERIFY(!timer.isActive());
         w.click("cmd_pend_exp");
         QVERIFY(timer.isActive());
@@ -147,16 +148,17 @@ private slots:
         session.sendFilePath = QStringLiteral("c:\\kestrafo\\send_1207.txt");
         session.itemKind = QStringLiteral("question");
         // Only the ticks that the test gives.
-        form.pendExpTimer().setInterval(3600 * 1000);
+        QTimer &timer = *form.findChild<QTimer *>(QStringLiteral("tmr_pend_exp"));
+        timer.setInterval(3600 * 1000);
         form.cmd_pend_exp_Click();
 
         int beepsWhileOpen = -1;
         QTimer::singleShot(0, [&] {
-            auto *dialog = qobject_cast<PromptDialog *>(QApplication::activeModalWidget());
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
+            QCOMPARE(dialog->objectName(), QStringLiteral("promptDialog"));
             for (int tick = 0; tick < 3; ++tick)
-                QVERIFY(QMetaObject::invokeMethod(&form.pendExpTimer(), "timeout",
-                                                  Qt::DirectConnection));
+                QVERIFY(QMetaObject::invokeMethod(&timer, "timeout", Qt::DirectConnection));
             beepsWhileOpen = platform.beeps;
             QTest::keyClicks(dialog->findChild<QLineEdit *>("promptField"), "2");
             dialog->accept();
@@ -165,14 +167,15 @@ private slots:
         QCOMPARE(platform.promptsAsked.size(), 1);
         QCOMPARE(beepsWhileOpen, 0);
         QCOMPARE(platform.randomsDrawn, 0);
-        QVERIFY(inkBounds(form.picture1()->picture()).isNull());
+        QVERIFY(inkBounds(form.findChild<PictureBox *>(QStringLiteral("Picture1"))->picture())
+                    .isNull());
         QVERIFY(home.read("kestrafo/masterFile.txt").contains("confidence assessment:  2\r\n"));
 
         // Once the prompt is closed the next tick beeps and draws, and only it.
-        QVERIFY(QMetaObject::invokeMethod(&form.pendExpTimer(), "timeout", Qt::DirectConnection));
+        QVERIFY(QMetaObject::invokeMethod(&timer, "timeout", Qt::DirectConnection));
         QCOMPARE(platform.beeps, 1);
         QCOMPARE(platform.randomsDrawn, 1);
-        form.pendExpTimer().stop();
+        timer.stop();
     }
 
     void aBlankingFigureRemovesTheCirclesAndNewOnesFollow()
@@ -187,13 +190,13 @@ private slots:
         const QImage two = drawnBy({graph2});
         QCOMPARE(w.picture1()->picture(), two);
         // The timer's tick is wired to the handler.
-        QVERIFY(QMetaObject::invokeMethod(&w.form.pendExpTimer(), "timeout", Qt::DirectConnection));
+        QVERIFY(QMetaObject::invokeMethod(&w.pendExpTimer(), "timeout", Qt::DirectConnection));
         QCOMPARE(w.platform.beeps, 3);
         const QImage after = w.picture1()->picture();
         QVERIFY(after != two);
         QCOMPARE(after.pixelColor(170 + 85, 110), QColor(Qt::black));
         QCOMPARE(after.pixelColor(170, 110 - 85), QColor(Qt::black));
-        QVERIFY(!w.form.pendExpTimer().isActive());
+        QVERIFY(!w.pendExpTimer().isActive());
     }
 };
 

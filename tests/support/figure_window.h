@@ -11,7 +11,7 @@ struct FigureWindow : ScriptedWindow
 {
     FigureWindow() { form.scalePictureBoxes(); }
 
-    QImage picture() const { return form.picture1()->picture(); }
+    QImage picture() const { return picture1()->picture(); }
 
     // Lines stored from index first on.
     void store(int first, const QStringList &lines)

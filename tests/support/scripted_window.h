@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/query_form.h"
+#include "figures/picture_box.h"
 #include "session/session_state.h"
 #include "support/fake_platform.h"
 
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 // The window on the scripted platform, as its constructor leaves it.
 struct ScriptedWindow
@@ -16,8 +18,9 @@ struct ScriptedWindow
     QueryForm form{platform, platform};
 
     SessionState &session() { return form.session(); }
-    PictureBox *picture1() const { return form.picture1(); }
-    PictureBox *picture2() const { return form.picture2(); }
+    PictureBox *picture1() const { return control<PictureBox>(QStringLiteral("Picture1")); }
+    PictureBox *picture2() const { return control<PictureBox>(QStringLiteral("Picture2")); }
+    QTimer &pendExpTimer() const { return *control<QTimer>(QStringLiteral("tmr_pend_exp")); }
 
     template <class Control = QWidget> Control *control(const QString &name) const
     {
