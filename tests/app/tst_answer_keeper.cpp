@@ -1,7 +1,7 @@
-#include "storage/autosave_file.h"
 #include "storage/native_file_system.h"
 #include "storage/native_path.h"
 #include "storage/record_writer.h"
+#include "support/autosave_files.h"
 #include "support/cut_off_record.h"
 #include "support/expected_record.h"
 #include "support/faulty_file_system.h"
@@ -21,7 +21,6 @@ class TestAnswerKeeper : public QObject
     Q_OBJECT
 
 private slots:
-    void aRecordedTextLeavesTheAutosaveAtOnce_data();
     void aRecordedTextLeavesTheAutosaveAtOnce();
     void aRefusedTextWaitsInTheAutosave_data();
     void aRefusedTextWaitsInTheAutosave();
@@ -29,7 +28,6 @@ private slots:
     void quitAsksOnlyWhenTheTextCanBeKeptNowhere();
     void cutOffBytesStayUntilTheyAreKept_data();
     void cutOffBytesStayUntilTheyAreKept();
-    void anUnknownRoutineKeepsTheAnswer_data();
     void anUnknownRoutineKeepsTheAnswer();
 };
 
@@ -76,20 +74,6 @@ struct Runs
         QVERIFY(refuse ? folder.mkpath(QStringLiteral("drafts_.txt"))
                        : folder.rmdir(QStringLiteral("drafts_.txt")));
     }
-    QStringList autosaves() const
-    {
-        return QDir(home.kestrafoFolder())
-            .entryList({autosavePrefix + u'*'}, QDir::Files | QDir::Hidden);
-    }
-    // What the one autosave in the folder holds.
-    AutosaveContent autosave() const
-    {
-        AutosaveContent content;
-        if (autosaves().size() == 1)
-            Autosave::decode(home.read(QStringLiteral("kestrafo/") + autosaves().first()),
-                             &content);
-        return content;
-    }
 };
 
 // The kept text of each rescue record in drafts_.txt, in order, after its
@@ -110,34 +94,25 @@ QStringList keptTexts(const QByteArray &drafts)
 
 } // namespace
 
-void TestAnswerKeeper::aRecordedTextLeavesTheAutosaveAtOnce_data()
-{
-    QTest::addColumn<bool>("note");
-    QTest::newRow("response") << false;
-    QTest::newRow("note") << true;
-}
-
 // Killed right after the record, before the timer saves the emptied pane:
 // the next start finds nothing to keep and says nothing.
 void TestAnswerKeeper::aRecordedTextLeavesTheAutosaveAtOnce()
 {
-    QFETCH(bool, note);
-    Runs runs;
-    QVERIFY(runs.start());
-    runs.form().cmdNextQuestion_Click();
-    runs.type(QStringLiteral("x = 3"));
-    QCOMPARE(runs.autosave().text, QStringLiteral("x = 3"));
-    runs.platform().replies = {QStringLiteral("2")};
-    if (note)
-        runs.form().cmd_save_as_notes_Click();
-    else
-        runs.form().cmd_enter_response_Click();
-    QCOMPARE(runs.platform().problems, QStringList());
-    runs.kill();
+    for (const char *button : {"cmd_enter_response", "cmd_save_as_notes"}) {
+        Runs runs;
+        QVERIFY(runs.start());
+        runs.form().cmdNextQuestion_Click();
+        runs.type(QStringLiteral("x = 3"));
+        QCOMPARE(autosaveIn(runs.home).text, QStringLiteral("x = 3"));
+        runs.platform().replies = {QStringLiteral("2")};
+        runs.run->click(QLatin1String(button));
+        QCOMPARE(runs.platform().problems, QStringList());
+        runs.kill();
 
-    QVERIFY(runs.start());
-    QCOMPARE(runs.platform().problems, QStringList());
-    QCOMPARE(runs.drafts(), QByteArray());
+        QVERIFY(runs.start());
+        QCOMPARE(runs.platform().problems, QStringList());
+        QCOMPARE(runs.drafts(), QByteArray());
+    }
 }
 
 void TestAnswerKeeper::aRefusedTextWaitsInTheAutosave_data()
@@ -168,16 +143,16 @@ void TestAnswerKeeper::aRefusedTextWaitsInTheAutosave()
     const QString told = runs.platform().problems.first();
     QVERIFY2(told.contains(runs.draftsRefusal().replace(" could not be written", QString())),
              qPrintable(told));
-    QVERIFY2(told.contains(runs.path(runs.autosaves().value(0))), qPrintable(told));
+    QVERIFY2(told.contains(runs.path(autosavesIn(runs.home).value(0))), qPrintable(told));
     runs.type(QStringLiteral("x = 4"));
-    QCOMPARE(runs.autosave().refused, (QList<TypedText>{{first, QStringLiteral("x = 3")}}));
-    QCOMPARE(runs.autosave().text, QStringLiteral("x = 4"));
+    QCOMPARE(autosaveIn(runs.home).refused, (QList<TypedText>{{first, QStringLiteral("x = 3")}}));
+    QCOMPARE(autosaveIn(runs.home).text, QStringLiteral("x = 4"));
     runs.form().cmdNextQuestion_Click(); // the pane gets the instructions back
     runs.form().autosave().saveNow();
     QCOMPARE(runs.platform().problems.size(), 1);
-    QCOMPARE(runs.autosave().refused, (QList<TypedText>{{first, QStringLiteral("x = 3")},
-                                                        {first, QStringLiteral("x = 4")}}));
-    QCOMPARE(runs.autosave().text, QString());
+    QCOMPARE(autosaveIn(runs.home).refused, (QList<TypedText>{{first, QStringLiteral("x = 3")},
+                                                              {first, QStringLiteral("x = 4")}}));
+    QCOMPARE(autosaveIn(runs.home).text, QString());
     QCOMPARE(runs.drafts(), QByteArray());
 
     if (takenInTheRun) {
@@ -187,7 +162,7 @@ void TestAnswerKeeper::aRefusedTextWaitsInTheAutosave()
         QCOMPARE(
             keptTexts(runs.drafts()),
             QStringList({"clear answer: x = 3", "next question: x = 4", "clear answer: x = 5"}));
-        QCOMPARE(runs.home.read(QStringLiteral("kestrafo/") + runs.autosaves().first()),
+        QCOMPARE(runs.home.read(QStringLiteral("kestrafo/") + autosavesIn(runs.home).first()),
                  QByteArray());
         runs.kill();
         QVERIFY(runs.start());
@@ -263,7 +238,7 @@ void TestAnswerKeeper::quitAsksOnlyWhenTheTextCanBeKeptNowhere()
         QCOMPARE(runs.platform().quitQuestions.first(),
                  QStringLiteral("Your answer could not be saved: the file ") +
                      runs.draftsRefusal() + QStringLiteral("), nor the file ") +
-                     runs.path(runs.autosaves().value(0)) +
+                     runs.path(autosavesIn(runs.home).value(0)) +
                      QStringLiteral(". If the program ends now, the answer is lost."));
         // Staying changes nothing; the second time the student quits anyway.
         QVERIFY(!runs.platform().ended);
@@ -277,7 +252,8 @@ void TestAnswerKeeper::quitAsksOnlyWhenTheTextCanBeKeptNowhere()
     QVERIFY(runs.platform().ended);
     QCOMPARE(runs.platform().problems, QStringList());
     const bool inDrafts = runs.drafts().contains("x = 3, so 9");
-    const bool inAutosave = runs.autosave().refused.value(0).text == QStringLiteral("x = 3, so 9");
+    const bool inAutosave =
+        autosaveIn(runs.home).refused.value(0).text == QStringLiteral("x = 3, so 9");
     QCOMPARE(inDrafts, !draftsRefused);
     QCOMPARE(inAutosave, draftsRefused && !autosaveRefused);
 }
@@ -344,28 +320,22 @@ void TestAnswerKeeper::cutOffBytesStayUntilTheyAreKept()
     QCOMPARE(runs.home.read(QStringLiteral("kestrafo/.masterFile.txt.journal")), QByteArray());
 }
 
-void TestAnswerKeeper::anUnknownRoutineKeepsTheAnswer_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::newRow("next picture") << "cmd_next_picture";
-    QTest::newRow("Next Question / Answer") << "cmdNextQuestion";
-}
-
 // The program ends there, as at every other end: the answer goes to
 // drafts_.txt and the autosave goes. The first step of a run leaves what
 // was typed before it in the pane, so only the ending keeps it.
 void TestAnswerKeeper::anUnknownRoutineKeepsTheAnswer()
 {
-    QFETCH(QString, button);
-    Runs runs;
-    QVERIFY(runs.start());
-    SessionState &session = runs.form().session();
-    session.questionBank.store(session.bankIndex + 1, QStringLiteral("`routine nosuch"));
-    runs.type(QStringLiteral("x = 3"));
-    runs.run->click(button);
-    QVERIFY(runs.platform().ended);
-    QCOMPARE(keptTexts(runs.drafts()), QStringList({"unknown routine: x = 3"}));
-    QCOMPARE(runs.autosaves(), QStringList());
+    for (const char *button : {"cmd_next_picture", "cmdNextQuestion"}) {
+        Runs runs;
+        QVERIFY(runs.start());
+        SessionState &session = runs.form().session();
+        session.questionBank.store(session.bankIndex + 1, QStringLiteral("`routine nosuch"));
+        runs.type(QStringLiteral("x = 3"));
+        runs.run->click(QLatin1String(button));
+        QVERIFY2(runs.platform().ended, button);
+        QCOMPARE(keptTexts(runs.drafts()), QStringList({"unknown routine: x = 3"}));
+        QCOMPARE(autosavesIn(runs.home), QStringList());
+    }
 }
 
 QTEST_MAIN(TestAnswerKeeper)

@@ -1,4 +1,4 @@
-#include "storage/autosave_file.h"
+#include "support/autosave_files.h"
 #include "support/faulty_file_system.h"
 #include "support/loaded_window.h"
 
@@ -20,21 +20,6 @@ private slots:
 };
 
 namespace {
-
-QStringList autosaves(const TempHome &home)
-{
-    return QDir(home.kestrafoFolder())
-        .entryList({autosavePrefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
-}
-
-AutosaveContent autosaveOf(const TempHome &home)
-{
-    const QStringList names = autosaves(home);
-    AutosaveContent content;
-    if (names.size() == 1)
-        Autosave::decode(home.read(QStringLiteral("kestrafo/") + names.first()), &content);
-    return content;
-}
 
 // Whether a running copy holds the lock of the file at path.
 bool lockHeld(FileSystem &files, const QString &path)
@@ -79,14 +64,14 @@ void TestAutosave::followsThePane()
     QTest::keyClicks(pane, QStringLiteral("dy/dx = 2x"));
 
     // Typing writes nothing; the timer runs at most a second.
-    QCOMPARE(autosaves(w.home), QStringList());
+    QCOMPARE(autosavesIn(w.home), QStringList());
     QVERIFY(w.form.autosave().timer().isActive());
     QVERIFY(w.form.autosave().timer().interval() <= 1000);
     w.form.autosave().saveNow();
     QVERIFY(!w.form.autosave().timer().isActive());
-    QCOMPARE(autosaves(w.home).size(), 1);
-    QCOMPARE(autosaveOf(w.home).text, QStringLiteral("dy/dx = 2x"));
-    QCOMPARE(autosaveOf(w.home).item, w.form.session().currentLine);
+    QCOMPARE(autosavesIn(w.home).size(), 1);
+    QCOMPARE(autosaveIn(w.home).text, QStringLiteral("dy/dx = 2x"));
+    QCOMPARE(autosaveIn(w.home).item, w.form.session().currentLine);
     QVERIFY(lockHeld(w.platform.nativeFiles(), w.form.autosave().file()->path()));
 
     // Nothing changed: nothing written again.
@@ -103,8 +88,8 @@ void TestAutosave::followsThePane()
         // from the autosave, which the timer has not replaced yet.
         w.form.cmd_clr_answer_Click();
         QVERIFY(w.home.read(QStringLiteral("kestrafo/drafts_.txt")).contains(typed.toLatin1()));
-        QCOMPARE(autosaves(w.home).size(), 1);
-        QVERIFY(!w.home.read(QStringLiteral("kestrafo/") + autosaves(w.home).first())
+        QCOMPARE(autosavesIn(w.home).size(), 1);
+        QVERIFY(!w.home.read(QStringLiteral("kestrafo/") + autosavesIn(w.home).first())
                      .contains("dy/dx"));
         return;
     }
@@ -123,11 +108,11 @@ void TestAutosave::followsThePane()
 
     if (autosaveStays) {
         // The last keystrokes too, for the next start, as a refused text.
-        QCOMPARE(autosaves(w.home).size(), 1);
+        QCOMPARE(autosavesIn(w.home).size(), 1);
         const QList<TypedText> refused = {{w.form.session().currentLine, typed}};
-        QCOMPARE(autosaveOf(w.home).refused, refused);
+        QCOMPARE(autosaveIn(w.home).refused, refused);
     } else {
-        QCOMPARE(autosaves(w.home), QStringList());
+        QCOMPARE(autosavesIn(w.home), QStringList());
         if (ending != QLatin1String("record"))
             QVERIFY(w.home.read(QStringLiteral("kestrafo/drafts_.txt")).contains(typed.toLatin1()));
     }

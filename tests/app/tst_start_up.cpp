@@ -35,27 +35,21 @@ class TestStartUp : public QObject
 private slots:
     void initTestCase() { requireDecimalComma(); }
 
+    // Cancel at the name and the folder question changes nothing.
     void assignmentNumbersArePaddedAndTheNextOneFollows_data()
     {
         QTest::addColumn<QString>("reply");
         QTest::addColumn<QString>("assignment");
         QTest::addColumn<QString>("next");
-        auto row = [](const char *name, const char *reply, const char *assignment,
-                      const char *next) {
-            QTest::newRow(name) << QString::fromLatin1(reply) << QString::fromLatin1(assignment)
-                                << QString::fromLatin1(next);
-        };
-        row("5", "5", "005", "006");
-        row("05", "05", "005", "006");
-        row("005", "005", "005", "006");
-        row("12", "12", "012", "013");
-        row("032", "032", "032", "033");
-        row("99", "99", "099", "100");
-        row("999", "999", "999", "1000");
-        row("empty", "", "", "001");
-        row("abc", "abc", "abc", "001");
-        row("blank then digit", " 7", "0 7", "001");
-        row("decimal", "1.5", "1.5", "2.5");
+        const char *rows[][3] = {
+            {"5", "005", "006"},    {"05", "005", "006"},  {"005", "005", "006"},
+            {"12", "012", "013"},   {"032", "032", "033"}, {"99", "099", "100"},
+            {"999", "999", "1000"}, {"", "", "001"},       {"abc", "abc", "001"},
+            {" 7", "0 7", "001"},   {"1.5", "1.5", "2.5"}};
+        for (const auto &[reply, assignment, next] : rows)
+            QTest::addRow("\"%s\"", reply)
+                << QString::fromLatin1(reply) << QString::fromLatin1(assignment)
+                << QString::fromLatin1(next);
     }
 
     void assignmentNumbersArePaddedAndTheNextOneFollows()
@@ -64,7 +58,8 @@ private slots:
         QFETCH(QString, assignment);
         QFETCH(QString, next);
         StartUp start;
-        const SessionState session = start.run({"Ann", "", reply});
+        const SessionState session = start.run({"", "", reply});
+        QCOMPARE(session.workFolder, defaultFolder);
         QCOMPARE(session.assignmentNbr, assignment);
         QCOMPARE(session.nextAssignmentNbr, next);
     }
@@ -95,34 +90,6 @@ private slots:
         QCOMPARE(start.platform.unexpectedPrompts, 0);
         QCOMPARE(session.workFolder, folder);
         QCOMPARE(session.assignmentNbr, QStringLiteral("005"));
-    }
-
-    void thePromptsAreAskedWithTheirExactTexts()
-    {
-        StartUp start;
-        start.run({"Ann", "1", "", "5"});
-        // The course's own words, character for character.
-        const QStringList prompts = {
-            QStringLiteral("Your full name:  "),
-            QStringLiteral("Enter 1 if you want to change the folder to which your files will be "
-                           "written.  The current default folder is c:\\kestrafo.  If you wish "
-                           "to use this folder, just hit the Enter key"),
-            QStringLiteral("You have chosen to change the folder to which your files will be "
-                           "written on your hard drive from the default c:\\kestrafo.  Enter the "
-                           "path to the folder you wish to use.  You may just hit the Enter key "
-                           "to retain the default path."),
-            QStringLiteral("Assignment Number:  "),
-        };
-        QCOMPARE(start.platform.promptsAsked, prompts);
-    }
-
-    void cancelEverywhereKeepsTheDefaultsAndAnEmptyAssignment()
-    {
-        StartUp start;
-        const SessionState session = start.run({"", "", ""});
-        QCOMPARE(session.workFolder, defaultFolder);
-        QCOMPARE(session.assignmentNbr, QString());
-        QCOMPARE(session.nextAssignmentNbr, QStringLiteral("001"));
     }
 
     void pathsAreTheFolderTextAndTheFixedNames()
@@ -174,10 +141,23 @@ private slots:
         }
     }
 
-    void theResponsePromptIsTheCoursesOwnText()
+    // The course's own words, character for character.
+    void thePromptsAndTheInstructionsAreTheCoursesOwnTexts()
     {
         StartUp start;
-        const SessionState session = start.run({"Ann", "", "5"});
+        const SessionState session = start.run({"Ann", "1", "", "5"});
+        const QStringList prompts = {
+            QStringLiteral("Your full name:  "),
+            QStringLiteral("Enter 1 if you want to change the folder to which your files will be "
+                           "written.  The current default folder is c:\\kestrafo.  If you wish "
+                           "to use this folder, just hit the Enter key"),
+            QStringLiteral("You have chosen to change the folder to which your files will be "
+                           "written on your hard drive from the default c:\\kestrafo.  Enter the "
+                           "path to the folder you wish to use.  You may just hit the Enter key "
+                           "to retain the default path."),
+            QStringLiteral("Assignment Number:  "),
+        };
+        QCOMPARE(start.platform.promptsAsked, prompts);
         QCOMPARE(
             session.responsePrompt,
             QStringLiteral(
