@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QShortcut>
 
+// Buttons and labels need nothing here: a screen reader names them by their
+// captions.
 void setAccessibleTexts(const FormControls &controls)
 {
     controls.txt_question->setAccessibleName(QStringLiteral("Questions and worked answers"));
@@ -32,11 +34,6 @@ void setAccessibleTexts(const FormControls &controls)
         controls.txt_parameter[i]->setAccessibleDescription(
             QStringLiteral("Not used by the course; what you type here has no effect."));
     }
-    QWidget *window = controls.txt_question->parentWidget();
-    for (QPushButton *button : window->findChildren<QPushButton *>())
-        button->setAccessibleName(button->text());
-    for (QLabel *label : window->findChildren<QLabel *>())
-        label->setAccessibleName(label->text());
 }
 
 // Every key needs Ctrl, so typing an answer cannot set one off, and plain
