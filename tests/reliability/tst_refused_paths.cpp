@@ -50,11 +50,7 @@ void TestRefusedPaths::refused()
     QVERIFY(dir.isValid());
     const QString regular = dir.filePath(QStringLiteral("regular.txt"));
     const QByteArray former = "former lines\r\n";
-    {
-        QFile file(regular);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(former), former.size());
-    }
+    writeFile(regular, former);
     QString path = dir.filePath(QStringLiteral("odd.txt"));
     const QByteArray name = QFile::encodeName(path);
     int reader = -1;
@@ -107,9 +103,7 @@ void TestRefusedPaths::lockedByAnotherCopy()
     QVERIFY(dir.isValid());
     const QString master = dir.filePath(QStringLiteral("masterFile.txt"));
     const QString send = dir.filePath(QStringLiteral("send_1207.txt"));
-    QFile file(master);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    writeFile(master, {});
     // A lock of its own open file, as another copy of the program holds it.
     const int other = ::open(QFile::encodeName(master).constData(), O_RDONLY | O_CLOEXEC);
     QVERIFY(other >= 0);
@@ -129,11 +123,8 @@ void TestRefusedPaths::recordStaysWholeInBigFiles()
     QByteArray former(3'000'000, '\0');
     for (qsizetype i = 0; i < former.size(); ++i)
         former[i] = char(i * 7 % 251);
-    for (const QString &path : {master, send}) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(former), former.size());
-    }
+    writeFile(master, former);
+    writeFile(send, former);
     const QByteArray record(4'000'000, '\x93');
     NativeFileSystem real;
     FaultyFileSystem files(real);
@@ -160,10 +151,7 @@ void TestRefusedPaths::fileShortenedMeanwhile()
     const QString master = dir.filePath(QStringLiteral("masterFile.txt"));
     const QString send = dir.filePath(QStringLiteral("send_1207.txt"));
     const QByteArray former = "former lines of the master file\r\n";
-    QFile file(master);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(former), former.size());
-    file.close();
+    writeFile(master, former);
 
     NativeFileSystem real;
     FaultyFileSystem files(real);
