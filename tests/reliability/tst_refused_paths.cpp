@@ -46,17 +46,14 @@ void TestRefusedPaths::refused()
 {
     QFETCH(QString, kind);
     QFETCH(bool, asMaster);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString regular = dir.filePath(QStringLiteral("regular.txt"));
-    const QByteArray former = "former lines\r\n";
-    writeFile(regular, former);
-    QString path = dir.filePath(QStringLiteral("odd.txt"));
+    const RefusalFolder f;
+    QVERIFY(f.dir.isValid());
+    QString path = f.dir.filePath(QStringLiteral("odd.txt"));
     const QByteArray name = QFile::encodeName(path);
     int reader = -1;
     QString mustStayMissing;
     if (kind == QLatin1String("folder")) {
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("odd.txt")));
+        QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("odd.txt")));
     } else if (kind.startsWith(QLatin1String("fifo"))) {
         QCOMPARE(::mkfifo(name.constData(), 0600), 0);
         if (kind.endsWith(QLatin1String("reader"))) {
@@ -68,16 +65,16 @@ void TestRefusedPaths::refused()
     } else if (kind == QLatin1String("device")) {
         path = QStringLiteral("/dev/null");
     } else if (kind == QLatin1String("missing folder")) {
-        mustStayMissing = dir.filePath(QStringLiteral("gone"));
+        mustStayMissing = f.dir.filePath(QStringLiteral("gone"));
         path = mustStayMissing + QStringLiteral("/odd.txt");
     } else if (kind == QLatin1String("dangling link")) {
-        mustStayMissing = dir.filePath(QStringLiteral("target.txt"));
+        mustStayMissing = f.dir.filePath(QStringLiteral("target.txt"));
         QCOMPARE(::symlink(QFile::encodeName(mustStayMissing).constData(), name.constData()), 0);
     } else if (kind == QLatin1String("below a file")) {
-        path = regular + QStringLiteral("/odd.txt");
+        path = f.regular + QStringLiteral("/odd.txt");
     }
 
-    checkRefusedRecord(path, regular, former, asMaster);
+    checkRefusedRecord(path, f.regular, f.former, asMaster);
     if (QTest::currentTestFailed())
         return;
     if (!mustStayMissing.isEmpty())
