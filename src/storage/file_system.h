@@ -34,55 +34,8 @@ struct FileStatus
 // the reason says that it is not a plain file. Files for the user alone are
 // created with mode 0600, new files exclusively.
 //
-// A handle stands for an open file. On POSIX systems it is a descriptor; on
-// Windows it holds a HANDLE, and the calls map one to one
-// (win32_file_system.cpp):
-//   openForLock    CreateFileW(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE
-//                  | FILE_SHARE_DELETE, FILE_FLAG_OPEN_REPARSE_POINT,
-//                  OPEN_EXISTING or else CREATE_NEW), refused unless
-//                  GetFileType() is FILE_TYPE_DISK and the file is neither a
-//                  folder nor a reparse point (a link is never followed);
-//                  device names (NUL, CON.txt, \\.\...) are refused before
-//                  the open
-//   lockExclusive  LockFileEx(LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY)
-//                  on the last byte of the largest offset, tried until the
-//                  deadline; that byte lies beyond any append, so the lock
-//                  never blocks the writing handle
-//   unlock         UnlockFileEx on the same byte
-//   openForAppend  CreateFileW(GENERIC_WRITE | FILE_READ_ATTRIBUTES, the same
-//                  sharing, flags and refusal, OPEN_EXISTING or CREATE_NEW):
-//                  write access, not append access alone, because cutting
-//                  back needs it. A private creation passes
-//                  SECURITY_ATTRIBUTES whose DACL grants the user's SID alone
-//   size           GetFileSizeEx
-//   identity       GetFileInformationByHandle: the volume serial number and
-//                  the file index
-//   ownedByUser    GetSecurityInfo(OWNER_SECURITY_INFORMATION) compared with
-//                  EqualSid to the TokenUser and the TokenOwner of the
-//                  process token (the owner its new files get)
-//   write          one WriteFile at the offset 0xFFFFFFFF:0xFFFFFFFF, which
-//                  is the end of the file whoever wrote last
-//   sync           FlushFileBuffers
-//   truncate       SetFilePointerEx and SetEndOfFile
-//   close          CloseHandle
-//   syncFolderOf   nothing to do: NTFS journals the new entry
-//   readAll        CreateFileW(GENERIC_READ, OPEN_EXISTING), the same refusal
-//   rename         SetFileInformationByHandle(FileRenameInfoEx, replace if
-//                  exists | POSIX semantics) on the file opened for DELETE,
-//                  the classic FileRenameInfo where that is unknown, within
-//                  one folder; a link at the target name is replaced, never
-//                  what it points at. Every handle is opened with
-//                  FILE_SHARE_DELETE, so that with POSIX semantics the
-//                  autosave can be replaced while it is held
-//   remove         DeleteFileW, under the same sharing; a link is removed
-//                  itself, never what it points at
-//   listFolder     FindFirstFileExW / FindNextFileW on every entry of the
-//                  folder, the prefix compared case by case
-// The record journal of the writer lives in the same folder and is written
-// through the same calls under the same LockFileEx: its intent goes out by
-// WriteFile and FlushFileBuffers before any record byte, recovery cuts a
-// file back with SetEndOfFile (the truncate above) followed by
-// FlushFileBuffers, and clearing the journal is the same on the journal.
+// A handle stands for an open file: a descriptor on POSIX systems, a HANDLE
+// on Windows, where each call is one Win32 call (win32_file_system.cpp).
 class FileSystem
 {
 public:

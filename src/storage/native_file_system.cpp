@@ -35,17 +35,17 @@ FileStatus waitForLock(int timeoutMs, const std::function<std::optional<FileStat
     }
 }
 
-FileStatus
-readToEnd(QByteArray *bytes,
-          const std::function<FileStatus(char *buffer, qint64 size, qint64 *read)> &readSome)
+FileStatus NativeFileSystem::readAll(const QString &path, QByteArray *bytes)
 {
+    Handle handle = noHandle;
+    FileStatus status = openForRead(path, &handle);
+    if (!status.ok())
+        return status;
     bytes->clear();
     char buffer[1 << 16];
-    for (;;) {
-        qint64 read = 0;
-        const FileStatus status = readSome(buffer, sizeof buffer, &read);
-        if (!status.ok() || read == 0)
-            return status;
+    qint64 read = 0;
+    while ((status = readSome(handle, buffer, sizeof buffer, &read)).ok() && read > 0)
         bytes->append(buffer, read);
-    }
+    close(handle);
+    return status;
 }

@@ -32,6 +32,12 @@ public:
     FileStatus remove(const QString &path) override;
     FileStatus listFolder(const QString &folder, const QString &prefix,
                           QStringList *names) override;
+
+private:
+    // The system's own halves of readAll: a plain file opened for reading,
+    // refused as above, and one read of what comes next (nothing at the end).
+    static FileStatus openForRead(const QString &path, Handle *handle);
+    static FileStatus readSome(Handle handle, char *buffer, qint64 size, qint64 *read);
 };
 
 // What the layers of both systems share; the system calls stay in each.
@@ -51,11 +57,6 @@ FileStatus refusal(NotPlainFile kind);
 // Tries to take a lock until tryOnce takes it or timeoutMs have passed;
 // tryOnce gives nothing while another copy holds the lock.
 FileStatus waitForLock(int timeoutMs, const std::function<std::optional<FileStatus>()> &tryOnce);
-
-// The rest of an open file, read through readSome until it reads nothing.
-FileStatus
-readToEnd(QByteArray *bytes,
-          const std::function<FileStatus(char *buffer, qint64 size, qint64 *read)> &readSome);
 
 // The program's file layer; on POSIX systems a file-size limit then fails a
 // write instead of killing the program.

@@ -248,24 +248,20 @@ FileStatus NativeFileSystem::syncFolderOf(const QString &path)
     return status;
 }
 
-FileStatus NativeFileSystem::readAll(const QString &path, QByteArray *bytes)
+FileStatus NativeFileSystem::openForRead(const QString &path, Handle *handle)
 {
-    Handle handle = noHandle;
     bool created = false;
-    FileStatus status = openRegular(path, O_RDONLY, Creation::Never, &handle, &created);
-    if (!status.ok())
-        return status;
-    const int fd = descriptor(handle);
-    status = readToEnd(bytes, [fd](char *buffer, qint64 size, qint64 *read) {
-        ssize_t n;
-        do {
-            n = ::read(fd, buffer, size_t(size));
-        } while (n < 0 && errno == EINTR);
-        *read = n;
-        return n < 0 ? lastError() : FileStatus::success();
-    });
-    ::close(fd);
-    return status;
+    return openRegular(path, O_RDONLY, Creation::Never, handle, &created);
+}
+
+FileStatus NativeFileSystem::readSome(Handle handle, char *buffer, qint64 size, qint64 *read)
+{
+    ssize_t n;
+    do {
+        n = ::read(descriptor(handle), buffer, size_t(size));
+    } while (n < 0 && errno == EINTR);
+    *read = n;
+    return n < 0 ? lastError() : FileStatus::success();
 }
 
 FileStatus NativeFileSystem::rename(const QString &from, const QString &to)

@@ -285,21 +285,18 @@ FileStatus NativeFileSystem::syncFolderOf(const QString &)
     return FileStatus::success();
 }
 
-FileStatus NativeFileSystem::readAll(const QString &path, QByteArray *bytes)
+FileStatus NativeFileSystem::openForRead(const QString &path, Handle *handle)
 {
-    Handle opened = noHandle;
     bool created = false;
-    FileStatus status = openRegular(path, GENERIC_READ, Creation::Never, &opened, &created);
-    if (!status.ok())
-        return status;
-    const HANDLE handle = nativeHandle(opened);
-    status = readToEnd(bytes, [handle](char *buffer, qint64 size, qint64 *read) {
-        DWORD n = 0;
-        const FileStatus done = statusOf(ReadFile(handle, buffer, DWORD(size), &n, nullptr));
-        *read = n;
-        return done;
-    });
-    CloseHandle(handle);
+    return openRegular(path, GENERIC_READ, Creation::Never, handle, &created);
+}
+
+FileStatus NativeFileSystem::readSome(Handle handle, char *buffer, qint64 size, qint64 *read)
+{
+    DWORD n = 0;
+    const FileStatus status =
+        statusOf(ReadFile(nativeHandle(handle), buffer, DWORD(size), &n, nullptr));
+    *read = n;
     return status;
 }
 

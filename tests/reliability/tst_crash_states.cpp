@@ -21,6 +21,49 @@ QString native(const QString &pathText)
     return toNativePath(pathText).path;
 }
 
+const QByteArray former = "former lines\r\n";
+const QByteArray cutOff = "......!!!!!!!!....\r\n  14:0";
+
+// A file that a crash left with the start of a record after its former
+// lines, and the journal beside the record's first file that names it.
+void leaveCutOff(Files &files, const QString &firstPath, const QStringList &paths)
+{
+    QList<JournalEntry> intent;
+    for (const QString &path : paths) {
+        files.insert(path, {former + (intent.isEmpty() ? cutOff : QByteArray()), path});
+        intent.append({plainNameOf(path), path, former.size()});
+    }
+    files.insert(journalPathFor(firstPath), {RecordJournal::encode(intent), QStringLiteral("j")});
+}
+
+// Runs check on every state that a crash after any of the changes can leave,
+// once recovery has run on it; where tells the state.
+void forEachCrashState(RecordSession &s, const Files &before,
+                       const QList<CrashFileSystem::Change> &changes,
+                       const std::function<void(CrashFileSystem &disk, const Files &crashed,
+                                                const QString &where)> &check,
+                       qsizetype *counted)
+{
+    for (qsizetype count = 0; count <= changes.size(); ++count) {
+        const QList<Files> states = CrashFileSystem::crashStates(before, changes, count);
+        for (qsizetype n = 0; n < states.size(); ++n) {
+            CrashFileSystem disk(states[n]);
+            s.platform.fileSystem = &disk;
+            recoverCutOffRecords(s.session.workFolder, s.session.masterFilePath, s.platform);
+            ++*counted;
+            check(disk, states[n],
+                  QStringLiteral("after %1 of %2 changes, state %3")
+                      .arg(count)
+                      .arg(changes.size())
+                      .arg(n));
+            QCOMPARE(disk.openHandles(), 0);
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+    qInfo("%lld crash states checked so far", qlonglong(*counted));
+}
+
 } // namespace
 
 // Every record, cut off by a power loss after any operation of the file
@@ -105,49 +148,35 @@ void TestCrashStates::everyCrashState()
         QVERIFY(after.value(path).data.size() > before.value(path).data.size());
 
     const QStringList journals = {journalPathFor(master), journalPathFor(drafts)};
-    for (qsizetype count = 0; count <= changes.size(); ++count) {
-        const QList<Files> states = CrashFileSystem::crashStates(before, changes, count);
-        for (qsizetype n = 0; n < states.size(); ++n) {
-            const Files &crashed = states[n];
-            const QString where = QStringLiteral("after %1 of %2 changes, state %3")
-                                      .arg(count)
-                                      .arg(changes.size())
-                                      .arg(n);
-            CrashFileSystem disk(crashed);
-            s.platform.fileSystem = &disk;
-            recoverCutOffRecords(s.session.workFolder, s.session.masterFilePath, s.platform);
-            ++m_states;
-
-            int whole = 0;
-            int none = 0;
-            QByteArray expectedDrafts = before.value(drafts).data;
-            for (const QString &path : recordFiles) {
-                const QByteArray got = disk.read(path);
-                const QByteArray former = before.value(path).data;
-                if (got == after.value(path).data) {
-                    ++whole;
-                    continue;
-                }
-                const QByteArray tail = crashed.value(path).data.mid(former.size());
-                if (!tail.isEmpty())
-                    expectedDrafts += rescueRecord(path, RescueReasons::cutOffRecord,
-                                                   fromWindows1252(tail), s.platform);
-                if (got == (path == drafts ? expectedDrafts : former))
-                    ++none;
-                else
-                    QFAIL(qPrintable(where + QStringLiteral(": part of a record in ") + path));
+    const auto check = [&](CrashFileSystem &disk, const Files &crashed, const QString &where) {
+        int whole = 0;
+        int none = 0;
+        QByteArray expectedDrafts = before.value(drafts).data;
+        for (const QString &path : recordFiles) {
+            const QByteArray got = disk.read(path);
+            const QByteArray formerBytes = before.value(path).data;
+            if (got == after.value(path).data) {
+                ++whole;
+                continue;
             }
-            QVERIFY2(whole == 0 || none == 0, qPrintable(where + QStringLiteral(": torn")));
-            if (none > 0)
-                QVERIFY2(disk.read(drafts) == expectedDrafts,
-                         qPrintable(where + QStringLiteral(": the cut-back bytes are not kept")));
-            for (const QString &journal : journals)
-                QVERIFY2(disk.read(journal).isEmpty(),
-                         qPrintable(where + QLatin1String(": ") + journal + " not cleared"));
-            QCOMPARE(disk.openHandles(), 0);
+            const QByteArray tail = crashed.value(path).data.mid(formerBytes.size());
+            if (!tail.isEmpty())
+                expectedDrafts += rescueRecord(path, RescueReasons::cutOffRecord,
+                                               fromWindows1252(tail), s.platform);
+            if (got == (path == drafts ? expectedDrafts : formerBytes))
+                ++none;
+            else
+                QFAIL(qPrintable(where + QStringLiteral(": part of a record in ") + path));
         }
-    }
-    qInfo("%lld crash states checked so far", qlonglong(m_states));
+        QVERIFY2(whole == 0 || none == 0, qPrintable(where + QStringLiteral(": torn")));
+        if (none > 0)
+            QVERIFY2(disk.read(drafts) == expectedDrafts,
+                     qPrintable(where + QStringLiteral(": the cut-back bytes are not kept")));
+        for (const QString &journal : journals)
+            QVERIFY2(disk.read(journal).isEmpty(),
+                     qPrintable(where + QLatin1String(": ") + journal + " not cleared"));
+    };
+    forEachCrashState(s, before, changes, check, &m_states);
 }
 
 void TestCrashStates::tornJournalIsNoIntent()
@@ -186,45 +215,25 @@ void TestCrashStates::recoveryCutOffKeepsOnce()
     const QString master = native(s.session.masterFilePath);
     const QString send = native(s.session.sendFilePath);
     const QString drafts = native(draftsFilePath(s.session.workFolder));
-    const QByteArray former = "former lines\r\n";
-    const QByteArray cutOff = "......!!!!!!!!....\r\n  14:0";
     Files before;
-    before.insert(master, {former + cutOff, QStringLiteral("m")});
-    before.insert(send, {former, QStringLiteral("s")});
+    leaveCutOff(before, master, {master, send});
     if (draftsPresent)
         before.insert(drafts, {"former rescue\r\n", QStringLiteral("d")});
-    before.insert(journalPathFor(master),
-                  {RecordJournal::encode(
-                       {{QStringLiteral("masterFile.txt"), QStringLiteral("m"), former.size()},
-                        {QStringLiteral("send_1207.txt"), QStringLiteral("s"), former.size()}}),
-                   QStringLiteral("j")});
 
     CrashFileSystem recorded(before);
     s.platform.fileSystem = &recorded;
     QCOMPARE(recoverCutOffRecords(s.session.workFolder, s.session.masterFilePath, s.platform), 1);
-    const QList<CrashFileSystem::Change> changes = recorded.changes();
-    for (qsizetype count = 0; count <= changes.size(); ++count) {
-        const QList<Files> states = CrashFileSystem::crashStates(before, changes, count);
-        for (qsizetype n = 0; n < states.size(); ++n) {
-            const QString where = QStringLiteral("after %1 of %2 changes, state %3")
-                                      .arg(count)
-                                      .arg(changes.size())
-                                      .arg(n);
-            CrashFileSystem disk(states[n]);
-            s.platform.fileSystem = &disk;
-            recoverCutOffRecords(s.session.workFolder, s.session.masterFilePath, s.platform);
-            ++m_states;
-            QVERIFY2(disk.read(master) == former, qPrintable(where));
-            QVERIFY2(disk.read(send) == former, qPrintable(where));
-            QVERIFY2(
-                disk.read(drafts).count(cutOff) == 1,
-                qPrintable(where +
-                           QStringLiteral(": kept %1 times").arg(disk.read(drafts).count(cutOff))));
-            for (const QString &journal : {journalPathFor(master), journalPathFor(drafts)})
-                QVERIFY2(disk.read(journal).isEmpty(), qPrintable(where));
-        }
-    }
-    qInfo("%lld crash states checked so far", qlonglong(m_states));
+    const auto check = [&](CrashFileSystem &disk, const Files &, const QString &where) {
+        QVERIFY2(disk.read(master) == former, qPrintable(where));
+        QVERIFY2(disk.read(send) == former, qPrintable(where));
+        QVERIFY2(
+            disk.read(drafts).count(cutOff) == 1,
+            qPrintable(where +
+                       QStringLiteral(": kept %1 times").arg(disk.read(drafts).count(cutOff))));
+        for (const QString &journal : {journalPathFor(master), journalPathFor(drafts)})
+            QVERIFY2(disk.read(journal).isEmpty(), qPrintable(where));
+    };
+    forEachCrashState(s, before, recorded.changes(), check, &m_states);
 }
 
 // Bytes that could not be kept somewhere safe are not cut back: the files and
@@ -233,12 +242,10 @@ void TestCrashStates::aRefusedKeepCutsNothingBack()
 {
     RecordSession s;
     const QString master = native(s.session.masterFilePath);
-    const QByteArray former = "former lines\r\n";
-    const QByteArray cutOff = "......!!!!!!!!....\r\n  14:0";
-    const QByteArray journal = RecordJournal::encode(
-        {{QStringLiteral("masterFile.txt"), QStringLiteral("m"), former.size()}});
-    CrashFileSystem disk({{master, {former + cutOff, QStringLiteral("m")}},
-                          {journalPathFor(master), {journal, QStringLiteral("j")}}});
+    Files before;
+    leaveCutOff(before, master, {master});
+    const QByteArray journal = before.value(journalPathFor(master)).data;
+    CrashFileSystem disk(before);
     QByteArray offered;
     const auto refuse = [&](const QList<CutOffBytes> &cut) {
         offered = cut.value(0).bytes;
@@ -263,14 +270,8 @@ void TestCrashStates::aRescueKeepsTheRescueFilesOwnCutOffAfterIt()
 {
     RecordSession s;
     const QString drafts = native(draftsFilePath(s.session.workFolder));
-    const QByteArray former = "former rescue\r\n";
-    const QByteArray cutOff = "......!!!!!!!!....\r\n  14:0";
     Files before;
-    before.insert(drafts, {former + cutOff, QStringLiteral("d")});
-    before.insert(journalPathFor(drafts),
-                  {RecordJournal::encode(
-                       {{QStringLiteral("drafts_.txt"), QStringLiteral("d"), former.size()}}),
-                   QStringLiteral("j")});
+    leaveCutOff(before, drafts, {drafts});
     CrashFileSystem disk(before);
     s.platform.fileSystem = &disk;
     const QString typed = QStringLiteral("x = 3");

@@ -46,21 +46,14 @@ void TestRefusedPaths::refused()
 {
     QFETCH(QString, kind);
     QFETCH(bool, asMaster);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString regular = dir.filePath(QStringLiteral("regular.txt"));
-    const QByteArray former = "former lines\r\n";
-    {
-        QFile file(regular);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(former), former.size());
-    }
-    QString path = dir.filePath(QStringLiteral("odd.txt"));
+    const RefusalFolder f;
+    QVERIFY(f.dir.isValid());
+    QString path = f.dir.filePath(QStringLiteral("odd.txt"));
     const QByteArray name = QFile::encodeName(path);
     int reader = -1;
     QString mustStayMissing;
     if (kind == QLatin1String("folder")) {
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("odd.txt")));
+        QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("odd.txt")));
     } else if (kind.startsWith(QLatin1String("fifo"))) {
         QCOMPARE(::mkfifo(name.constData(), 0600), 0);
         if (kind.endsWith(QLatin1String("reader"))) {
@@ -72,16 +65,16 @@ void TestRefusedPaths::refused()
     } else if (kind == QLatin1String("device")) {
         path = QStringLiteral("/dev/null");
     } else if (kind == QLatin1String("missing folder")) {
-        mustStayMissing = dir.filePath(QStringLiteral("gone"));
+        mustStayMissing = f.dir.filePath(QStringLiteral("gone"));
         path = mustStayMissing + QStringLiteral("/odd.txt");
     } else if (kind == QLatin1String("dangling link")) {
-        mustStayMissing = dir.filePath(QStringLiteral("target.txt"));
+        mustStayMissing = f.dir.filePath(QStringLiteral("target.txt"));
         QCOMPARE(::symlink(QFile::encodeName(mustStayMissing).constData(), name.constData()), 0);
     } else if (kind == QLatin1String("below a file")) {
-        path = regular + QStringLiteral("/odd.txt");
+        path = f.regular + QStringLiteral("/odd.txt");
     }
 
-    checkRefusedRecord(path, regular, former, asMaster);
+    checkRefusedRecord(path, f.regular, f.former, asMaster);
     if (QTest::currentTestFailed())
         return;
     if (!mustStayMissing.isEmpty())
@@ -107,9 +100,7 @@ void TestRefusedPaths::lockedByAnotherCopy()
     QVERIFY(dir.isValid());
     const QString master = dir.filePath(QStringLiteral("masterFile.txt"));
     const QString send = dir.filePath(QStringLiteral("send_1207.txt"));
-    QFile file(master);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    writeFile(master, {});
     // A lock of its own open file, as another copy of the program holds it.
     const int other = ::open(QFile::encodeName(master).constData(), O_RDONLY | O_CLOEXEC);
     QVERIFY(other >= 0);
@@ -129,11 +120,8 @@ void TestRefusedPaths::recordStaysWholeInBigFiles()
     QByteArray former(3'000'000, '\0');
     for (qsizetype i = 0; i < former.size(); ++i)
         former[i] = char(i * 7 % 251);
-    for (const QString &path : {master, send}) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(former), former.size());
-    }
+    writeFile(master, former);
+    writeFile(send, former);
     const QByteArray record(4'000'000, '\x93');
     NativeFileSystem real;
     FaultyFileSystem files(real);
@@ -160,10 +148,7 @@ void TestRefusedPaths::fileShortenedMeanwhile()
     const QString master = dir.filePath(QStringLiteral("masterFile.txt"));
     const QString send = dir.filePath(QStringLiteral("send_1207.txt"));
     const QByteArray former = "former lines of the master file\r\n";
-    QFile file(master);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(former), former.size());
-    file.close();
+    writeFile(master, former);
 
     NativeFileSystem real;
     FaultyFileSystem files(real);

@@ -44,12 +44,9 @@ void TestWin32FileSystem::refused_data()
 void TestWin32FileSystem::refused()
 {
     QFETCH(QString, kind);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString regular = dir.filePath(QStringLiteral("regular.txt"));
-    const QByteArray former = "former lines\r\n";
-    writeFile(regular, former);
-    QString odd = dir.filePath(QStringLiteral("odd.txt"));
+    const RefusalFolder f;
+    QVERIFY(f.dir.isValid());
+    QString odd = f.dir.filePath(QStringLiteral("odd.txt"));
     QString mustStayMissing;
     // A symbolic link, a reparse point; false where the system makes none
     // (Wine 8 accepts the call and creates nothing).
@@ -62,27 +59,27 @@ void TestWin32FileSystem::refused()
                (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     };
     if (kind == QLatin1String("folder")) {
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("odd.txt")));
+        QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("odd.txt")));
     } else if (kind == QLatin1String("device")) {
         odd = QStringLiteral("NUL");
     } else if (kind == QLatin1String("device name with an extension")) {
-        odd = dir.filePath(QStringLiteral("con.txt"));
+        odd = f.dir.filePath(QStringLiteral("con.txt"));
     } else if (kind == QLatin1String("link to a file")) {
-        if (!link(regular))
+        if (!link(f.regular))
             QSKIP("this system makes no symbolic links");
     } else if (kind == QLatin1String("dangling link")) {
-        mustStayMissing = dir.filePath(QStringLiteral("target.txt"));
+        mustStayMissing = f.dir.filePath(QStringLiteral("target.txt"));
         if (!link(mustStayMissing))
             QSKIP("this system makes no symbolic links");
     } else if (kind == QLatin1String("missing folder")) {
-        mustStayMissing = dir.filePath(QStringLiteral("gone"));
+        mustStayMissing = f.dir.filePath(QStringLiteral("gone"));
         odd = mustStayMissing + QStringLiteral("/odd.txt");
     } else if (kind == QLatin1String("below a file")) {
-        odd = regular + QStringLiteral("/odd.txt");
+        odd = f.regular + QStringLiteral("/odd.txt");
     }
 
     for (const bool asMaster : {true, false}) {
-        checkRefusedRecord(odd, regular, former, asMaster);
+        checkRefusedRecord(odd, f.regular, f.former, asMaster);
         if (QTest::currentTestFailed())
             return;
     }

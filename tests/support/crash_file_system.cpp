@@ -104,8 +104,8 @@ FileStatus CrashFileSystem::makeFolder(const QString &)
     return FileStatus::success();
 }
 
-FileStatus CrashFileSystem::open(const QString &path, Creation creation, Handle *handle,
-                                 bool *created)
+FileStatus CrashFileSystem::openForAppend(const QString &path, Creation creation, Handle *handle,
+                                          bool *created)
 {
     *created = false;
     if (m_files.contains(path) && creation == Creation::PrivateNew)
@@ -125,7 +125,7 @@ FileStatus CrashFileSystem::open(const QString &path, Creation creation, Handle 
 
 FileStatus CrashFileSystem::openForLock(const QString &path, Handle *handle, bool *created)
 {
-    return open(path, Creation::IfMissing, handle, created);
+    return openForAppend(path, Creation::IfMissing, handle, created);
 }
 
 FileStatus CrashFileSystem::lockExclusive(Handle, int)
@@ -136,12 +136,6 @@ FileStatus CrashFileSystem::lockExclusive(Handle, int)
 FileStatus CrashFileSystem::unlock(Handle)
 {
     return FileStatus::success();
-}
-
-FileStatus CrashFileSystem::openForAppend(const QString &path, Creation creation, Handle *handle,
-                                          bool *created)
-{
-    return open(path, creation, handle, created);
 }
 
 FileStatus CrashFileSystem::size(Handle handle, qint64 *bytes)

@@ -71,8 +71,6 @@ public:
     int openHandles() const { return int(m_handles.size()); }
 
 private:
-    FileStatus open(const QString &path, Creation creation, Handle *handle, bool *created);
-
     Files m_files;
     QList<Change> m_changes;
     QMap<Handle, QString> m_handles;

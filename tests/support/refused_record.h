@@ -6,9 +6,21 @@
 #include "support/file_bytes.h"
 
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
+
+// A temporary folder with a regular file of former lines in it: the other
+// file of a record whose refused file is tried beside it.
+struct RefusalFolder
+{
+    RefusalFolder() { writeFile(regular, former); }
+
+    QTemporaryDir dir;
+    const QString regular = dir.filePath(QStringLiteral("regular.txt"));
+    const QByteArray former = "former lines\r\n";
+};
 
 // A record whose file at refused is not a plain file of the user's: it
 // fails naming that file, and nothing is written anywhere, the regular
