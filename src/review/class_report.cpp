@@ -2,7 +2,7 @@
 
 #include "summary.h"
 
-ClassReport::ClassReport() : items(CoursePlaces::course().items()) {}
+ClassReport::ClassReport() : items(courseItems()) {}
 
 qsizetype ClassReport::studentIndex(const QString &name)
 {
@@ -17,7 +17,7 @@ qsizetype ClassReport::itemIndex(QByteArrayView assignment, QByteArrayView text,
 {
     if (text.isEmpty())
         return -1;
-    const qsizetype inCourse = CoursePlaces::course().find(assignment, text);
+    const qsizetype inCourse = findCourseItem(assignment, text);
     if (inCourse >= 0)
         return inCourse;
     // A text the course does not hold is listed as it stands, under the
@@ -26,11 +26,7 @@ qsizetype ClassReport::itemIndex(QByteArrayView assignment, QByteArrayView text,
     const auto found = m_extraItems.constFind(key);
     if (found != m_extraItems.cend())
         return *found;
-    CourseItem item;
-    item.assignment = QString::fromLatin1(assignment);
-    item.kind = ItemKind::Commentary;
-    item.text = fileText(text, utf8);
-    items.append(item);
+    items.append({QString::fromLatin1(assignment), QString(), fileText(text, utf8)});
     return m_extraItems[key] = items.size() - 1;
 }
 
@@ -45,31 +41,25 @@ bool ClassReport::firstTime(const Entry &entry, QByteArrayView item)
     return true;
 }
 
-ClassSink::ClassSink(ClassReport &report, const QString &student, bool utf8)
-    : m_report(report), m_student(report.studentIndex(student)), m_utf8(utf8)
+void ClassReport::add(qsizetype student, const RecordFile &file, const Record &record)
 {
-}
-
-void ClassSink::record(const Record &record)
-{
-    Entry entry;
-    entry.date = m_session.follow(record);
     if (record.kind == RecordKind::Opening)
         return;
+    Entry entry;
+    entry.date = file.dateOf(record);
     entry.kind = record.kind;
-    entry.student = m_student;
+    entry.student = student;
     entry.time = QString::fromLatin1(record.time);
     entry.ratingKind = record.ratingKind;
     if (record.ratingKind != RatingKind::None)
         entry.rating = ratingIndex(record.rating);
-    entry.text = fileText(record.text, m_utf8);
-    entry.reason = fileText(record.reason, m_utf8);
-    if (!m_report.firstTime(entry, record.item))
+    entry.text = fileText(record.text, file.utf8);
+    entry.reason = fileText(record.reason, file.utf8);
+    if (!firstTime(entry, record.item))
         return;
-    const QByteArray &assignment = m_session.assignment;
-    entry.item = m_report.itemIndex(assignment, record.item, m_utf8);
-    entry.assignment = assignment.isEmpty() && entry.item >= 0
-                           ? m_report.items[entry.item].assignment
-                           : QString::fromLatin1(assignment);
-    m_report.entries.append(entry);
+    entry.item = itemIndex(file.assignment, record.item, file.utf8);
+    entry.assignment = file.assignment.isEmpty() && entry.item >= 0
+                           ? items[entry.item].assignment
+                           : QString::fromLatin1(file.assignment);
+    entries.append(entry);
 }

@@ -2,9 +2,7 @@
 
 #include "course_places.h"
 #include "record.h"
-#include "record_fields.h"
 
-#include <QDate>
 #include <QHash>
 #include <QList>
 #include <QSet>
@@ -37,26 +35,15 @@ struct ClassReport
     QList<Entry> entries;
 
     qsizetype studentIndex(const QString &name);
+    // Adds a record of the file, for the student the file belongs to.
+    void add(qsizetype student, const RecordFile &file, const Record &record);
+
+private:
     qsizetype itemIndex(QByteArrayView assignment, QByteArrayView text, bool utf8);
     // False when the student's files already gave this record.
     bool firstTime(const Entry &entry, QByteArrayView item);
 
-private:
     QHash<QString, qsizetype> m_studentIndex;
     QHash<QByteArray, qsizetype> m_extraItems;
     QSet<size_t> m_seen;
-};
-
-// Hands one file's records to the class, for the student the file belongs to.
-class ClassSink : public RecordSink
-{
-public:
-    ClassSink(ClassReport &report, const QString &student, bool utf8);
-    void record(const Record &record) override;
-
-private:
-    ClassReport &m_report;
-    qsizetype m_student;
-    bool m_utf8;
-    OpenedSession m_session;
 };

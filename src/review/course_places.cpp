@@ -3,12 +3,59 @@
 #include "bank/course_content.h"
 #include "bank/line_kind.h"
 
+#include <QHash>
+
 namespace {
 
 bool isHeader(const QString &line)
 {
     return line.size() >= 4 && line[0].isDigit() && line[1].isDigit() && line[2].isDigit() &&
            line[3] == u'.';
+}
+
+struct CoursePlaces
+{
+    CoursePlaces();
+
+    QList<CourseItem> items;
+    QHash<QByteArray, QList<qsizetype>> byText;
+};
+
+CoursePlaces::CoursePlaces()
+{
+    QString assignment;
+    int questions = 0;
+    int commentary = 0;
+    for (const QString &line : courseContentLines()) {
+        if (isHeader(line)) {
+            assignment = line.left(3);
+            questions = 0;
+            commentary = 0;
+            continue;
+        }
+        if (line.isEmpty() || assignment.isEmpty() || isRoutineLine(line) || isEndOfBank(line))
+            continue;
+        CourseItem item;
+        item.assignment = assignment;
+        if (isQuestionLine(line)) {
+            item.place = assignment + QStringLiteral(" Q%1").arg(++questions);
+            item.text = line.mid(questionMarker.size());
+        } else if (isAnswerLine(line)) {
+            item.place = assignment + QStringLiteral(" A%1").arg(questions);
+            item.text = line.mid(answerMarker.size());
+        } else {
+            item.place = assignment + QStringLiteral(" C%1").arg(++commentary);
+            item.text = line;
+        }
+        byText[itemKey(item.text.toLatin1())].append(items.size());
+        items.append(item);
+    }
+}
+
+const CoursePlaces &course()
+{
+    static const CoursePlaces places;
+    return places;
 }
 
 } // namespace
@@ -33,53 +80,19 @@ QByteArray itemKey(QByteArrayView text)
     return key;
 }
 
-CoursePlaces::CoursePlaces()
+const QList<CourseItem> &courseItems()
 {
-    QString assignment;
-    int questions = 0;
-    int commentary = 0;
-    for (const QString &line : courseContentLines()) {
-        if (isHeader(line)) {
-            assignment = line.left(3);
-            questions = 0;
-            commentary = 0;
-            continue;
-        }
-        if (line.isEmpty() || assignment.isEmpty() || isRoutineLine(line) || isEndOfBank(line))
-            continue;
-        CourseItem item;
-        item.assignment = assignment;
-        if (isQuestionLine(line)) {
-            item.kind = ItemKind::Question;
-            item.place = assignment + QStringLiteral(" Q%1").arg(++questions);
-            item.text = line.mid(questionMarker.size());
-        } else if (isAnswerLine(line)) {
-            item.kind = ItemKind::Answer;
-            item.place = assignment + QStringLiteral(" A%1").arg(questions);
-            item.text = line.mid(answerMarker.size());
-        } else {
-            item.kind = ItemKind::Commentary;
-            item.place = assignment + QStringLiteral(" C%1").arg(++commentary);
-            item.text = line;
-        }
-        m_byText[itemKey(item.text.toLatin1())].append(m_items.size());
-        m_items.append(item);
-    }
+    return course().items;
 }
 
-const CoursePlaces &CoursePlaces::course()
+qsizetype findCourseItem(QByteArrayView assignment, QByteArrayView itemText)
 {
-    static const CoursePlaces places;
-    return places;
-}
-
-qsizetype CoursePlaces::find(QByteArrayView assignment, QByteArrayView itemText) const
-{
-    const auto found = m_byText.constFind(itemKey(itemText));
-    if (found == m_byText.cend())
+    const auto &byText = course().byText;
+    const auto found = byText.constFind(itemKey(itemText));
+    if (found == byText.cend())
         return -1;
     for (qsizetype index : *found) {
-        if (m_items[index].assignment == QLatin1String(assignment))
+        if (courseItems()[index].assignment == QLatin1String(assignment))
             return index;
     }
     return found->constFirst();

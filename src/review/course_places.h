@@ -1,16 +1,8 @@
 #pragma once
 
 #include <QByteArrayView>
-#include <QHash>
 #include <QList>
 #include <QString>
-
-enum class ItemKind
-{
-    Question,
-    Answer,
-    Commentary
-};
 
 // An item a student can respond to, as the course places it: "005 Q2" is
 // the second question of assignment 005, "005 A2" the worked answer to it,
@@ -18,28 +10,16 @@ enum class ItemKind
 struct CourseItem
 {
     QString assignment;
-    QString place;
-    ItemKind kind = ItemKind::Question;
+    QString place; // empty for a text the course does not hold
     QString text;
 };
 
-// Every item of the course in course order, found by the text a record
-// carries for it.
-class CoursePlaces
-{
-public:
-    CoursePlaces();
-    static const CoursePlaces &course();
+// Every item of the course in course order.
+const QList<CourseItem> &courseItems();
 
-    const QList<CourseItem> &items() const { return m_items; }
-    // The item whose text the record carries, preferring the assignment the
-    // session opened; -1 when the course holds no such text.
-    qsizetype find(QByteArrayView assignment, QByteArrayView itemText) const;
-
-private:
-    QList<CourseItem> m_items;
-    QHash<QByteArray, QList<qsizetype>> m_byText;
-};
+// The item whose text the record carries, preferring the assignment the
+// session opened; -1 when the course holds no such text.
+qsizetype findCourseItem(QByteArrayView assignment, QByteArrayView itemText);
 
 // The form in which item texts are compared: a mailer may have changed the
 // line ends or stripped the spaces at the ends of lines.

@@ -16,6 +16,14 @@ QString ratingChart(const QString &title, const RatingCounts &confidence,
                     const RatingCounts &selfCritique)
 {
     const int width = 420, height = 200, base = 160, left = 40, group = 72;
+    const struct
+    {
+        const RatingCounts &counts;
+        const char *name;
+        const char *colour;
+        const char *legend;
+    } series[] = {{confidence, "confidence", "#2b6cb0", "confidence"},
+                  {selfCritique, "critique", "#dd6b20", "self critique"}};
     qint64 top = 1;
     for (size_t i = 0; i < 5; ++i)
         top = std::max({top, confidence[i], selfCritique[i]});
@@ -29,24 +37,24 @@ QString ratingChart(const QString &title, const RatingCounts &confidence,
     const char *labels[] = {"0", "1", "2", "3", "other"};
     for (int i = 0; i < 5; ++i) {
         const int x = left + 8 + i * group;
-        const qint64 values[] = {confidence[size_t(i)], selfCritique[size_t(i)]};
-        const char *colours[] = {"#2b6cb0", "#dd6b20"};
         for (int k = 0; k < 2; ++k) {
-            const int h = int(values[k] * 130 / top);
-            s << "<rect class=\"" << (k ? "critique" : "confidence") << "\" x=\"" << x + k * 28
-              << "\" y=\"" << base - h << "\" width=\"26\" height=\"" << h << "\" fill=\""
-              << colours[k] << "\"/>"
+            const qint64 value = series[k].counts[size_t(i)];
+            const int h = int(value * 130 / top);
+            s << "<rect class=\"" << series[k].name << "\" x=\"" << x + k * 28 << "\" y=\""
+              << base - h << "\" width=\"26\" height=\"" << h << "\" fill=\"" << series[k].colour
+              << "\"/>"
               << "<text x=\"" << x + k * 28 + 13 << "\" y=\"" << base - h - 4
-              << "\" font-size=\"11\" text-anchor=\"middle\">" << values[k] << "</text>";
+              << "\" font-size=\"11\" text-anchor=\"middle\">" << value << "</text>";
         }
         s << "<text x=\"" << x + 27 << "\" y=\"" << base + 16
           << "\" font-size=\"12\" text-anchor=\"middle\">" << labels[i] << "</text>";
     }
-    s << "<rect x=\"" << left << "\" y=\"182\" width=\"12\" height=\"12\" fill=\"#2b6cb0\"/>"
-      << "<text x=\"" << left + 16 << "\" y=\"192\" font-size=\"12\">confidence</text>"
-      << "<rect x=\"" << left + 110 << "\" y=\"182\" width=\"12\" height=\"12\" fill=\"#dd6b20\"/>"
-      << "<text x=\"" << left + 126 << "\" y=\"192\" font-size=\"12\">self critique</text>"
-      << "</svg>";
+    for (int k = 0; k < 2; ++k)
+        s << "<rect x=\"" << left + k * 110 << "\" y=\"182\" width=\"12\" height=\"12\" fill=\""
+          << series[k].colour << "\"/>"
+          << "<text x=\"" << left + k * 110 + 16 << "\" y=\"192\" font-size=\"12\">"
+          << series[k].legend << "</text>";
+    s << "</svg>";
     return svg;
 }
 
@@ -71,14 +79,9 @@ const char *const style =
 
 QString ratingName(int rating)
 {
-    switch (rating) {
-    case -1:
+    if (rating < 0)
         return QStringLiteral("not rated");
-    case 4:
-        return QStringLiteral("other");
-    default:
-        return QStringLiteral("rated %1").arg(rating);
-    }
+    return rating == 4 ? QStringLiteral("other") : QStringLiteral("rated %1").arg(rating);
 }
 
 void writeGrid(QTextStream &page, const ClassReport &report)

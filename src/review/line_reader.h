@@ -33,7 +33,6 @@ public:
         return QByteArrayView(m_bytes.constData() + from,
                               m_starts[index - m_first + 1] - m_offset - m_sep - from);
     }
-    qsizetype size(qint64 index) const { return line(index).size(); }
     // The lines from .. to-1 with their line ends between them.
     QByteArrayView lines(qint64 from, qint64 to) const;
     // Lines before the index are not asked for again.

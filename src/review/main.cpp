@@ -1,9 +1,7 @@
 #include "brief_report.h"
 #include "html_report.h"
-#include "output_check.h"
 #include "report_output.h"
 #include "review.h"
-#include "terminal_text.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

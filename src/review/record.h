@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -52,4 +53,27 @@ public:
     virtual ~RecordSink() = default;
     virtual void record(const Record &record) = 0;
     virtual void damage(const Damage &) {}
+};
+
+// The tutor's mm-dd-yyyy as yyyy-mm-dd; any other text as it stands.
+QString isoDate(QByteArrayView date);
+
+// A text of a file in Windows-1252, as the tutor writes it, or in UTF-8 when
+// it was re-encoded after.
+QString fileText(QByteArrayView bytes, bool utf8);
+
+// A file of records being read: whose records they are, how its texts are
+// encoded, and the session they belong to, its last opening block's.
+struct RecordFile
+{
+    QString path;
+    QString student;
+    bool utf8 = false;
+    QByteArray assignment;
+    QString date; // yyyy-mm-dd
+
+    // Opens the session of an opening block.
+    void follow(const Record &record);
+    // The record's own date, or else the session's.
+    QString dateOf(const Record &record) const;
 };

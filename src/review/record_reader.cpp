@@ -154,11 +154,11 @@ private:
         Marks marks;
         marks.first = m_next;
         const qint64 firstNumber = m_next + 1;
-        if (m_lines.size(m_next) > sectionRule.size())
+        if (line(m_next).size() > sectionRule.size())
             damaged(firstNumber, firstNumber,
                     QStringLiteral("the end of a cut record joined to the next one"));
         m_next += 2;
-        if (m_lines.has(m_next + 2) && m_lines.size(m_next) == 0 && m_lines.size(m_next + 1) == 0 &&
+        if (m_lines.has(m_next + 2) && line(m_next).size() == 0 && line(m_next + 1).size() == 0 &&
             isNumberLine(line(m_next + 2))) {
             m_next += 3;
             marks.fromMaster = true;
@@ -284,8 +284,7 @@ private:
         // Before the first item of a session is read, the item is empty and
         // the tutor writes no rating line: a last line that looks like one is
         // the response's own.
-        const bool itemRead =
-            marks.itemTo != marks.itemFrom + 1 || m_lines.size(marks.itemFrom) > 0;
+        const bool itemRead = marks.itemTo != marks.itemFrom + 1 || line(marks.itemFrom).size() > 0;
         if (kind == RecordKind::Response && closing - textFrom >= 2 && itemRead) {
             const QByteArrayView last = line(closing - 1);
             if (last.startsWith(confidenceLabel)) {
@@ -340,7 +339,7 @@ private:
         while (size < count) {
             if (!m_lines.has(m_next))
                 return rescan(marks.first, QStringLiteral("kept draft cut short"));
-            size += m_lines.size(m_next++) + 2;
+            size += line(m_next++).size() + 2;
         }
         if (size != count || !m_lines.has(m_next) || !isClosingRule(m_next))
             return rescan(marks.first,

@@ -1,18 +1,16 @@
 #include "review.h"
 
-#include "csv_sink.h"
+#include "csv_rows.h"
+#include "file_check.h"
 #include "record_reader.h"
 #include "report_output.h"
-#include "sink_list.h"
-#include "student_name.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
-
-#include <optional>
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
@@ -20,6 +18,7 @@
 
 namespace {
 
+// How much of a file is looked at before it is read.
 constexpr qint64 sampleSize = 64 * 1024;
 
 // The same file under any name: its device and inode (one stat, where the
@@ -38,6 +37,59 @@ QString fileIdentity(const QFileInfo &file)
     return QString::number(status.st_dev) + u':' + QString::number(status.st_ino);
 #endif
 }
+
+QString fromFileName(const QFileInfo &file)
+{
+    static const QRegularExpression sendPart(QStringLiteral("send_\\d{4}"));
+    static const QRegularExpression ownNames(QStringLiteral("^(masterFile|notes_|drafts_)$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression separators(QStringLiteral("^[-_. ]+|[-_. ]+\\z"));
+    QString name = file.completeBaseName();
+    name.remove(sendPart);
+    name.remove(ownNames);
+    return name.remove(separators);
+}
+
+// Hands one file's records to its summary, to the class and to the CSV rows.
+// The rows gather in one buffer shared by the files and go out a megabyte at
+// a time; what is left is written at the end.
+class FileReader : public RecordSink
+{
+public:
+    FileReader(const RecordFile &file, FileSummary &summary, ClassReport *classReport,
+               QIODevice *csv, QByteArray &csvRows)
+        : m_file(file), m_summary(summary), m_class(classReport),
+          m_student(classReport ? classReport->studentIndex(file.student) : 0), m_csv(csv),
+          m_csvRows(csvRows)
+    {
+    }
+
+    void record(const Record &record) override
+    {
+        m_summary.add(record, m_file.utf8);
+        m_file.follow(record);
+        if (m_class)
+            m_class->add(m_student, m_file, record);
+        if (!m_csv)
+            return;
+        appendCsvRow(m_csvRows, m_file, record);
+        // A failed write stays on the device, to be found when it is committed.
+        if (m_csvRows.size() >= 1 << 20) {
+            writeAll(*m_csv, m_csvRows);
+            m_csvRows.resize(0);
+        }
+    }
+
+    void damage(const Damage &damage) override { m_summary.damages.append(damage); }
+
+private:
+    RecordFile m_file;
+    FileSummary &m_summary;
+    ClassReport *m_class;
+    qsizetype m_student;
+    QIODevice *m_csv;
+    QByteArray &m_csvRows;
+};
 
 // Reads one file; returns false when it is not a file of records at all.
 bool reviewFile(const InputFile &input, QIODevice *csv, QByteArray &csvRows, bool classViews,
@@ -70,16 +122,9 @@ bool reviewFile(const InputFile &input, QIODevice *csv, QByteArray &csvRows, boo
                                 QStringLiteral("the file was re-encoded from Windows-1252 to UTF-8 "
                                                "after the tutor wrote it (by a mailer or an "
                                                "editor)")});
-    SummarySink fileSink(summary, check.utf8);
-    ClassSink classSink(review.classReport, input.student, check.utf8);
-    std::optional<CsvSink> rows;
-    SinkList sinks;
-    sinks.add(fileSink);
-    if (classViews)
-        sinks.add(classSink);
-    if (csv)
-        sinks.add(rows.emplace(*csv, csvRows, summary.path, input.student, check.utf8));
-    const QString readError = readRecords(file, check, sinks);
+    FileReader reader({summary.path, input.student, check.utf8, {}, {}}, summary,
+                      classViews ? &review.classReport : nullptr, csv, csvRows);
+    const QString readError = readRecords(file, check, reader);
     // What was read is summarised, but the file is not whole.
     if (!readError.isEmpty())
         review.errors.append(summary.path + QStringLiteral(": ") + readError);
@@ -88,6 +133,18 @@ bool reviewFile(const InputFile &input, QIODevice *csv, QByteArray &csvRows, boo
 }
 
 } // namespace
+
+QString studentName(const QString &filePath, const QString &namedFolder, bool byFile)
+{
+    const QFileInfo file(filePath);
+    const QString folder = file.absoluteDir().dirName();
+    const bool inSubfolder =
+        !namedFolder.isNull() && file.absolutePath() != QFileInfo(namedFolder).absoluteFilePath();
+    if (inSubfolder && !byFile)
+        return folder;
+    const QString name = fromFileName(file);
+    return name.isEmpty() ? folder : name;
+}
 
 Inputs listInputs(const QStringList &paths, bool byFile)
 {
@@ -126,6 +183,23 @@ Inputs listInputs(const QStringList &paths, bool byFile)
             add(QFileInfo(file), path);
     }
     return inputs;
+}
+
+QString outputRefusal(const QString &output, const Inputs &inputs)
+{
+    const QFileInfo target(output);
+    if (!target.exists())
+        return {};
+    const QString key = target.canonicalFilePath();
+    for (const InputFile &input : inputs.files) {
+        if (input.folder.isNull() && QFileInfo(input.path).canonicalFilePath() == key)
+            return QStringLiteral("is one of the files to be read");
+    }
+    QFile file(output);
+    if (target.isFile() && file.open(QIODevice::ReadOnly) &&
+        checkStart(file.peek(sampleSize)).holdsRecords)
+        return QStringLiteral("holds the tutor's records");
+    return {};
 }
 
 Review reviewInputs(const Inputs &inputs, QIODevice *csv, bool classViews)

@@ -38,10 +38,24 @@ struct Review
     int status = AllWhole;
 };
 
+// Whose records a file holds. A file in a folder below a folder named on
+// the command line belongs to the student that folder is named after; a
+// file named itself, or lying directly in a named folder, to the student
+// its own name gives without the tutor's "send_MMDD" part and extension
+// ("ann_send_1209.txt" and "ann.txt" both give "ann"). A file under the
+// tutor's own name alone (masterFile.txt, send_1209.txt, notes_.txt,
+// drafts_.txt) is named after the folder that holds it. With byFile, files
+// are named by their own names wherever they lie.
+QString studentName(const QString &filePath, const QString &namedFolder, bool byFile);
+
 // The files that the paths name, in the order they will be read: a file
-// named twice, or named and found in a folder named too, once. Each file's
-// student is named as studentName() says.
+// named twice, or named and found in a folder named too, once.
 Inputs listInputs(const QStringList &paths, bool byFile);
+
+// Why a report may not be written to the given file, or an empty string: a
+// report never replaces a file that is read, nor any file of the tutor's
+// records, whether named on the command line or not.
+QString outputRefusal(const QString &output, const Inputs &inputs);
 
 // Reads every file in turn; with a CSV device, writes a row for every record
 // as it is read. Without classViews only each file's summary is made.

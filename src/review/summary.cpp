@@ -1,10 +1,5 @@
 #include "summary.h"
 
-#include "record_fields.h"
-#include "terminal_text.h"
-
-#include <QTextStream>
-
 #include <algorithm>
 
 namespace {
@@ -64,26 +59,6 @@ qint64 medianGap(const QList<qint64> &seconds)
     return (*std::max_element(gaps.begin(), middle) + *middle) / 2;
 }
 
-QString duration(qint64 seconds)
-{
-    if (seconds < 0)
-        return QStringLiteral("-");
-    if (seconds < 60)
-        return QStringLiteral("%1 s").arg(seconds);
-    if (seconds < 3600)
-        return QStringLiteral("%1 min %2 s").arg(seconds / 60).arg(seconds % 60);
-    return QStringLiteral("%1 h %2 min").arg(seconds / 3600).arg(seconds / 60 % 60);
-}
-
-QString clock(qint64 seconds)
-{
-    seconds %= 86400;
-    return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
-        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
 QStringList FileSummary::flaws() const
 {
     QStringList flaws;
@@ -94,31 +69,26 @@ QStringList FileSummary::flaws() const
     return flaws;
 }
 
-SessionSummary &SummarySink::session()
+void FileSummary::add(const Record &record, bool utf8)
 {
-    if (m_file.sessions.isEmpty())
-        m_file.sessions.append(SessionSummary{});
-    return m_file.sessions.last();
-}
-
-void SummarySink::record(const Record &record)
-{
-    ++m_file.records;
+    ++records;
     if (!record.doubt.isEmpty())
-        m_file.doubts.append(QStringLiteral("lines %1-%2: %3")
-                                 .arg(record.firstLine)
-                                 .arg(record.lastLine)
-                                 .arg(record.doubt));
+        doubts.append(QStringLiteral("lines %1-%2: %3")
+                          .arg(record.firstLine)
+                          .arg(record.lastLine)
+                          .arg(record.doubt));
     if (record.kind == RecordKind::Opening) {
         SessionSummary s;
         s.date = isoDate(record.date);
-        s.assignment = fileText(record.assignment, m_utf8);
-        s.header = fileText(record.header, m_utf8);
+        s.assignment = fileText(record.assignment, utf8);
+        s.header = fileText(record.header, utf8);
         s.sessions = s.assignment.isEmpty() ? 0 : 1;
-        m_file.sessions.append(s);
+        sessions.append(s);
         return;
     }
-    SessionSummary &s = session();
+    if (sessions.isEmpty())
+        sessions.append(SessionSummary{});
+    SessionSummary &s = sessions.last();
     if (s.date.isEmpty() && !record.date.isEmpty())
         s.date = isoDate(record.date);
     qint64 second = secondsOf(record.time);
@@ -153,11 +123,6 @@ void SummarySink::record(const Record &record)
     }
 }
 
-void SummarySink::damage(const Damage &damage)
-{
-    m_file.damages.append(damage);
-}
-
 QMap<QString, RecordCounts> totalsOf(const QList<FileSummary> &files)
 {
     QMap<QString, RecordCounts> totals;
@@ -169,59 +134,4 @@ QMap<QString, RecordCounts> totalsOf(const QList<FileSummary> &files)
         }
     }
     return totals;
-}
-
-QString plainSummary(const QList<FileSummary> &files)
-{
-    QString out;
-    QTextStream s(&out);
-    for (const FileSummary &file : files) {
-        s << terminalText(file.path) << "\n";
-        if (!file.problem.isEmpty()) {
-            s << "  cannot read: " << terminalText(file.problem) << "\n\n";
-            continue;
-        }
-        for (const QString &notice : file.notices)
-            s << "  note: " << terminalText(notice) << "\n";
-        if (file.records == 0)
-            s << "  no records\n";
-        if (!file.student.isEmpty())
-            s << "  student " << terminalText(file.student) << "\n";
-        for (const SessionSummary &ses : file.sessions) {
-            if (ses.assignment.isEmpty())
-                s << "  records without an opening block"
-                  << (ses.date.isEmpty() ? QString()
-                                         : QStringLiteral(", from ") + terminalText(ses.date))
-                  << "\n";
-            else
-                s << "  session "
-                  << (ses.date.isEmpty() ? QStringLiteral("(no date)") : terminalText(ses.date))
-                  << "  assignment " << terminalText(ses.assignment) << "  "
-                  << terminalText(ses.header) << "\n";
-            s << "    responses " << ses.responses << ", notes " << ses.notes << ", rescued drafts "
-              << ses.drafts << "\n";
-            s << "    confidence     " << ratingCountsText(ses.confidence) << "\n";
-            s << "    self critique  " << ratingCountsText(ses.selfCritique) << "\n";
-            // Notes and kept drafts without an opening block span days: no
-            // session's time.
-            if (ses.firstSecond >= 0 && !ses.assignment.isEmpty())
-                s << "    time " << clock(ses.firstSecond) << " to " << clock(ses.lastSecond)
-                  << " (" << duration(ses.lastSecond - ses.firstSecond)
-                  << "), median between responses " << duration(medianGap(ses.responseSeconds))
-                  << "\n";
-        }
-        for (const QString &flaw : file.flaws())
-            s << "  " << terminalText(flaw) << "\n";
-        s << "\n";
-    }
-    s << "Totals per assignment\n";
-    const auto totals = totalsOf(files);
-    for (auto it = totals.begin(); it != totals.end(); ++it) {
-        const RecordCounts &t = it.value();
-        s << "  " << terminalText(it.key()) << ": sessions " << t.sessions << ", responses "
-          << t.responses << ", notes " << t.notes << ", drafts " << t.drafts << ", confidence "
-          << ratingCountsText(t.confidence) << ", self critique "
-          << ratingCountsText(t.selfCritique) << "\n";
-    }
-    return out;
 }

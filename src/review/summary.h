@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -41,37 +42,20 @@ struct FileSummary
     QString path;
     QString student;
     QString problem; // a file that could not be read at all
-    QStringList notices;
     QList<SessionSummary> sessions;
     QList<Damage> damages;
     QStringList doubts;
     qint64 records = 0;
 
+    // Adds a record as the reader hands it over.
+    void add(const Record &record, bool utf8);
     // Its damage and doubts as the reports list them: "damaged: ...",
     // "unclear: ...".
     QStringList flaws() const;
-};
-
-// Gathers a file's sessions and damage as the reader hands them over.
-class SummarySink : public RecordSink
-{
-public:
-    explicit SummarySink(FileSummary &file, bool utf8) : m_file(file), m_utf8(utf8) {}
-    void record(const Record &record) override;
-    void damage(const Damage &damage) override;
-
-private:
-    SessionSummary &session();
-
-    FileSummary &m_file;
-    bool m_utf8;
 };
 
 int ratingIndex(QByteArrayView reply);
 // "0:n 1:n 2:n 3:n other:n", as the summaries show the ratings.
 QString ratingCountsText(const RatingCounts &counts);
 qint64 medianGap(const QList<qint64> &seconds);
-QString duration(qint64 seconds);
-QString clock(qint64 seconds);
 QMap<QString, RecordCounts> totalsOf(const QList<FileSummary> &files);
-QString plainSummary(const QList<FileSummary> &files);

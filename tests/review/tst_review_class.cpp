@@ -1,6 +1,5 @@
 #include "class_views.h"
 #include "review.h"
-#include "student_name.h"
 #include "support/file_bytes.h"
 #include "support/headless_chromium.h"
 #include "support/sample_class.h"

@@ -260,6 +260,27 @@ private slots:
         QFile::remove(csv);
     }
 
+    // The rows go out a megabyte at a time: each row once and in order,
+    // however long the texts.
+    void longCsvRows()
+    {
+        const QString send = m_dir.filePath(QStringLiteral("long.txt"));
+        QByteArray records;
+        for (const char c : {'a', 'b', 'c'})
+            records += sendResponse("14:03:27", "Sum it.", QByteArray(600'000, c),
+                                    "confidence assessment:  2");
+        writeFile(send, records);
+        const QString csv = m_dir.filePath(QStringLiteral("long.csv"));
+        QCOMPARE(review({QStringLiteral("--csv"), csv, send}).status, 0);
+        const QByteArray rows = bytesOf(csv);
+        QCOMPARE(rows.count('\n'), 4);
+        const qsizetype a = rows.indexOf(QByteArray(600'000, 'a'));
+        const qsizetype b = rows.indexOf(QByteArray(600'000, 'b'));
+        QVERIFY(a > 0 && a < b && b < rows.indexOf(QByteArray(600'000, 'c')));
+        QFile::remove(send);
+        QFile::remove(csv);
+    }
+
     // Neither a file's text nor its name reaches the terminal as a control
     // character, so neither can fake a line of the summary.
 #ifndef Q_OS_WIN // Windows allows no line break in a file name

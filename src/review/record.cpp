@@ -1,4 +1,4 @@
-#include "record_fields.h"
+#include "record.h"
 
 #include "format/windows1252.h"
 
@@ -15,11 +15,15 @@ QString fileText(QByteArrayView bytes, bool utf8)
     return utf8 ? QString::fromUtf8(bytes) : fromWindows1252(bytes);
 }
 
-QString OpenedSession::follow(const Record &record)
+void RecordFile::follow(const Record &record)
 {
     if (record.kind == RecordKind::Opening) {
         assignment = record.assignment.toByteArray();
         date = isoDate(record.date);
     }
+}
+
+QString RecordFile::dateOf(const Record &record) const
+{
     return record.date.isEmpty() ? date : isoDate(record.date);
 }
