@@ -1,4 +1,5 @@
 #include "storage/autosave_file.h"
+#include "support/autosave_files.h"
 #include "support/file_bytes.h"
 #include "support/loaded_window.h"
 
@@ -144,8 +145,7 @@ struct HostileFolder
 
     QString autosaveOfThisCopy() const
     {
-        QStringList names =
-            QDir(folder).entryList({autosavePrefix + u'*'}, QDir::Files | QDir::Hidden);
+        QStringList names = autosavesIn(w.home);
         for (const QString &name : planted)
             names.removeAll(name);
         return names.size() == 1 ? names.first() : QString();
