@@ -81,6 +81,7 @@ private slots:
     void recoveryCutOffKeepsOnce_data();
     void recoveryCutOffKeepsOnce();
     void aRefusedKeepCutsNothingBack();
+    void aFileReplacedSinceTheIntentIsLeftAlone();
     void aRescueKeepsTheRescueFilesOwnCutOffAfterIt();
 
 private:
@@ -260,6 +261,31 @@ void TestCrashStates::aRefusedKeepCutsNothingBack()
     const auto take = [](const QList<CutOffBytes> &) { return FileStatus::success(); };
     QVERIFY(recoverRecord(disk, s.session.masterFilePath, take).ok());
     QCOMPARE(disk.read(master), former);
+    QVERIFY(disk.read(journalPathFor(master)).isEmpty());
+}
+
+// A SEND file that was deleted and made again after the crash, say, is not
+// the file the journal names: it keeps every byte, and none is taken for cut off.
+void TestCrashStates::aFileReplacedSinceTheIntentIsLeftAlone()
+{
+    RecordSession s;
+    const QString master = native(s.session.masterFilePath);
+    const QString send = native(s.session.sendFilePath);
+    Files before;
+    leaveCutOff(before, master, {master, send});
+    const QByteArray newer = "a SEND file made after the crash\r\n";
+    before.insert(send, {newer, QStringLiteral("another file")});
+    CrashFileSystem disk(before);
+    QList<CutOffBytes> kept;
+    const auto keep = [&](const QList<CutOffBytes> &cut) {
+        kept += cut;
+        return FileStatus::success();
+    };
+    QVERIFY(recoverRecord(disk, s.session.masterFilePath, keep).ok());
+    QCOMPARE(disk.read(master), former);
+    QCOMPARE(disk.read(send), newer);
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(kept[0].bytes, cutOff);
     QVERIFY(disk.read(journalPathFor(master)).isEmpty());
 }
 
