@@ -39,8 +39,7 @@ AutosaveContent AnswerKeeper::autosaveContent() const
 
 bool AnswerKeeper::holdsStudentText(const QString &answer) const
 {
-    return answer != m_session.responsePrompt && answer != QLatin1String(" ") &&
-           !answer.isEmpty() && answer != m_lastRecorded;
+    return answer != m_session.responsePrompt && answer != QLatin1String(" ") && !answer.isEmpty();
 }
 
 std::optional<AnswerKeeper::Text> AnswerKeeper::studentText(const QString &reason) const
@@ -101,7 +100,6 @@ void AnswerKeeper::record(const std::function<bool()> &command, const QString &r
         m_notRecordedReason = reasonIfNotRecorded;
         return;
     }
-    m_lastRecorded = answer;
     m_notRecorded.clear();
     if (!m_waiting.isEmpty() && handOver(std::nullopt).ok())
         m_told = false;

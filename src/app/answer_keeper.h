@@ -75,7 +75,6 @@ private:
     AnswerAutosave &m_autosave;
     QList<Text> m_waiting;
     bool m_told = false;
-    QString m_lastRecorded;
     // What a failed response or note left in the pane, and why.
     QString m_notRecorded;
     QString m_notRecordedReason;

@@ -22,6 +22,7 @@ class TestAnswerKeeper : public QObject
 
 private slots:
     void aRecordedTextLeavesTheAutosaveAtOnce();
+    void theSameWordsForTheNextItemAreKept();
     void aRefusedTextWaitsInTheAutosave_data();
     void aRefusedTextWaitsInTheAutosave();
     void quitAsksOnlyWhenTheTextCanBeKeptNowhere_data();
@@ -113,6 +114,23 @@ void TestAnswerKeeper::aRecordedTextLeavesTheAutosaveAtOnce()
         QCOMPARE(runs.platform().problems, QStringList());
         QCOMPARE(runs.drafts(), QByteArray());
     }
+}
+
+// Words typed again for the next item are that item's answer, not the one
+// recorded: the autosave holds them and quit keeps them.
+void TestAnswerKeeper::theSameWordsForTheNextItemAreKept()
+{
+    Runs runs;
+    QVERIFY(runs.start());
+    runs.form().cmdNextQuestion_Click();
+    runs.type(QStringLiteral("x = 3"));
+    runs.platform().replies = {QStringLiteral("2")};
+    runs.run->click(QLatin1String("cmd_enter_response"));
+    runs.form().cmdNextQuestion_Click();
+    runs.type(QStringLiteral("x = 3"));
+    QCOMPARE(autosaveIn(runs.home).text, QStringLiteral("x = 3"));
+    runs.form().cmd_quit_Click();
+    QCOMPARE(keptTexts(runs.drafts()), QStringList({"quit program: x = 3"}));
 }
 
 void TestAnswerKeeper::aRefusedTextWaitsInTheAutosave_data()
